@@ -1,0 +1,188 @@
+#include "common/db.h"
+
+#include "common/platformtext.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString errorText(const QSqlError &error)
+{
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? u"Unknown database error"_s : text;
+}
+
+}  // namespace
+
+ResultSet::ResultSet(QSqlQuery query) : m_query(std::move(query)) {}
+
+bool ResultSet::next()
+{
+    m_started = true;
+    m_onRow = m_query.next();
+    return m_onRow;
+}
+
+bool ResultSet::isEmpty()
+{
+    if (!m_started)
+        next();
+    return !m_onRow;
+}
+
+int ResultSet::position(const QString &column) const
+{
+    const int index = m_query.record().indexOf(column);
+    if (index < 0)
+        throw DbError(u"Item cannot be found in the collection corresponding to the requested name or ordinal: "_s
+                      + column);
+    return index;
+}
+
+bool ResultSet::isNull(const QString &column) const { return isNull(position(column)); }
+bool ResultSet::isNull(int position) const { return m_query.isNull(position); }
+QVariant ResultSet::value(const QString &column) const { return value(position(column)); }
+QVariant ResultSet::value(int position) const { return m_query.value(position); }
+
+QString ResultSet::text(const QString &column) const { return text(position(column)); }
+
+QString ResultSet::text(int position) const
+{
+    if (m_query.isNull(position))
+        throw DbError(u"Invalid use of Null: "_s + m_query.record().fieldName(position));
+    return textOrEmpty(position);
+}
+
+QString ResultSet::textOrEmpty(const QString &column) const { return textOrEmpty(position(column)); }
+
+QString ResultSet::textOrEmpty(int position) const
+{
+    if (m_query.isNull(position))
+        return {};
+    return platformText(m_query.value(position), m_query.record().field(position).metaType());
+}
+
+QString ResultSet::decimalText(const QString &column) const
+{
+    const int index = position(column);
+    if (m_query.isNull(index))
+        throw DbError(u"Invalid use of Null: "_s + column);
+    return m_query.value(index).toString();
+}
+
+double ResultSet::number(const QString &column) const
+{
+    const int index = position(column);
+    if (m_query.isNull(index))
+        throw DbError(u"Invalid use of Null: "_s + column);
+    return m_query.value(index).toDouble();
+}
+
+qlonglong ResultSet::integer(const QString &column) const
+{
+    const int index = position(column);
+    if (m_query.isNull(index))
+        throw DbError(u"Invalid use of Null: "_s + column);
+    return m_query.value(index).toLongLong();
+}
+
+Transaction::Transaction(Db &db) : m_db(&db)
+{
+    if (!m_db->database().transaction())
+        throw DbError(errorText(m_db->database().lastError()));
+}
+
+Transaction::~Transaction()
+{
+    if (m_open)
+        m_db->database().rollback();
+}
+
+void Transaction::commit()
+{
+    QSqlDatabase database = m_db->database();
+    if (!database.commit()) {
+        const QString text = errorText(database.lastError());
+        database.rollback();
+        m_open = false;
+        throw DbError(text);
+    }
+    m_open = false;
+}
+
+Db::Db(QString connectionName) : m_name(std::move(connectionName)) {}
+
+Db::~Db() { close(); }
+
+QSqlDatabase Db::database() const { return QSqlDatabase::database(m_name, false); }
+
+void Db::open(const QString &connectionString, int timeoutSeconds)
+{
+    close();
+    QSqlDatabase database = QSqlDatabase::addDatabase(u"QODBC"_s, m_name);
+    database.setDatabaseName(connectionString);
+    database.setConnectOptions(u"SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1"_s.arg(timeoutSeconds));
+    // Decimals come back as their exact text, so amounts are rounded on decimal values.
+    database.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!database.open()) {
+        const QString text = errorText(database.lastError());
+        database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        throw DbError(text);
+    }
+    m_statements = 0;
+}
+
+bool Db::isOpen() const { return QSqlDatabase::contains(m_name) && database().isOpen(); }
+
+void Db::close()
+{
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    {
+        QSqlDatabase database = QSqlDatabase::database(m_name, false);
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+ResultSet Db::query(const QString &sql)
+{
+    if (!isOpen())
+        throw DbError(u"The database connection is not open."_s);
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    ++m_statements;
+    if (!query.exec(sql))
+        throw DbError(errorText(query.lastError()));
+    return ResultSet(std::move(query));
+}
+
+void Db::exec(const QString &sql)
+{
+    query(sql);
+}
+
+QString Db::firstValue(const QString &sql)
+{
+    ResultSet rows = query(sql);
+    if (rows.isEmpty())
+        return {};
+    return rows.textOrEmpty(0);
+}
+
+QString sqlText(const QString &value)
+{
+    QString escaped = value;
+    escaped.replace(u'\\', u"\\\\"_s);
+    escaped.replace(u'\'', u"''"_s);
+    escaped.replace(QChar(0), u"\\0"_s);
+    return u'\'' + escaped + u'\'';
+}
+
+QString sqlDate(const QDate &date) { return u'\'' + date.toString(u"yyyy-MM-dd"_s) + u'\''; }

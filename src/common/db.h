@@ -1,0 +1,104 @@
+#pragma once
+
+#include "common/dberror.h"
+
+#include <QDate>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+class Db;
+
+// A forward-only, read-only result set that lives inside the routine that opened it.
+// Values are read by column name or by position; reading a NULL as text is an error
+// unless the caller asks for the "or empty" form.
+class ResultSet
+{
+public:
+    explicit ResultSet(QSqlQuery query);
+
+    // Moves to the next row; false at the end. The first call moves to the first row.
+    bool next();
+    // True when the set had no row at all (BOF or EOF right after opening).
+    bool isEmpty();
+
+    bool isNull(const QString &column) const;
+    bool isNull(int position) const;
+    QVariant value(const QString &column) const;
+    QVariant value(int position) const;
+
+    // The value as the platform converts it to text: a DATE as dd-MMM-yyyy, a number in its
+    // shortest decimal form (DECIMAL 1500.00 is "1500"), text as stored. NULL throws DbError.
+    QString text(const QString &column) const;
+    QString text(int position) const;
+    // The same, with NULL giving empty text.
+    QString textOrEmpty(const QString &column) const;
+    QString textOrEmpty(int position) const;
+    // A DECIMAL column exactly as stored ("1500.00"), for decimal arithmetic without binary rounding.
+    QString decimalText(const QString &column) const;
+    // A number column; NULL throws DbError.
+    double number(const QString &column) const;
+    qlonglong integer(const QString &column) const;
+
+private:
+    int position(const QString &column) const;
+
+    QSqlQuery m_query;
+    bool m_started = false;
+    bool m_onRow = false;
+};
+
+// A transaction on the shared connection: leaving the scope without commit() rolls back.
+class Transaction
+{
+public:
+    explicit Transaction(Db &db);
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    ~Transaction();
+    void commit();  // throws DbError when the server refuses the commit
+
+private:
+    Db *m_db;
+    bool m_open = true;
+};
+
+// The one connection to the advertisement database.
+class Db
+{
+public:
+    explicit Db(QString connectionName = QStringLiteral("selvoro"));
+    Db(const Db &) = delete;
+    Db &operator=(const Db &) = delete;
+    ~Db();
+
+    // Opens the connection with an ODBC connection string; throws DbError with the driver's text.
+    void open(const QString &connectionString, int timeoutSeconds);
+    bool isOpen() const;
+    void close();
+
+    // Runs a query and returns its rows forward-only. Throws DbError when the statement fails.
+    ResultSet query(const QString &sql);
+    // Executes a statement that changes data; the number of affected rows is not read.
+    void exec(const QString &sql);
+    // The first column of the first row as text; empty text for no row or NULL.
+    QString firstValue(const QString &sql);
+
+    Transaction transaction() { return Transaction(*this); }
+
+    // Number of statements sent since the connection was opened (for benchmarks).
+    qint64 statementCount() const { return m_statements; }
+
+private:
+    friend class Transaction;
+    QSqlDatabase database() const;
+
+    QString m_name;
+    qint64 m_statements = 0;
+};
+
+// A text value as an SQL string literal: quotes doubled and backslashes escaped, so the
+// statement keeps its meaning whatever the value holds.
+QString sqlText(const QString &value);
+// A date as it goes into query conditions: '2026-12-07'.
+QString sqlDate(const QDate &date);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Every message box and file dialog of the program goes through this service: the desktop shows
+// real dialogs with the application's title, tests script the answers, the headless command
+// writes the messages to stderr.
+class Dialogs
+{
+public:
+    enum class Icon { None, Information, Critical, Question, Exclamation };
+    enum class Buttons { Ok, OkCancel, YesNo };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    struct SaveRequest
+    {
+        QString folder;        // where the dialog opens
+        QStringList filters;   // "Excel Files (*.xls) | *.xls" style entries, first is the default
+        QString proposedName;  // file name offered
+    };
+
+    virtual ~Dialogs() = default;
+
+    virtual Answer message(const QString &text, Icon icon = Icon::Information, Buttons buttons = Buttons::Ok) = 0;
+    // The chosen path (and the filter it was chosen with), or nothing when the user cancels.
+    struct SavePath
+    {
+        QString path;
+        QString filter;
+    };
+    virtual std::optional<SavePath> saveFile(const SaveRequest &request) = 0;
+};
+
+// Messages to stderr as "message: TEXT" (CR LF written as one blank); questions answered Yes/OK,
+// save dialogs cancelled. Used by the headless command.
+class StderrDialogs : public Dialogs
+{
+public:
+    Answer message(const QString &text, Icon icon, Buttons buttons) override;
+    std::optional<SavePath> saveFile(const SaveRequest &request) override;
+};

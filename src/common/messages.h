@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Texts the program shows, exactly as users know them (trailing blanks are part of them).
+namespace Msg {
+
+inline const QString LocalHost = QStringLiteral("Local Host");
+inline const QString ConnectFailed = QStringLiteral("Connecting to the server failed.. Please Try again.. ");
+inline const QString InvalidConfiguration = QStringLiteral("Invalid Configuration.    ");
+inline const QString SoftwareUpdated = QStringLiteral("Advertisement Software Updated ");
+inline const QString NumberSetupError = QStringLiteral("Error in Number Setup!!!.   ");
+inline const QString ProductMasterError = QStringLiteral("Error in Product Master!!!.   ");
+inline const QString ContactAdministrator = QStringLiteral("Contact System Administrator.   ");
+inline const QString InvalidUserName = QStringLiteral("Invalid User Name    ");
+inline const QString InvalidPassword = QStringLiteral("Invalid Password.   ");
+inline const QString LoginDenied = QStringLiteral("Login Denied!.... Please Contact System Administrator.   ");
+inline const QString CloseAllForms = QStringLiteral("Close All forms and try again!!!!");
+inline const QString ChangeUnitQuestion = QStringLiteral("Do you want to change the unit... ");
+
+}  // namespace Msg

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// The rounding and number-to-text rules of amounts. Each rule lives here once; callers name the
+// rule they want.
+
+// The leading numeric part of a text (blanks before it skipped, a sign, digits, a decimal point,
+// an exponent); "" or a text without one gives 0. "1250.5 sq" gives 1250.5.
+double leadingNumber(const QString &text);
+
+// Whole units with an exact half going to the even neighbour: 2.5 -> 2, 3.5 -> 4, -3.5 -> -4.
+// The half is judged on the value's shortest decimal form, not on its binary approximation.
+double roundHalfEven(double value);
+
+// A decimal text ("1500.00", "-2.675", "1e3") with exactly two decimals; an exact half in the
+// third decimal goes away from zero: 1.005 -> "1.01", 2.675 -> "2.68". Not a number gives "".
+QString twoDecimals(const QString &decimalText);
+// The same for a double, judged on its shortest decimal form (so 1.005 -> "1.01").
+QString twoDecimals(double value);
+
+// The shortest decimal text of a number: 1500 -> "1500", 12.5 -> "12.5", -0 -> "0".
+QString shortestText(double value);
+// The shortest form of an exact decimal text: "1500.00" -> "1500", "12.50" -> "12.5".
+QString shortestText(const QString &decimalText);

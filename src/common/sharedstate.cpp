@@ -1,0 +1,7 @@
+#include "common/sharedstate.h"
+
+SharedState &sharedState()
+{
+    static SharedState state;
+    return state;
+}

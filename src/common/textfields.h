@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The next code of a numbered series: SE0009 -> SE0010, 9999 -> 10000, AB -> AB1, "" -> 1.
+QString NextCode(const QString &code);
+
+// A text cut or filled with blanks to exactly `width` characters: "L" left, "R" right, "C" centred
+// (the odd blank goes to the end). Any other code gives empty text.
+QString AlignText(const QString &text, int width, const QString &alignment);
+
+// The typed running number completed to the template's format: template AB/00120 and typed 45
+// give AB/00045. An empty template gives empty text.
+QString ComposeCode(const QString &templateCode, const QString &typed);

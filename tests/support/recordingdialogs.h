@@ -1,0 +1,29 @@
+#pragma once
+
+#include "common/dialogs.h"
+
+#include <QList>
+
+#include <deque>
+
+// Records every message and file dialog and answers from a script (OK/Yes by default).
+class RecordingDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    Answer message(const QString &text, Icon icon, Buttons buttons) override;
+    std::optional<SavePath> saveFile(const SaveRequest &request) override;
+
+    QList<Shown> shown;
+    QList<SaveRequest> saveRequests;
+    std::deque<Answer> answers;                    // next answers to questions
+    std::deque<std::optional<SavePath>> savePaths; // next answers to save dialogs (none: cancel)
+
+    QStringList texts() const;
+};

@@ -1,0 +1,67 @@
+#include "testdb.h"
+
+#include <QFile>
+#include <QProcess>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace TestDb {
+
+bool available()
+{
+    return !qEnvironmentVariable("SELVORO_TEST_PORT").isEmpty()
+           && !qEnvironmentVariable("SELVORO_TEST_SOCKET").isEmpty();
+}
+
+QString skipReason()
+{
+    return u"no private test database: run the tests through scripts/test (SELVORO_TEST_PORT unset)"_s;
+}
+
+QString sourcePath(const QString &relative)
+{
+    return qEnvironmentVariable("SELVORO_SOURCE_DIR") + u'/' + relative;
+}
+
+QString file(const QString &relative)
+{
+    QFile f(sourcePath(relative));
+    if (!f.open(QIODevice::ReadOnly))
+        throw DbError(u"cannot read "_s + f.fileName());
+    return QString::fromUtf8(f.readAll());
+}
+
+void run(const QString &sql)
+{
+    QProcess client;
+    client.setProcessChannelMode(QProcess::MergedChannels);
+    client.start(u"mariadb"_s, {u"--no-defaults"_s, u"--socket"_s, qEnvironmentVariable("SELVORO_TEST_SOCKET"),
+                                u"-uroot"_s, u"--default-character-set=utf8mb4"_s});
+    if (!client.waitForStarted())
+        throw DbError(u"cannot start the mariadb client"_s);
+    client.write(sql.toUtf8());
+    client.closeWriteChannel();
+    client.waitForFinished(120000);
+    if (client.exitStatus() != QProcess::NormalExit || client.exitCode() != 0)
+        throw DbError(u"mariadb client failed: "_s + QString::fromUtf8(client.readAll()));
+}
+
+void reset(const QStringList &sqlTexts)
+{
+    QString script = u"DROP DATABASE IF EXISTS selvoro;\nCREATE DATABASE selvoro CHARACTER SET utf8mb4;\nUSE selvoro;\n"_s
+                     + file(u"db/schema.sql"_s);
+    for (const QString &text : sqlTexts)
+        script += u"\nUSE selvoro;\n"_s + text;
+    run(script);
+}
+
+Deployment deployment()
+{
+    Deployment d;
+    d.port = qEnvironmentVariableIntValue("SELVORO_TEST_PORT");
+    return d;
+}
+
+void open(Db &db) { db.open(deployment().connectionString(u"127.0.0.1"_s), 10); }
+
+}  // namespace TestDb

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/db.h"
+#include "common/deployment.h"
+
+#include <QString>
+#include <QStringList>
+
+// The private test server started by scripts/test-db (SELVORO_TEST_PORT, SELVORO_TEST_SOCKET).
+// reset() rebuilds the database `selvoro` from db/schema.sql and the given fixture SQL, through
+// the mariadb client, so each test function starts from known rows.
+namespace TestDb {
+
+bool available();
+QString skipReason();
+
+// Path of a file of the source tree (SELVORO_SOURCE_DIR), e.g. "db/schema.sql".
+QString sourcePath(const QString &relative);
+
+// Drops and recreates `selvoro` with the schema, then runs each SQL text in order. Throws DbError
+// with the client's output when loading fails.
+void reset(const QStringList &sqlTexts = {});
+// Runs SQL text through the mariadb client as root (for triggers, drops and other set-up).
+void run(const QString &sql);
+// Reads a fixture file of the source tree.
+QString file(const QString &relative);
+
+// A deployment that reaches the test server on the loopback address.
+Deployment deployment();
+// Opens `db` with the loopback connection string on the test server.
+void open(Db &db);
+
+}  // namespace TestDb

@@ -1,0 +1,56 @@
+#include "app/formhelpers.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+namespace {
+
+class SelectOnFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            auto *box = static_cast<QLineEdit *>(watched);
+            // A mouse click would place the cursor after the focus event; select once it has.
+            QTimer::singleShot(0, box, [box] { SelectAllText(box); });
+            SelectAllText(box);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void SelectAllText(QLineEdit *box)
+{
+    box->setSelection(0, int(box->text().size()));
+}
+
+void selectAllOnFocus(std::initializer_list<QLineEdit *> boxes)
+{
+    for (QLineEdit *box : boxes)
+        box->installEventFilter(new SelectOnFocus(box));
+}
+
+void CentreForm(QWidget *form)
+{
+    // Inside the main window the form lives in a sub-window; centre that in the client area.
+    QWidget *window = form;
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(form->parentWidget()))
+        window = sub;
+    const QWidget *area = window->parentWidget();
+    if (!area)
+        return;
+    const QSize client = area->size();
+    window->move((client.width() - window->width()) / 2, (client.height() - window->height()) / 2);
+}
+
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }

@@ -18,4 +18,14 @@ inline const QString LoginDenied = QStringLiteral("Login Denied!.... Please Cont
 inline const QString CloseAllForms = QStringLiteral("Close All forms and try again!!!!");
 inline const QString ChangeUnitQuestion = QStringLiteral("Do you want to change the unit... ");
 
+// Bill generation.
+inline const QString ToDateBeforeFromDate = QStringLiteral("To date must be greater than From Date.   ");
+inline const QString NoRecordsFound = QStringLiteral("No Records Found    .   ");
+inline const QString BillGenerationCompleted = QStringLiteral("Bill Generation Completed.   ");
+inline const QString GroupListInvalid =
+    QStringLiteral("Group must be a list of agency type codes separated by commas, for example 'AG','DR'.   ");
+inline const QString SplitTotalInvalid = QStringLiteral("Split Total must be a number.   ");
+inline const QString BillRowLimitReached =
+    QStringLiteral("The bill grid holds at most 32763 bills; generation stopped after the last row.   ");
+
 }  // namespace Msg

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "billing/billfilter.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <limits>
+
+class Db;
+class Dialogs;
+class Sheet;
+
+// Called after each bill row is written (and the view scrolled to it), with the row number: the
+// form lets pending window events run so the grid repaints while it fills; the headless command
+// passes nothing.
+using BillProgress = std::function<void(int row)>;
+
+// How a generation ended. Every end except Completed has shown its message already.
+struct BillRun
+{
+    enum class Outcome {
+        Completed,      // "Bill Generation Completed.   "
+        NoRecords,      // "No Records Found    .   "
+        DatesRefused,   // "To date must be greater than From Date.   ": the form puts the focus on DtTo
+        InputRefused,   // group list or split total refused before anything ran
+        RowLimit,       // the grid's row counter reached its limit; the rows written stay
+    };
+    Outcome outcome = Outcome::Completed;
+    qint16 currentRow = 4;  // CurrentRow: the last bill row written, 4 (the header row) when none
+};
+
+// Fills the bill grid from advt_schedule: one bill per row from row 5 down, the title in row 3,
+// and the messages through the dialogs service. The grid must have been laid out by SetUpBillGrid.
+// Database failures pass to the caller as DbError; the rows written so far stay in the grid.
+class BillGenerator
+{
+public:
+    BillGenerator(Db &db, Dialogs &dialogs, Sheet &sheet, BillProgress progress = {});
+
+    // Runs the routine the filter asks for (billKind).
+    BillRun generate(const BillFilter &filter);
+
+    // Ordinary GST bills of the unit for the date range (or the one schedule).
+    BillRun GenerateGstBills(const BillFilter &filter);
+    // Bills of the split share, billed to the client of the split frame.
+    BillRun GenerateSplitBills(const BillFilter &filter);
+    // Bills by schedule number with the exchange debits and credits netted in.
+    BillRun GenerateExchangeBills(const BillFilter &filter);
+
+    // CurrentRow is a 16-bit counter; generation stops when it would pass this row. Lowered only
+    // by tests, to reach the limit without tens of thousands of schedules.
+    void setRowLimit(qint16 lastRow) { m_rowLimit = lastRow; }
+
+private:
+    BillRun run(BillKind kind, const BillFilter &filter);
+
+    Db &m_db;
+    Dialogs &m_dialogs;
+    Sheet &m_sheet;
+    BillProgress m_progress;
+    qint16 m_rowLimit = std::numeric_limits<qint16>::max();
+};

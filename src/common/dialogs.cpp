@@ -4,7 +4,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Dialogs::Answer StderrDialogs::message(const QString &text, Icon, Buttons buttons)
+Dialogs::Answer StderrDialogs::showMessage(const QString &text, Icon, Buttons buttons)
 {
     QString line = text;
     line.replace(u"\r\n"_s, u" "_s);

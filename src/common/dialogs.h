@@ -24,7 +24,10 @@ public:
 
     virtual ~Dialogs() = default;
 
-    virtual Answer message(const QString &text, Icon icon = Icon::Information, Buttons buttons = Buttons::Ok) = 0;
+    Answer message(const QString &text, Icon icon = Icon::Information, Buttons buttons = Buttons::Ok)
+    {
+        return showMessage(text, icon, buttons);
+    }
     // The chosen path (and the filter it was chosen with), or nothing when the user cancels.
     struct SavePath
     {
@@ -32,6 +35,9 @@ public:
         QString filter;
     };
     virtual std::optional<SavePath> saveFile(const SaveRequest &request) = 0;
+
+protected:
+    virtual Answer showMessage(const QString &text, Icon icon, Buttons buttons) = 0;
 };
 
 // Messages to stderr as "message: TEXT" (CR LF written as one blank); questions answered Yes/OK,
@@ -39,6 +45,8 @@ public:
 class StderrDialogs : public Dialogs
 {
 public:
-    Answer message(const QString &text, Icon icon, Buttons buttons) override;
     std::optional<SavePath> saveFile(const SaveRequest &request) override;
+
+protected:
+    Answer showMessage(const QString &text, Icon icon, Buttons buttons) override;
 };

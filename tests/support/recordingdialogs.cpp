@@ -1,6 +1,6 @@
 #include "recordingdialogs.h"
 
-Dialogs::Answer RecordingDialogs::message(const QString &text, Icon icon, Buttons buttons)
+Dialogs::Answer RecordingDialogs::showMessage(const QString &text, Icon icon, Buttons buttons)
 {
     shown.append({text, icon, buttons});
     if (!answers.empty()) {

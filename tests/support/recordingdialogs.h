@@ -17,7 +17,6 @@ public:
         Buttons buttons;
     };
 
-    Answer message(const QString &text, Icon icon, Buttons buttons) override;
     std::optional<SavePath> saveFile(const SaveRequest &request) override;
 
     QList<Shown> shown;
@@ -26,4 +25,7 @@ public:
     std::deque<std::optional<SavePath>> savePaths; // next answers to save dialogs (none: cancel)
 
     QStringList texts() const;
+
+protected:
+    Answer showMessage(const QString &text, Icon icon, Buttons buttons) override;
 };

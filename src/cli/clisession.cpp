@@ -1,0 +1,121 @@
+#include "cli/clisession.h"
+
+#include "app/login.h"
+#include "app/startup.h"
+#include "cli/exitstatus.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A headless run checks the login like the desktop but does not change the remembered name.
+class ReadOnlySettings : public UserSettings
+{
+public:
+    void setLastUser(const QString &) override {}
+};
+
+QString readPassword()
+{
+    if (qEnvironmentVariableIsSet("SELVORO_PASSWORD"))
+        return qEnvironmentVariable("SELVORO_PASSWORD");
+    const bool terminal = isatty(STDIN_FILENO);
+    termios saved{};
+    if (terminal) {
+        std::fputs("Password: ", stderr);
+        std::fflush(stderr);
+        tcgetattr(STDIN_FILENO, &saved);
+        termios silent = saved;
+        silent.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &silent);
+    }
+    QTextStream in(stdin);
+    const QString password = in.readLine();
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        std::fputs("\n", stderr);
+    }
+    return password;
+}
+
+}  // namespace
+
+std::optional<QString> takeOption(QStringList &args, const QString &name, bool &missingValue)
+{
+    const qsizetype at = args.indexOf(name);
+    if (at < 0)
+        return std::nullopt;
+    if (at + 1 >= args.size()) {
+        missingValue = true;
+        args.removeAt(at);
+        return std::nullopt;
+    }
+    const QString value = args.at(at + 1);
+    args.remove(at, 2);
+    return value;
+}
+
+bool takeFlag(QStringList &args, const QString &name) { return args.removeAll(name) > 0; }
+
+void printError(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+CliSession::CliSession() : m_deployment(Deployment::load()) {}
+
+int CliSession::start(QStringList &args)
+{
+    bool missing = false;
+    const std::optional<QString> server = takeOption(args, u"--server"_s, missing);
+    const std::optional<QString> port = takeOption(args, u"--port"_s, missing);
+    const std::optional<QString> user = takeOption(args, u"--user"_s, missing);
+    const std::optional<QString> unit = takeOption(args, u"--unit"_s, missing);
+    if (missing || !user) {
+        printError(u"selvoro-cli: --user NAME is required; --server, --port and --unit take a value"_s);
+        return ExitStatus::Usage;
+    }
+    if (port) {
+        bool ok = false;
+        m_deployment.port = port->toInt(&ok);
+        if (!ok || m_deployment.port <= 0 || m_deployment.port > 65535) {
+            printError(u"selvoro-cli: --port needs a port number"_s);
+            return ExitStatus::Usage;
+        }
+    }
+    ReadOnlySettings settings;
+    const QString address = server ? *server : settings.serverAddress();
+    const StartupResult startup = runStartup(m_db, m_dialogs, m_deployment, address, m_state);
+    if (startup.outcome == StartupResult::Outcome::Outdated)
+        return ExitStatus::Version;
+    if (startup.outcome != StartupResult::Outcome::Ready)
+        return ExitStatus::Database;
+    try {
+        const LoginOutcome login = checkLogin(m_db, m_dialogs, settings, m_state, *user, readPassword());
+        if (login != LoginOutcome::Success)
+            return ExitStatus::LoginRefused;
+        return unit ? switchUnit(*unit) : ExitStatus::Ok;
+    } catch (const DbError &error) {
+        m_dialogs.message(error.text());
+        return ExitStatus::Database;
+    }
+}
+
+int CliSession::switchUnit(const QString &unitCode)
+{
+    ResultSet rows = m_db.query(u"Select unit_code, unit_name from unitmaster where unit_code="_s + sqlText(unitCode));
+    if (rows.isEmpty()) {
+        printError(u"selvoro-cli: unknown unit "_s + unitCode);
+        return ExitStatus::Usage;
+    }
+    m_state.CurrentUnitCode = rows.text(u"unit_code"_s);
+    m_state.CurrentUnitName = rows.text(u"unit_name"_s);
+    return ExitStatus::Ok;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+// Exit statuses of selvoro-cli.
+namespace ExitStatus {
+inline constexpr int Ok = 0;
+inline constexpr int Validation = 1;    // a validation message stopped the run
+inline constexpr int Usage = 2;         // bad arguments or an unknown unit
+inline constexpr int Database = 3;      // the database failed
+inline constexpr int LoginRefused = 4;
+inline constexpr int Version = 5;       // the installed version is out of date
+}  // namespace ExitStatus

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-// The private test server started by scripts/test-db (SELVORO_TEST_PORT, SELVORO_TEST_SOCKET).
+// The private test server started by scripts/db (SELVORO_TEST_PORT, SELVORO_TEST_SOCKET).
 // reset() rebuilds the database `selvoro` from db/schema.sql and the given fixture SQL, through
 // the mariadb client, so each test function starts from known rows.
 namespace TestDb {

@@ -52,5 +52,13 @@ void CentreForm(QWidget *form)
     window->move((client.width() - window->width()) / 2, (client.height() - window->height()) / 2);
 }
 
+void unloadForm(QWidget *form)
+{
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(form->parentWidget()))
+        sub->close();
+    else
+        form->close();
+}
+
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }

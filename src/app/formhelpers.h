@@ -15,6 +15,9 @@ void selectAllOnFocus(std::initializer_list<QLineEdit *> boxes);
 // area gets a negative position); its size does not change.
 void CentreForm(QWidget *form);
 
+// Closes and unloads a form, together with the sub-window that holds it in the main window.
+void unloadForm(QWidget *form);
+
 // The hourglass pointer for the lifetime of the object.
 class BusyCursor
 {

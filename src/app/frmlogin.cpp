@@ -1,0 +1,100 @@
+#include "app/frmlogin.h"
+
+#include "app/formhelpers.h"
+#include "app/login.h"
+#include "app/usersettings.h"
+#include "common/appcontext.h"
+#include "common/db.h"
+#include "common/dialogs.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+frmLogin::frmLogin(AppContext &context, UserSettings &settings, QWidget *parent)
+    : QWidget(parent), m_context(context), m_settings(settings)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(u"Selvoro  (P) Ltd"_s);
+    setMinimumSize(299, 116);  // 4485 x 1740 twips
+
+    auto *Image1 = new QLabel(this);
+    Image1->setText(u"\U0001F511"_s);
+    Image1->setFont(QFont(Image1->font().family(), 26));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setMinimumWidth(56);
+
+    TxtUserName = new QLineEdit(this);
+    TxtPassword = new QLineEdit(this);
+    TxtPassword->setEchoMode(QLineEdit::Password);
+    TxtPassword->setStyleSheet(u"lineedit-password-character: 42;"_s);  // every typed character as "*"
+    CmOk = new QPushButton(u"&OK"_s, this);
+    CmExit = new QPushButton(u"E&xit"_s, this);
+    CmOk->setAutoDefault(false);
+    CmExit->setAutoDefault(false);
+
+    auto *fields = new QGridLayout;
+    fields->addWidget(new QLabel(u"User Name"_s, this), 0, 0);
+    fields->addWidget(TxtUserName, 0, 1);
+    fields->addWidget(new QLabel(u"Password"_s, this), 1, 0);
+    fields->addWidget(TxtPassword, 1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CmOk);
+    buttons->addWidget(CmExit);
+    fields->addLayout(buttons, 2, 0, 1, 2);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(Image1);
+    layout->addLayout(fields);
+
+    selectAllOnFocus({TxtUserName, TxtPassword});
+    connect(TxtUserName, &QLineEdit::returnPressed, TxtPassword, [this] { TxtPassword->setFocus(); });
+    connect(TxtPassword, &QLineEdit::returnPressed, this, &frmLogin::TxtPassword_KeyPress);
+    connect(CmOk, &QPushButton::clicked, this, &frmLogin::CmOk_Click);
+    connect(CmExit, &QPushButton::clicked, this, &frmLogin::exitRequested);
+    Form_Load();
+}
+
+void frmLogin::Form_Load()
+{
+    TxtUserName->setText(m_settings.lastUser());
+    TxtPassword->clear();
+}
+
+void frmLogin::TxtPassword_KeyPress()
+{
+    CmOk->setFocus();
+    CmOk_Click();
+}
+
+void frmLogin::CmOk_Click()
+{
+    LoginOutcome outcome;
+    try {
+        outcome = checkLogin(m_context.db, m_context.dialogs, m_settings, m_context.state, TxtUserName->text(),
+                             TxtPassword->text());
+    } catch (const DbError &error) {
+        m_context.dialogs.message(error.text(), Dialogs::Icon::Critical);
+        return;
+    }
+    switch (outcome) {
+    case LoginOutcome::InvalidUserName:
+    case LoginOutcome::InvalidPassword:
+        TxtPassword->setFocus();
+        break;
+    case LoginOutcome::InvalidFirstUserPassword:
+        TxtPassword->clear();
+        TxtPassword->setFocus();
+        break;
+    case LoginOutcome::Denied:
+        break;
+    case LoginOutcome::Success:
+        emit loggedIn();
+        close();
+        break;
+    }
+}

@@ -1,0 +1,65 @@
+#include "app/frmmain.h"
+
+#include "app/formhelpers.h"
+#include "app/frmswitch.h"
+#include "app/units.h"
+#include "common/appcontext.h"
+#include "common/dialogs.h"
+#include "common/messages.h"
+#include "common/sharedstate.h"
+
+#include <QMenuBar>
+
+using namespace Qt::Literals::StringLiterals;
+
+frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_area = new QMdiArea(this);
+    m_area->setBackground(QColor(0xab, 0xab, 0xab));
+    setCentralWidget(m_area);
+    resize(1100, 720);
+
+    mnuBillPrint = menuBar()->addMenu(u"Bill Print"_s);
+    mnuPrintBill = mnuBillPrint->addAction(u"Print Bill"_s);
+    mnuTools = menuBar()->addMenu(u"Tools"_s);
+    mnuChangeUnit = mnuTools->addAction(u"Change Unit"_s);
+    connect(mnuPrintBill, &QAction::triggered, this, &frmMain::mnuPrintBill_Click);
+    connect(mnuChangeUnit, &QAction::triggered, this, &frmMain::mnuChangeUnit_Click);
+    MDIForm_Load();
+}
+
+void frmMain::MDIForm_Load()
+{
+    setWindowTitle(mainTitleAtOpening(m_context.state.CurrentUnitName, m_context.state.CurrentUserName));
+}
+
+void frmMain::mnuPrintBill_Click() {}
+
+void frmMain::mnuChangeUnit_Click()
+{
+    // The unit must not change under an open bill window.
+    if (!m_area->subWindowList().isEmpty()) {
+        m_context.dialogs.message(Msg::CloseAllForms);
+        return;
+    }
+    frmSwitch *form = openForm<frmSwitch>();
+    connect(form, &frmSwitch::unitSwitched, this, [this] {
+        const SharedState &state = m_context.state;
+        setWindowTitle(mainTitleAfterSwitch(state.CurrentUnitName, state.CurrentUserName, state.IsAdminUser));
+    });
+}
+
+void frmMain::showChild(QWidget *form)
+{
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    // A form that asks for its own title-bar buttons (Qt::CustomizeWindowHint) keeps them.
+    const Qt::WindowFlags own = form->windowFlags();
+    QMdiSubWindow *sub = m_area->addSubWindow(form, own.testFlag(Qt::CustomizeWindowHint) ? own : Qt::WindowFlags());
+    sub->setWindowTitle(form->windowTitle());
+    sub->adjustSize();
+    CentreForm(form);
+    sub->show();
+    m_area->setActiveSubWindow(sub);
+    form->setFocus();
+}

@@ -1,0 +1,70 @@
+#include "app/guidialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QMessageBox::Icon boxIcon(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::None: return QMessageBox::NoIcon;
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Critical: return QMessageBox::Critical;
+    case Dialogs::Icon::Question: return QMessageBox::Question;
+    case Dialogs::Icon::Exclamation: return QMessageBox::Warning;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// "Excel Files (*.xls) | *.xls" names its pattern twice; the dialog needs only the first half.
+QString dialogFilter(const QString &filter)
+{
+    const qsizetype bar = filter.indexOf(u'|');
+    return (bar < 0 ? filter : filter.left(bar)).trimmed();
+}
+
+}  // namespace
+
+Dialogs::Answer GuiDialogs::showMessage(const QString &text, Icon icon, Buttons buttons)
+{
+    QMessageBox box(boxIcon(icon), QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel: return Answer::Cancel;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+}
+
+std::optional<Dialogs::SavePath> GuiDialogs::saveFile(const SaveRequest &request)
+{
+    QStringList filters;
+    for (const QString &filter : request.filters)
+        filters.append(dialogFilter(filter));
+    QString chosenFilter = filters.value(0);
+    // The caller asks before overwriting, in its own words.
+    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
+                                                      request.folder + u'/' + request.proposedName,
+                                                      filters.join(u";;"_s), &chosenFilter,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return std::nullopt;
+    const qsizetype index = filters.indexOf(chosenFilter);
+    return SavePath{path, index >= 0 ? request.filters.at(index) : QString()};
+}

@@ -4,7 +4,11 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <map>
 #include <optional>
+
+// 0xAARRGGBB, the same type as Qt Gui's QRgb (declared here so that core needs no Qt Gui).
+typedef unsigned int QRgb;
 
 // The spreadsheet grid behind the bill forms' preview: cells (text or number), styles applied to
 // a selected block, column widths, row heights, a frozen band of rows and an active cell. Rows
@@ -17,6 +21,7 @@ public:
     // The number of rows of the sheet as the grid offers them; formatting "to the last row"
     // covers them all, and a write below it grows it.
     static constexpr int DefaultRowCount = 65536;
+    static constexpr int DefaultColumnCount = 26;
 
     struct Font
     {
@@ -60,11 +65,14 @@ public:
     double number(int row, int column) const;  // 0 for text and empty cells
     // The text as the view shows it: a number through the cell's number format.
     QString displayText(int row, int column) const;
+    int usedColumnCount(int row) const;        // last column of the row holding a value (0 when none)
 
     void setColumnWidth(int column, int width256);  // 1/256 of a character; 0 hides
     std::optional<int> columnWidth(int column) const;  // nothing when never set
     void setRowHeight(int row, int twips);
     std::optional<int> rowHeight(int row) const;
+    const std::map<int, int> &columnWidths() const;  // column -> width, for the columns given one
+    const std::map<int, int> &rowHeights() const;    // row -> twips, for the rows given one
 
     // Formatting calls apply to the selected block.
     void setSelection(int firstRow, int firstColumn, int lastRow, int lastColumn);
@@ -74,6 +82,14 @@ public:
     void setAlignment(HAlign horizontal, bool wordWrap, VAlign vertical);
     void setNumberFormat(const QString &format);
     Style style(int row, int column) const;
+    // The cell's style as a number: 0 is the default style, equal numbers are equal styles (the
+    // workbook writers turn each number into one cell format).
+    int styleId(int row, int column) const;
+    const Style &styleById(int id) const;
+    int selectionFirstRow() const;
+    int selectionFirstColumn() const;
+    int selectionLastRow() const;
+    int selectionLastColumn() const;
 
     // Removes contents and formats of the block.
     void clearRange(int firstRow, int firstColumn, int lastRow, int lastColumn);

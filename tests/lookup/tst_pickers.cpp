@@ -1,0 +1,159 @@
+#include "lookup/frmgrouplist.h"
+#include "lookup/frmproductlist.h"
+#include "testdb.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QList<PickerEntry> Products = {{u"Daily"_s, u"P1"_s, u"1"_s},
+                                     {u"Weekly"_s, u"P2"_s, u"2"_s},
+                                     {u"Magazine"_s, u"P3"_s, u"3"_s}};
+
+void tick(QTreeWidget *list, int row) { list->topLevelItem(row)->setCheckState(0, Qt::Checked); }
+
+// Ticks the given rows of the picker that is about to open modally, then presses Apply.
+void applyWhenOpen(const QList<int> &rows)
+{
+    QTimer::singleShot(0, [rows] {
+        auto *picker = qobject_cast<CheckListPicker *>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        for (int row : rows)
+            tick(picker->list(), row);
+        picker->CmApply->click();
+    });
+}
+
+const QString Fixture = uR"(
+INSERT INTO productmaster (product_code, product_name, product_priority) VALUES
+  ('WKL', 'Weekly', 2), ('DLY', 'Daily', 1), ('MAG', 'Magazine', 3);
+INSERT INTO advt_clienttype (group_code, group_name, group_comm) VALUES
+  ('G5', 'Retail', 0), ('G2', 'Agencies', 15), ('O''X', 'Quoted', 0);
+)"_s;
+
+}  // namespace
+
+class tst_Pickers : public QObject
+{
+    Q_OBJECT
+private slots:
+    void resultTextsFollowListOrderNotTickOrder();
+    void nothingTickedGivesEmptyText();
+    void groupCodesAreQuotedSafely_data();
+    void groupCodesAreQuotedSafely();
+    void anyCharacterInTheListMovesFocusToApply();
+    void listsShowOnlyTheNames();
+    void setFormKeepsTheResultOnlyForTheBillForm();
+    void closingWithoutApplyGivesNothing();
+};
+
+void tst_Pickers::resultTextsFollowListOrderNotTickOrder()
+{
+    frmProductList products(Products);
+    tick(products.LvProduct, 2);
+    tick(products.LvProduct, 0);
+    QCOMPARE(products.resultText(), u"P1/P3"_s);
+
+    frmGroupList groups({{u"A"_s, u"G1"_s, {}}, {u"B"_s, u"G2"_s, {}}, {u"C"_s, u"G5"_s, {}}});
+    tick(groups.LvGroup, 2);
+    tick(groups.LvGroup, 1);
+    QCOMPARE(groups.resultText(), u"'G2','G5'"_s);
+}
+
+void tst_Pickers::nothingTickedGivesEmptyText()
+{
+    frmProductList products(Products);
+    QCOMPARE(products.resultText(), QString());
+    frmGroupList groups({{u"A"_s, u"G1"_s, {}}});
+    QCOMPARE(groups.resultText(), QString());
+}
+
+void tst_Pickers::groupCodesAreQuotedSafely_data()
+{
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("one") << QStringList{u"A"_s} << u"'A'"_s;
+    QTest::newRow("three") << QStringList{u"A"_s, u"B"_s, u"C"_s} << u"'A','B','C'"_s;
+    QTest::newRow("quote-doubled") << QStringList{u"O'X"_s} << u"'O''X'"_s;
+    QTest::newRow("backslash-escaped") << QStringList{u"A\\"_s, u"B"_s} << u"'A\\\\','B'"_s;
+}
+
+void tst_Pickers::groupCodesAreQuotedSafely()
+{
+    QFETCH(QStringList, codes);
+    QFETCH(QString, expected);
+    QCOMPARE(groupInList(codes), expected);
+    QCOMPARE(productCombination({u"P1"_s}), u"P1"_s);
+}
+
+void tst_Pickers::anyCharacterInTheListMovesFocusToApply()
+{
+    frmProductList picker(Products);
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowActive(&picker));
+    picker.LvProduct->setFocus();
+    QTest::keyClick(picker.LvProduct, Qt::Key_Space);
+    QTRY_VERIFY(picker.CmApply->hasFocus());
+    // The blank still ticked the current entry on its way.
+    QCOMPARE(picker.resultText(), u"P1"_s);
+
+    picker.LvProduct->setFocus();
+    QTest::keyClick(picker.LvProduct, 'x');
+    QTRY_VERIFY(picker.CmApply->hasFocus());
+}
+
+void tst_Pickers::listsShowOnlyTheNames()
+{
+    frmProductList picker(Products);
+    QCOMPARE(picker.windowTitle(), u"Products"_s);
+    QCOMPARE(frmGroupList({}).windowTitle(), u"Products"_s);
+    QCOMPARE(picker.CmApply->text(), u"Apply"_s);
+    QVERIFY(picker.LvProduct->isColumnHidden(1));
+    QVERIFY(picker.LvProduct->isColumnHidden(2));
+    QCOMPARE(picker.LvProduct->topLevelItem(1)->text(0), u"Weekly"_s);
+    QCOMPARE(picker.LvProduct->font().family(), u"Times New Roman"_s);
+    QCOMPARE(picker.LvProduct->topLevelItem(1)->checkState(0), Qt::Unchecked);
+}
+
+void tst_Pickers::setFormKeepsTheResultOnlyForTheBillForm()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    TestDb::reset({Fixture});
+    Db db(u"pickers"_s);
+    TestDb::open(db);
+
+    // Products come by priority: Daily (DLY), Weekly (WKL), Magazine (MAG).
+    applyWhenOpen({2, 0});
+    QCOMPARE(frmProductList::SetForm(u"frmPrintBill"_s, nullptr, db), std::optional<QString>(u"DLY/MAG"_s));
+    // Groups come by name: Agencies (G2), Quoted (O'X), Retail (G5).
+    applyWhenOpen({0, 1, 2});
+    QCOMPARE(frmGroupList::SetForm(u"frmPrintBill"_s, nullptr, db), std::optional<QString>(u"'G2','O''X','G5'"_s));
+    applyWhenOpen({0});
+    QCOMPARE(frmGroupList::SetForm(u"frmOther"_s, nullptr, db), std::nullopt);
+}
+
+void tst_Pickers::closingWithoutApplyGivesNothing()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    TestDb::reset({Fixture});
+    Db db(u"pickers"_s);
+    TestDb::open(db);
+    QTimer::singleShot(0, [] {
+        auto *picker = qobject_cast<CheckListPicker *>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        tick(picker->list(), 0);
+        picker->reject();
+    });
+    QCOMPARE(frmProductList::ask(nullptr, db), std::nullopt);
+}
+
+QTEST_MAIN(tst_Pickers)
+#include "tst_pickers.moc"

@@ -15,12 +15,6 @@ const auto SelectAccountsDb = u"Select ac_db_name from selvoro.ac_fin_year where
 const auto SelectVersion = u"Select * from versionmaster where pack_code='advt'"_s;
 constexpr int ConnectionTimeoutSeconds = 120;
 
-bool isInHouse(const Deployment &deployment, const QString &serverAddress)
-{
-    return serverAddress == deployment.inHouseServer1 || serverAddress == deployment.inHouseServer2
-           || serverAddress == u"127.0.0.1"_s;
-}
-
 // The installed version against the one the database names; a missing row or a NULL version
 // means there is nothing to compare with.
 bool isOutdated(Db &db, const QString &version)
@@ -44,6 +38,13 @@ void takeDefaultUnit(Db &db, const Deployment &deployment, SharedState &state)
 
 }  // namespace
 
+QString updateAddress(const Deployment &deployment, const QString &serverAddress)
+{
+    const bool inHouse = serverAddress == deployment.inHouseServer1 || serverAddress == deployment.inHouseServer2
+                         || serverAddress == u"127.0.0.1"_s;
+    return inHouse ? deployment.inHouseUpdatePage : deployment.vendorWebPage;
+}
+
 StartupResult runStartup(Db &db, Dialogs &dialogs, const Deployment &deployment, const QString &serverAddress,
                          SharedState &state)
 {
@@ -59,9 +60,7 @@ StartupResult runStartup(Db &db, Dialogs &dialogs, const Deployment &deployment,
         if (isOutdated(db, state.AppVersion)) {
             dialogs.message(Msg::SoftwareUpdated + u"\r\n\r\nLatest Update is available at '"_s
                             + deployment.vendorWebAddress + u"'."_s);
-            const QString address = isInHouse(deployment, serverAddress) ? deployment.inHouseUpdatePage
-                                                                          : deployment.vendorWebPage;
-            return {StartupResult::Outcome::Outdated, address};
+            return {StartupResult::Outcome::Outdated, updateAddress(deployment, serverAddress)};
         }
         takeDefaultUnit(db, deployment, state);
         return {};

@@ -18,6 +18,10 @@ struct StartupResult
 
 inline constexpr char16_t AppVersion[] = u"V14.6";
 
+// The page that offers the update: the in-house one for the in-house servers and the loopback
+// address, the vendor's for any other server.
+QString updateAddress(const Deployment &deployment, const QString &serverAddress);
+
 // Opens the shared connection to the configured server, reads the accounts database of the
 // default financial year, checks the installed version and takes the workstation's default unit
 // into the shared state. Its messages go through `dialogs`, in the order the user sees them.

@@ -60,6 +60,7 @@ Deployment Deployment::load(const QString &path)
     read(u"Paths/AppFolder"_s, d.appFolder);
     read(u"Spooler/Mode"_s, d.spoolerMode);
     read(u"Spooler/Queue"_s, d.spoolerQueue);
+    read(u"Spooler/Command"_s, d.spoolerCommand);
     read(u"Spooler/OutputFolder"_s, d.spoolerOutputFolder);
     d.spoolerPreview = file.value(u"Spooler/Preview"_s, false).toBool();
     return d;

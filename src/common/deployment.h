@@ -29,6 +29,7 @@ struct Deployment
 
     QString spoolerMode = QStringLiteral("pdf");  // "pdf" or "cups"
     QString spoolerQueue;
+    QString spoolerCommand = QStringLiteral("lp");  // the CUPS client that takes raw jobs
     QString spoolerOutputFolder;
     bool spoolerPreview = false;
 

@@ -28,4 +28,9 @@ inline const QString SplitTotalInvalid = QStringLiteral("Split Total must be a n
 inline const QString BillRowLimitReached =
     QStringLiteral("The bill grid holds at most 32763 bills; generation stopped after the last row.   ");
 
+// Printing and export
+inline const QString FileCannotBePrinted = QStringLiteral("File Cannot be Printed.   ");
+inline const QString NoDetailsFound = QStringLiteral("No details found.   ");
+inline const QString OverwriteQuestion = QStringLiteral("Are you sure you want to overwrite");
+
 }  // namespace Msg

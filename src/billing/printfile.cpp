@@ -1,0 +1,128 @@
+#include "billing/printfile.h"
+
+#include "billing/windows1252.h"
+#include "common/deployment.h"
+#include "common/messages.h"
+#include "common/numbers.h"
+
+#include <QDate>
+#include <QDir>
+#include <QLocale>
+#include <QProcess>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Lines are gathered and handed to the file in large blocks; a print of thousands of bills is
+// then little more than one write.
+constexpr qsizetype FlushSize = 1 << 16;
+
+}  // namespace
+
+PrintFile::PrintFile(const QString &path) : m_path(path), m_file(path) {}
+
+PrintFile::~PrintFile() { close(); }
+
+bool PrintFile::open()
+{
+    m_lines = 0;
+    m_buffer.clear();
+    m_buffer.reserve(FlushSize + 1024);
+    m_failed = !m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    return !m_failed;
+}
+
+void PrintFile::writeLine(const QString &line)
+{
+    appendWindows1252(m_buffer, line);
+    m_buffer.append("\r\n", 2);
+    ++m_lines;
+    if (m_buffer.size() >= FlushSize)
+        put(m_buffer);
+}
+
+void PrintFile::writeBlankLines(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        m_buffer.append("\r\n", 2);
+        ++m_lines;
+    }
+    if (m_buffer.size() >= FlushSize)
+        put(m_buffer);
+}
+
+void PrintFile::put(const QByteArray &bytes)
+{
+    if (!m_failed && m_file.isOpen() && m_file.write(bytes) != bytes.size())
+        m_failed = true;
+    m_buffer.clear();
+}
+
+bool PrintFile::close()
+{
+    if (m_file.isOpen()) {
+        if (!m_buffer.isEmpty())
+            put(m_buffer);
+        if (!m_file.flush())
+            m_failed = true;
+        m_file.close();
+        if (m_file.error() != QFileDevice::NoError)
+            m_failed = true;
+    }
+    return !m_failed;
+}
+
+QString blanks(int count) { return QString(qMax(count, 0), u' '); }
+
+QString printAmount(const QString &cellText)
+{
+    const QString formatted = twoDecimals(cellText);
+    return formatted.isEmpty() ? cellText : formatted;
+}
+
+QString printShortDate(const QString &cellText)
+{
+    // The grid holds dates in the short-date form; the other forms are what a user may have typed.
+    static const QStringList Forms = {u"dd-MMM-yyyy"_s, u"d-MMM-yyyy"_s, u"yyyy-MM-dd"_s, u"dd-MM-yyyy"_s,
+                                      u"dd/MM/yyyy"_s, u"d/M/yyyy"_s};
+    const QString text = cellText.trimmed();
+    const QLocale c = QLocale::c();
+    for (const QString &form : Forms) {
+        const QDate date = c.toDate(text, form);
+        if (date.isValid())
+            return c.toString(date, u"dd-MM-yy"_s);
+    }
+    return cellText;
+}
+
+QString printFilePath(const Deployment &deployment, const QString &fileName)
+{
+    return QDir(deployment.applicationFolder()).filePath(fileName);
+}
+
+bool startSpooler(const QString &printPath, const Deployment &deployment)
+{
+    const QString program = QDir(deployment.applicationFolder()).filePath(QString::fromUtf16(SpoolerProgram));
+    // The spooler runs on its own; nothing waits for it, and its window (where it has one) stays
+    // out of the way.
+    QProcess spooler;
+    spooler.setProgram(program);
+    spooler.setArguments({printPath});
+    spooler.setStandardInputFile(QProcess::nullDevice());
+    return spooler.startDetached();
+}
+
+std::optional<QString> printLayout(const QString &path, const std::function<void(PrintFile &)> &writeLayout,
+                                   const Deployment &deployment, Spool spool)
+{
+    PrintFile file(path);
+    if (!file.open())
+        return Msg::FileCannotBePrinted;
+    writeLayout(file);
+    if (!file.close())
+        return Msg::FileCannotBePrinted;
+    if (spool == Spool::Start && !startSpooler(path, deployment))
+        return Msg::FileCannotBePrinted;
+    return std::nullopt;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+struct Deployment;
+
+// The print files of the bill layouts, in the application folder. The spooler renders the
+// attribute markers and prints; the program only writes plain lines.
+inline constexpr char16_t TaxInvoicePrintFile[] = u"sch.prn";
+inline constexpr char16_t DavpPrintFile[] = u"rpt.prn";
+// The stand-in spooler program, beside the executable in the application folder.
+inline constexpr char16_t SpoolerProgram[] = u"inetspooler";
+
+// One print file, created anew (an old one of the same name is truncated) and written strictly
+// front to back: every line ends with CR LF, one byte per character in Windows-1252 (a character
+// that code page lacks becomes "?"), markers such as "\D" written as the plain characters they
+// are. Write failures are remembered and reported by close().
+class PrintFile
+{
+public:
+    explicit PrintFile(const QString &path);
+    ~PrintFile();
+    PrintFile(const PrintFile &) = delete;
+    PrintFile &operator=(const PrintFile &) = delete;
+
+    bool open();
+    void writeLine(const QString &line);
+    void writeBlankLines(int count = 1);
+    // Flushes and closes; false when opening, any write or the close itself failed.
+    bool close();
+
+    QString path() const { return m_path; }
+    qint64 linesWritten() const { return m_lines; }
+
+private:
+    void put(const QByteArray &bytes);
+
+    QString m_path;
+    QFile m_file;
+    QByteArray m_buffer;
+    qint64 m_lines = 0;
+    bool m_failed = false;
+};
+
+// The line model's building blocks: a run of blanks, and the rule that turns a cell into the
+// amount it prints ("0.00"; an empty cell stays empty, a text that is not a number is kept).
+QString blanks(int count);
+QString printAmount(const QString &cellText);
+// The item-line date: the grid's date text as dd-MM-yy; a text that is not a date is kept.
+QString printShortDate(const QString &cellText);
+
+// The path of a layout's print file in the application folder.
+QString printFilePath(const Deployment &deployment, const QString &fileName);
+
+// Starts the spooler of the application folder on `printPath`, detached; false when it cannot
+// be started (missing, not executable).
+bool startSpooler(const QString &printPath, const Deployment &deployment);
+
+enum class Spool { Start, Skip };
+
+// A whole print: opens `path`, lets `writeLayout` fill it, closes it and, with Spool::Start,
+// hands it to the spooler. Returns "File Cannot be Printed.   " when any step failed; the file
+// is closed by then and the lines written before the failure stay in it.
+std::optional<QString> printLayout(const QString &path, const std::function<void(PrintFile &)> &writeLayout,
+                                   const Deployment &deployment, Spool spool = Spool::Start);

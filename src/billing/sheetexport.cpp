@@ -1,0 +1,65 @@
+#include "billing/sheetexport.h"
+
+#include "common/dialogs.h"
+#include "common/messages.h"
+#include "common/platformtext.h"
+#include "sheet/sheet.h"
+#include "sheet/workbookwriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The export folder is made on the first export; only that one level, the application folder
+// itself is there already.
+std::optional<QString> ensureExportFolder(const QString &folder)
+{
+    if (QFileInfo(folder).isDir())
+        return std::nullopt;
+    std::error_code error;
+    std::filesystem::create_directory(std::filesystem::path(folder.toStdU16String()), error);
+    if (error)
+        return folder + u": "_s + QString::fromLocal8Bit(error.message());
+    return std::nullopt;
+}
+
+}  // namespace
+
+void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request)
+{
+    if (request.currentRow <= 4) {
+        dialogs.message(Msg::NoDetailsFound);
+        return;
+    }
+    const QString folder = QDir(request.applicationFolder).filePath(QString::fromUtf16(ExportFolderName));
+    if (const std::optional<QString> failure = ensureExportFolder(folder)) {
+        dialogs.message(*failure);
+        return;
+    }
+    const Dialogs::SaveRequest ask{folder,
+                                   {QString::fromUtf16(XlsFilter), QString::fromUtf16(XlsxFilter)},
+                                   request.caption + shortDate(request.from)};
+    const std::optional<Dialogs::SavePath> chosen = dialogs.saveFile(ask);
+    if (!chosen)
+        return;
+    if (QFileInfo::exists(chosen->path)
+        && dialogs.message(Msg::OverwriteQuestion, Dialogs::Icon::Information, Dialogs::Buttons::YesNo)
+               == Dialogs::Answer::No)
+        return;
+    // The grid's own export selects the block it saves; the file holds the whole sheet.
+    sheet.setSelection(1, 1, request.currentRow + 10, sheet.columnCount());
+    if (const std::optional<QString> failure = saveWorkbook(sheet, chosen->path, chosen->filter))
+        dialogs.message(*failure);
+}
+
+std::optional<QString> saveWorkbook(const Sheet &sheet, const QString &path, const QString &filter)
+{
+    const bool xlsx = path.endsWith(u".xlsx"_s, Qt::CaseInsensitive) || filter == QString::fromUtf16(XlsxFilter);
+    return xlsx ? writeXlsx(sheet, path) : writeXls(sheet, path);
+}

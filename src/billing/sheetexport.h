@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+class Dialogs;
+class Sheet;
+
+// The export folder under the application folder, and the file types the save dialog offers:
+// the classic workbook first (the default), the newer one as an addition.
+inline constexpr char16_t ExportFolderName[] = u"Excel Files";
+inline constexpr char16_t XlsFilter[] = u"Excel Files (*.xls) | *.xls";
+inline constexpr char16_t XlsxFilter[] = u"Excel Workbook (*.xlsx)";
+
+struct SheetExport
+{
+    QString applicationFolder;
+    QString caption;     // the form's caption, which starts the proposed file name
+    QDate from;          // the From date, which ends it (dd-MMM-yyyy)
+    int currentRow = 0;  // the last bill row generation wrote; 4 or less: nothing to export
+};
+
+// The Export button's work (the form keeps its own busy guard): asks for a path in the export
+// folder, confirms an overwrite, and saves the grid. Cancel ends it silently; every failure is
+// shown with its description.
+void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request);
+
+// Saves the grid as a workbook at `path`: the newer format when the path ends in .xlsx or that
+// filter was chosen, the classic .xls otherwise. Returns the failure's description.
+std::optional<QString> saveWorkbook(const Sheet &sheet, const QString &path, const QString &filter = QString());

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "billing/printfile.h"
+
+#include <QString>
+
+#include <optional>
+
+class Sheet;
+struct Deployment;
+
+// Every invoice takes exactly this many lines; pages are held by counting lines.
+inline constexpr int TaxInvoiceLines = 48;
+
+// The GST tax invoices of the bill grid: one 48-line invoice per bill row from the first bill
+// row down to the first row without a bill number, and a second copy right after it when the
+// row's BP Type is exactly "1".
+void writeTaxInvoices(const Sheet &sheet, PrintFile &file);
+
+// The Print button's work: the invoices into sch.prn of the application folder (or `path`
+// when given), then the spooler. Returns the failure message to show, or nothing.
+std::optional<QString> printTaxInvoices(const Sheet &sheet, const Deployment &deployment,
+                                        const QString &path = QString(), Spool spool = Spool::Start);

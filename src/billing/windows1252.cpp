@@ -1,0 +1,47 @@
+#include "billing/windows1252.h"
+
+#include <array>
+
+namespace {
+
+// Bytes 0x80 to 0x9F of Windows-1252; 0 where the code page leaves the byte undefined.
+constexpr std::array<char16_t, 32> HighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char encode(char16_t c)
+{
+    if (c < 0x20 || c == 0x7F)
+        return ' ';
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (size_t i = 0; i < HighControls.size(); ++i) {
+        if (HighControls[i] != 0 && HighControls[i] == c)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+}  // namespace
+
+void appendWindows1252(QByteArray &out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *p = out.data() + start;
+    for (const QChar c : text)
+        *p++ = encode(c.unicode());
+}
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *p = text.data();
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        const char16_t c = (u >= 0x80 && u <= 0x9F) ? HighControls[u - 0x80] : char16_t(u);
+        *p++ = QChar(c == 0 ? u'?' : c);
+    }
+    return text;
+}

@@ -1,0 +1,93 @@
+// inetspooler: prints a bill print file. Started by the program on sch.prn or rpt.prn; sends the
+// pages to a dot-matrix printer's CUPS queue as raw ESC/P bytes, or draws them into a PDF for a
+// laser printer and for preview. Which one is the deployment's choice.
+
+#include "common/deployment.h"
+#include "spooler/escp.h"
+#include "spooler/pdfpages.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QUrl>
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "inetspooler: %s\n", qPrintable(message));
+    return 1;
+}
+
+// A tax invoice page is 48 lines; a DAVP bill copy 72.
+int pageLinesOf(const QString &path)
+{
+    return QFileInfo(path).fileName() == u"rpt.prn"_s ? 72 : 48;
+}
+
+int sendToQueue(const QByteArray &content, const QString &path, const Deployment &deployment)
+{
+    if (deployment.spoolerQueue.isEmpty())
+        return fail(u"no printer queue configured (Spooler/Queue)"_s);
+    QProcess lp;
+    lp.start(deployment.spoolerCommand,
+             {u"-d"_s, deployment.spoolerQueue, u"-o"_s, u"raw"_s, u"-t"_s, QFileInfo(path).fileName()});
+    if (!lp.waitForStarted())
+        return fail(deployment.spoolerCommand + u": "_s + lp.errorString());
+    lp.write(escpJob(content, pageLinesOf(path)));
+    lp.closeWriteChannel();
+    if (!lp.waitForFinished(120000) || lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0)
+        return fail(deployment.spoolerCommand + u" failed: "_s + QString::fromLocal8Bit(lp.readAllStandardError()).trimmed());
+    return 0;
+}
+
+int drawToPdf(const QByteArray &content, const QString &path, const Deployment &deployment)
+{
+    const QFileInfo info(path);
+    const QDir folder(deployment.spoolerOutputFolder.isEmpty() ? info.absolutePath() : deployment.spoolerOutputFolder);
+    if (!folder.exists() && !QDir().mkpath(folder.absolutePath()))
+        return fail(u"cannot create the output folder "_s + folder.absolutePath());
+    const QString pdfPath = folder.filePath(info.completeBaseName() + u".pdf"_s);
+    if (const std::optional<QString> failure = writePdfPages(content, pageLinesOf(path), pdfPath))
+        return fail(*failure);
+    if (deployment.spoolerPreview && !QDesktopServices::openUrl(QUrl::fromLocalFile(pdfPath)))
+        return fail(u"cannot open "_s + pdfPath + u" for preview"_s);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    // Without a desktop the PDF is still drawn; only the preview needs one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.size() != 2)
+        return fail(u"usage: inetspooler PRINTFILE"_s);
+    // The print file's name may arrive with the blank that ends the classic command line.
+    QString path = arguments.at(1);
+    if (!QFileInfo::exists(path) && QFileInfo::exists(path.trimmed()))
+        path = path.trimmed();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(path + u": "_s + file.errorString());
+    const QByteArray content = file.readAll();
+    if (content.isEmpty())
+        return 0;  // no bills: nothing to print
+    const Deployment deployment = Deployment::load();
+    if (deployment.spoolerMode == u"cups"_s)
+        return sendToQueue(content, path, deployment);
+    if (deployment.spoolerMode == u"pdf"_s)
+        return drawToPdf(content, path, deployment);
+    return fail(u"unknown spooler mode \""_s + deployment.spoolerMode + u"\" (Spooler/Mode: pdf or cups)"_s);
+}

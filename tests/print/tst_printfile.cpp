@@ -1,0 +1,173 @@
+#include "billing/printfile.h"
+#include "common/deployment.h"
+#include "common/messages.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A spooler that notes the argument it was started with beside itself.
+void installStubSpooler(const QString &folder)
+{
+    QFile stub(folder + u"/inetspooler"_s);
+    QVERIFY(stub.open(QIODevice::WriteOnly));
+    stub.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/spooled.tmp\"\n"
+               "mv \"$(dirname \"$0\")/spooled.tmp\" \"$(dirname \"$0\")/spooled.txt\"\n");
+    stub.close();
+    stub.setPermissions(stub.permissions() | QFileDevice::ExeOwner);
+}
+
+void writeTwoLines(PrintFile &file)
+{
+    file.writeLine(u"first"_s);
+    file.writeLine(u"second"_s);
+}
+
+}  // namespace
+
+class tst_PrintFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void writesCrLfLinesInWindows1252();
+    void truncatesAnOldFile();
+    void reportsAFileThatCannotBeOpened();
+    void amountsAndDatesFollowTheLineRules_data();
+    void amountsAndDatesFollowTheLineRules();
+    void startsTheSpoolerOnTheWrittenFile();
+    void emptyLayoutStillStartsTheSpooler();
+    void missingSpoolerFailsAfterTheWholeFile();
+    void skippingTheSpoolerOnlyWrites();
+};
+
+void tst_PrintFile::writesCrLfLinesInWindows1252()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"sch.prn"_s);
+    PrintFile file(path);
+    QVERIFY(file.open());
+    file.writeLine(u"Caf\u00e9 \u20ac5 \u03a9 \\D\\Ebold\\d\\e"_s);
+    file.writeBlankLines(2);
+    file.writeLine(u"line\r\nbreak\ttab"_s);
+    QVERIFY(file.close());
+    QCOMPARE(file.linesWritten(), 4);
+    // é is one byte, € is 0x80, Ω is not in the code page; markers are plain characters; a
+    // line break or tab inside a text becomes a blank so the page keeps its line count.
+    QCOMPARE(readAll(path), QByteArray("Caf\xe9 \x80" "5 ? \\D\\Ebold\\d\\e\r\n\r\n\r\nline  break tab\r\n"));
+}
+
+void tst_PrintFile::truncatesAnOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"sch.prn"_s);
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(5000, 'x'));
+    }
+    PrintFile file(path);
+    QVERIFY(file.open());
+    file.writeLine(u"new"_s);
+    QVERIFY(file.close());
+    QCOMPARE(readAll(path), QByteArray("new\r\n"));
+}
+
+void tst_PrintFile::reportsAFileThatCannotBeOpened()
+{
+    QTemporaryDir dir;
+    Deployment deployment;
+    deployment.appFolder = dir.filePath(u"no-such-folder"_s);
+    installStubSpooler(dir.path());
+    const std::optional<QString> failure =
+        printLayout(printFilePath(deployment, u"sch.prn"_s), writeTwoLines, deployment);
+    QCOMPARE(failure, std::optional<QString>(u"File Cannot be Printed.   "_s));
+    QVERIFY(!QFile::exists(dir.filePath(u"spooled.txt"_s)));
+}
+
+void tst_PrintFile::amountsAndDatesFollowTheLineRules_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("number") << u"1500"_s << u"1500.00"_s << u"1500"_s;
+    QTest::newRow("decimal-half-up") << u"2.675"_s << u"2.68"_s << u"2.675"_s;
+    QTest::newRow("empty-stays-empty") << QString() << QString() << QString();
+    QTest::newRow("text-kept") << u"12 cm"_s << u"12 cm"_s << u"12 cm"_s;
+    QTest::newRow("short-date") << u"07-Dec-2026"_s << u"07-Dec-2026"_s << u"07-12-26"_s;
+    QTest::newRow("iso-date") << u"2023-12-01"_s << u"2023-12-01"_s << u"01-12-23"_s;
+}
+
+void tst_PrintFile::amountsAndDatesFollowTheLineRules()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, amount);
+    QFETCH(QString, date);
+    QCOMPARE(printAmount(cell), amount);
+    QCOMPARE(printShortDate(cell), date);
+}
+
+void tst_PrintFile::startsTheSpoolerOnTheWrittenFile()
+{
+    QTemporaryDir dir;
+    installStubSpooler(dir.path());
+    Deployment deployment;
+    deployment.appFolder = dir.path();
+    const QString path = printFilePath(deployment, u"sch.prn"_s);
+    QCOMPARE(path, dir.path() + u"/sch.prn"_s);
+    QCOMPARE(printLayout(path, writeTwoLines, deployment), std::nullopt);
+    QCOMPARE(readAll(path), QByteArray("first\r\nsecond\r\n"));
+    QTRY_COMPARE(readAll(dir.filePath(u"spooled.txt"_s)), path.toUtf8());
+}
+
+void tst_PrintFile::emptyLayoutStillStartsTheSpooler()
+{
+    QTemporaryDir dir;
+    installStubSpooler(dir.path());
+    Deployment deployment;
+    deployment.appFolder = dir.path();
+    const QString path = printFilePath(deployment, u"sch.prn"_s);
+    QCOMPARE(printLayout(path, [](PrintFile &) {}, deployment), std::nullopt);
+    QCOMPARE(readAll(path), QByteArray());
+    QTRY_COMPARE(readAll(dir.filePath(u"spooled.txt"_s)), path.toUtf8());
+}
+
+void tst_PrintFile::missingSpoolerFailsAfterTheWholeFile()
+{
+    QTemporaryDir dir;
+    Deployment deployment;
+    deployment.appFolder = dir.path();
+    const QString path = printFilePath(deployment, u"sch.prn"_s);
+    const auto manyLines = [](PrintFile &file) {
+        for (int i = 0; i < 5000; ++i)
+            file.writeLine(QString(80, u'x'));
+    };
+    QCOMPARE(printLayout(path, manyLines, deployment), std::optional<QString>(Msg::FileCannotBePrinted));
+    QCOMPARE(QFileInfo(path).size(), 5000 * 82);
+}
+
+void tst_PrintFile::skippingTheSpoolerOnlyWrites()
+{
+    QTemporaryDir dir;
+    installStubSpooler(dir.path());
+    Deployment deployment;
+    deployment.appFolder = dir.path();
+    const QString path = dir.filePath(u"elsewhere.prn"_s);
+    QCOMPARE(printLayout(path, writeTwoLines, deployment, Spool::Skip), std::nullopt);
+    QCOMPARE(readAll(path), QByteArray("first\r\nsecond\r\n"));
+    QTest::qWait(200);
+    QVERIFY(!QFile::exists(dir.filePath(u"spooled.txt"_s)));
+}
+
+QTEST_GUILESS_MAIN(tst_PrintFile)
+#include "tst_printfile.moc"

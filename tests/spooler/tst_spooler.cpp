@@ -1,0 +1,163 @@
+#include "spooler/escp.h"
+#include "spooler/pdfpages.h"
+#include "spooler/printmarkup.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+int pdfPageCount(const QString &path)
+{
+    static const QRegularExpression Page(u"/Type\\s*/Page(?!s)"_s);
+    return int(QString::fromLatin1(readAll(path)).count(Page));
+}
+
+QByteArray lines(int count, const QByteArray &text = "x")
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += text + "\r\n";
+    return bytes;
+}
+
+struct SpoolerRun
+{
+    int exitCode = -1;
+    QByteArray errors;
+};
+
+// Runs the real inetspooler with a deployment file of the given spooler section.
+SpoolerRun runSpooler(const QTemporaryDir &dir, const QString &printFile, const QByteArray &spoolerSection)
+{
+    const QString ini = dir.filePath(u"selvoro.ini"_s);
+    writeFile(ini, "[Spooler]\n" + spoolerSection);
+    QProcess spooler;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"SELVORO_DEPLOYMENT"_s, ini);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    spooler.setProcessEnvironment(environment);
+    spooler.start(QStringLiteral(INETSPOOLER_PATH), {printFile});
+    spooler.waitForFinished(60000);
+    return {spooler.exitStatus() == QProcess::NormalExit ? spooler.exitCode() : -1, spooler.readAllStandardError()};
+}
+
+}  // namespace
+
+class tst_Spooler : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cutsLinesIntoAttributeRuns();
+    void turnsMarkersIntoEscpCodes();
+    void drawsPagesOfTheLayoutsLineCount();
+    void printsThroughTheConfiguredQueue();
+    void writesThePdfOfAPrintFile();
+    void reportsItsOwnFailures();
+};
+
+void tst_Spooler::cutsLinesIntoAttributeRuns()
+{
+    const QList<PrintRun> runs = parsePrintLine(u"ab\\D\\Ecd\\d\\eef\\X\\C"_s);
+    QCOMPARE(runs.size(), 3);
+    QCOMPARE(runs[0].text, u"ab"_s);
+    QCOMPARE(runs[1].column, 2);
+    QCOMPARE(runs[1].text, u"cd"_s);
+    QVERIFY(runs[1].attributes.has(Attribute::DoubleStrike) && runs[1].attributes.has(Attribute::Emphasized));
+    QVERIFY(!runs[1].attributes.has(Attribute::Condensed));
+    // Only the six marker letters are markers; "\X" is text. Markers take no position.
+    QCOMPARE(runs[2].column, 4);
+    QCOMPARE(runs[2].text, u"ef\\X"_s);
+    QCOMPARE(runs[2].attributes, Attributes());
+    // The format has no escape: text that happens to hold a marker switches the attribute on.
+    const QList<PrintRun> address = parsePrintLine(u"Road\\Cross"_s);
+    QCOMPARE(address.size(), 2);
+    QCOMPARE(address[1].text, u"ross"_s);
+    QVERIFY(address[1].attributes.has(Attribute::Condensed));
+    QCOMPARE(printFileLines("a\r\n\r\nb\r\n"), (QList<QByteArray>{"a", "", "b"}));
+}
+
+void tst_Spooler::turnsMarkersIntoEscpCodes()
+{
+    const QByteArray file = "ab\\D\\Ecd\\d\\e   \r\n\r\nx\\C\\E \xe9y\r\n";
+    const QByteArray expected = "\x1b@\x1b" "2\x1bP\x1bO\x1b" "C" "\x30"     // reset, 6 lpi, 10 cpi, 48 lines
+                                "ab\x1bG\x1b" "Ecd\x1bH\x1b" "F\r\n"          // trailing blanks dropped
+                                "\r\n"
+                                "x\x0f\x1b" "E \x82y\x1b" "F\x12\r\n";      // closed at the line end; é in PC437
+    QCOMPARE(escpJob(file, 48), expected);
+    QCOMPARE(escpJob("", 72), QByteArray("\x1b@\x1b" "2\x1bP\x1bO\x1b" "C" "\x48"));
+}
+
+void tst_Spooler::drawsPagesOfTheLayoutsLineCount()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"out.pdf"_s);
+    QCOMPARE(writePdfPages(lines(100, "\\D\\E 12.00\\d\\e \\C condensed\\c"), 48, pdf), std::nullopt);
+    QCOMPARE(pdfPageCount(pdf), 3);
+    QCOMPARE(writePdfPages(lines(144), 72, pdf), std::nullopt);
+    QCOMPARE(pdfPageCount(pdf), 2);
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QVERIFY(writePdfPages(lines(1), 48, dir.filePath(u"missing/out.pdf"_s)).has_value());
+}
+
+void tst_Spooler::printsThroughTheConfiguredQueue()
+{
+    QTemporaryDir dir;
+    const QString stub = dir.filePath(u"lp-stub"_s);
+    writeFile(stub, "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/lp-args\"\ncat > \"$(dirname \"$0\")/lp-job\"\n");
+    QFile::setPermissions(stub, QFile::permissions(stub) | QFileDevice::ExeOwner);
+    const QByteArray content = lines(96, "A \\D\\E1.00\\d\\e");
+    const QString prn = dir.filePath(u"sch.prn"_s);
+    writeFile(prn, content);
+    const SpoolerRun run = runSpooler(dir, prn, "Mode=cups\nQueue=forms\nCommand=" + stub.toUtf8() + "\n");
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(readAll(dir.filePath(u"lp-args"_s)), QByteArray("-d forms -o raw -t sch.prn\n"));
+    QCOMPARE(readAll(dir.filePath(u"lp-job"_s)), escpJob(content, 48));
+}
+
+void tst_Spooler::writesThePdfOfAPrintFile()
+{
+    QTemporaryDir dir;
+    const QString prn = dir.filePath(u"rpt.prn"_s);
+    writeFile(prn, lines(432, "\\E\\DSELVORO\\e\\d"));
+    const SpoolerRun run = runSpooler(dir, prn, "Mode=pdf\nOutputFolder=" + dir.filePath(u"pdf"_s).toUtf8() + "\n");
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(pdfPageCount(dir.filePath(u"pdf/rpt.pdf"_s)), 6);  // DAVP copies are 72 lines
+}
+
+void tst_Spooler::reportsItsOwnFailures()
+{
+    QTemporaryDir dir;
+    const QString prn = dir.filePath(u"sch.prn"_s);
+    SpoolerRun run = runSpooler(dir, dir.filePath(u"none.prn"_s), "Mode=pdf\n");
+    QVERIFY(run.exitCode > 0);
+    QVERIFY(run.errors.contains("inetspooler: "));
+    writeFile(prn, lines(48));
+    run = runSpooler(dir, prn, "Mode=fax\n");
+    QVERIFY(run.exitCode > 0);
+    QVERIFY(run.errors.contains("unknown spooler mode"));
+    run = runSpooler(dir, prn, "Mode=cups\n");
+    QVERIFY(run.exitCode > 0);
+    QVERIFY(run.errors.contains("no printer queue"));
+}
+
+QTEST_MAIN(tst_Spooler)
+#include "tst_spooler.moc"

@@ -19,7 +19,7 @@ QString errorText(const QSqlError &error)
 
 }  // namespace
 
-ResultSet::ResultSet(QSqlQuery query) : m_query(std::move(query)) {}
+ResultSet::ResultSet(QSqlQuery query) : m_query(std::move(query)), m_record(m_query.record()) {}
 
 bool ResultSet::next()
 {
@@ -37,7 +37,7 @@ bool ResultSet::isEmpty()
 
 int ResultSet::position(const QString &column) const
 {
-    const int index = m_query.record().indexOf(column);
+    const int index = m_record.indexOf(column);
     if (index < 0)
         throw DbError(u"Item cannot be found in the collection corresponding to the requested name or ordinal: "_s
                       + column);
@@ -54,7 +54,7 @@ QString ResultSet::text(const QString &column) const { return text(position(colu
 QString ResultSet::text(int position) const
 {
     if (m_query.isNull(position))
-        throw DbError(u"Invalid use of Null: "_s + m_query.record().fieldName(position));
+        throw DbError(u"Invalid use of Null: "_s + m_record.fieldName(position));
     return textOrEmpty(position);
 }
 
@@ -64,7 +64,7 @@ QString ResultSet::textOrEmpty(int position) const
 {
     if (m_query.isNull(position))
         return {};
-    return platformText(m_query.value(position), m_query.record().field(position).metaType());
+    return platformText(m_query.value(position), m_record.field(position).metaType());
 }
 
 QString ResultSet::decimalText(const QString &column) const

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
@@ -40,10 +41,13 @@ public:
     double number(const QString &column) const;
     qlonglong integer(const QString &column) const;
 
-private:
+    // The position of a column by name (resolved once for reading many rows); throws DbError when
+    // the result has no such column.
     int position(const QString &column) const;
 
+private:
     QSqlQuery m_query;
+    QSqlRecord m_record;  // the columns, read once: QSqlQuery::record() copies every value
     bool m_started = false;
     bool m_onRow = false;
 };

@@ -149,6 +149,13 @@ double leadingNumber(const QString &text)
     return std::isfinite(value) ? value : 0;
 }
 
+double settledDecimal(double computed)
+{
+    if (!std::isfinite(computed))
+        return computed;
+    return QString::number(computed, 'g', 15).toDouble();
+}
+
 double roundHalfEven(double value)
 {
     if (!std::isfinite(value))

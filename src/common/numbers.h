@@ -9,6 +9,11 @@
 // an exponent); "" or a text without one gives 0. "1250.5 sq" gives 1250.5.
 double leadingNumber(const QString &text);
 
+// A value computed in binary floating point from decimal amounts (a difference, a product, a
+// quotient), brought back to the decimal it stands for: read at 15 significant digits, so binary
+// noise such as 2.4999999999999996 for 2.5 never decides a half or shows in a text.
+double settledDecimal(double computed);
+
 // Whole units with an exact half going to the even neighbour: 2.5 -> 2, 3.5 -> 4, -3.5 -> -4.
 // The half is judged on the value's shortest decimal form, not on its binary approximation.
 double roundHalfEven(double value);

@@ -1,0 +1,111 @@
+#include "billing/billgenerator.h"
+
+#include "billing/billcolumns.h"
+#include "billing/billquery.h"
+#include "billing/billrow.h"
+#include "billing/schedulerecord.h"
+#include "common/db.h"
+#include "common/dialogs.h"
+#include "common/messages.h"
+#include "common/platformtext.h"
+#include "sheet/sheet.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Once the last bills no longer fit the window, the view follows them with a dozen rows above.
+void followLastRow(Sheet &sheet, int currentRow)
+{
+    if (currentRow > 15)
+        sheet.setTopRow(currentRow - 12);
+}
+
+CompanyIdentities readCompanies(Db &db)
+{
+    CompanyIdentities companies;
+    ResultSet rows = db.query(companiesQuery());
+    while (rows.next()) {
+        const QString code = rows.textOrEmpty(u"comp_code"_s);
+        if (code == u"SV"_s) {
+            companies.svGstin = rows.textOrEmpty(u"comp_gstin"_s);
+            companies.svCin = rows.textOrEmpty(u"comp_cin"_s);
+        } else if (code == u"SX"_s) {
+            companies.sxGstin = rows.textOrEmpty(u"comp_gstin"_s);
+            companies.sxCin = rows.textOrEmpty(u"comp_cin"_s);
+        }
+    }
+    return companies;
+}
+
+QString reportTitle(const BillFilter &filter)
+{
+    QString title = filter.from == filter.to
+                        ? u"Schedule Report on "_s + shortDate(filter.from)
+                        : u"Schedule Report from "_s + shortDate(filter.from) + u" to "_s + shortDate(filter.to);
+    if (!filter.product.trimmed().isEmpty())
+        title += u"- ["_s + filter.product + u']';
+    return title;
+}
+
+}  // namespace
+
+BillGenerator::BillGenerator(Db &db, Dialogs &dialogs, Sheet &sheet, BillProgress progress)
+    : m_db(db), m_dialogs(dialogs), m_sheet(sheet), m_progress(std::move(progress))
+{
+}
+
+BillRun BillGenerator::generate(const BillFilter &filter) { return run(billKind(filter), filter); }
+
+BillRun BillGenerator::GenerateGstBills(const BillFilter &filter) { return run(BillKind::Gst, filter); }
+
+BillRun BillGenerator::GenerateSplitBills(const BillFilter &filter) { return run(BillKind::Split, filter); }
+
+BillRun BillGenerator::GenerateExchangeBills(const BillFilter &filter) { return run(BillKind::Exchange, filter); }
+
+BillRun BillGenerator::run(BillKind kind, const BillFilter &filter)
+{
+    BillFilter checked = filter;
+    checked.split = kind == BillKind::Split;
+    checked.exchange = kind == BillKind::Exchange;
+    // A group list that is not a list of codes, or a split total that is not a number, is refused
+    // before any statement runs and before the grid is touched.
+    if (const std::optional<QString> problem = checkBillFilter(checked)) {
+        m_dialogs.message(*problem);
+        return {BillRun::Outcome::InputRefused, HeaderRow};
+    }
+
+    const CompanyIdentities companies = kind == BillKind::Gst ? readCompanies(m_db) : CompanyIdentities();
+    qint16 currentRow = HeaderRow;
+    m_sheet.clearRange(FirstBillRow, 1, m_sheet.rowCount(), BillColumnCount);
+    if (filter.from > filter.to) {
+        m_dialogs.message(Msg::ToDateBeforeFromDate);
+        return {BillRun::Outcome::DatesRefused, currentRow};
+    }
+    m_sheet.setText(ReportTitleRow, 1, reportTitle(filter));
+
+    ResultSet rows = m_db.query(mainBillQuery(kind, checked));
+    if (rows.isEmpty()) {
+        m_dialogs.message(Msg::NoRecordsFound);
+        return {BillRun::Outcome::NoRecords, currentRow};
+    }
+    const ScheduleRecord record(rows);
+    BillRowWriter writer(m_db, m_sheet, checked, kind, companies);
+    do {
+        // CurrentRow is a 16-bit counter: the bills written so far stay, the user is told why the
+        // list ends there.
+        if (currentRow >= m_rowLimit) {
+            m_dialogs.message(Msg::BillRowLimitReached);
+            return {BillRun::Outcome::RowLimit, currentRow};
+        }
+        ++currentRow;
+        writer.write(currentRow, record);
+        followLastRow(m_sheet, currentRow);
+        if (m_progress)
+            m_progress(currentRow);
+    } while (rows.next());
+
+    m_dialogs.message(Msg::BillGenerationCompleted);
+    followLastRow(m_sheet, currentRow);
+    return {BillRun::Outcome::Completed, currentRow};
+}

@@ -17,10 +17,10 @@ BillKind billKind(const BillFilter &filter)
 
 std::optional<QStringList> parseGroupCodes(const QString &groupText)
 {
-    // An agency-type code: letters, digits and the joiners codes are made of, blanks inside allowed;
-    // it may stand in single or double quotes. Anything else (a quote inside, a parenthesis, a
-    // semicolon, SQL words around the list) is not a code list.
-    static const QRegularExpression code(uR"re(^(?:'([\w./&-]+(?: [\w./&-]+)*)'|"([\w./&-]+(?: [\w./&-]+)*)"|([\w./&-]+(?: [\w./&-]+)*))$)re"_s,
+    // An agency-type code: letters, digits and the joiners codes are made of, possibly in single
+    // or double quotes. Anything else (a quote inside, a blank, a parenthesis, a semicolon, SQL
+    // words around the list) is not a code list.
+    static const QRegularExpression code(uR"re(^(?:'([\w./&-]+)'|"([\w./&-]+)"|([\w./&-]+))$)re"_s,
                                          QRegularExpression::UseUnicodePropertiesOption);
     QStringList codes;
     const QString trimmed = groupText.trimmed();

@@ -1,0 +1,181 @@
+// The filter checks and the statements built from the form's boxes.
+#include "billing/billfilter.h"
+#include "billing/billquery.h"
+#include "common/messages.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+class tst_BillFilter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void groupCodesAreAcceptedQuotedOrNot_data();
+    void groupCodesAreAcceptedQuotedOrNot();
+    void splitTotalMustBeANumber_data();
+    void splitTotalMustBeANumber();
+    void checksApplyOnlyWhereTheValueIsUsed();
+    void dateRangeQueryKeepsItsText();
+    void scheduleQueryKeepsItsText();
+    void lookupQueriesKeepTheirText();
+};
+
+void tst_BillFilter::groupCodesAreAcceptedQuotedOrNot_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QStringList>("codes");
+    QTest::newRow("empty") << QString() << true << QStringList();
+    QTest::newRow("blank") << u"   "_s << true << QStringList();
+    QTest::newRow("quoted-list") << u"'AG','DR'"_s << true << QStringList{u"AG"_s, u"DR"_s};
+    QTest::newRow("plain-with-blanks") << u" AG , DR "_s << true << QStringList{u"AG"_s, u"DR"_s};
+    QTest::newRow("double-quotes") << u"\"AG\",'DR'"_s << true << QStringList{u"AG"_s, u"DR"_s};
+    QTest::newRow("blank-inside-code") << u"'GOVT AG'"_s << false << QStringList();
+    QTest::newRow("joiners") << u"A-1,B/2,C.3,D_4,E&5"_s << true
+                             << QStringList{u"A-1"_s, u"B/2"_s, u"C.3"_s, u"D_4"_s, u"E&5"_s};
+    QTest::newRow("injection") << u"'AG') or ('1'='1"_s << false << QStringList();
+    QTest::newRow("quote-inside") << u"O'X"_s << false << QStringList();
+    QTest::newRow("mixed-quotes") << u"'AG\""_s << false << QStringList();
+    QTest::newRow("empty-item") << u"AG,"_s << false << QStringList();
+    QTest::newRow("empty-quotes") << u"''"_s << false << QStringList();
+    QTest::newRow("comment") << u"AG -- x"_s << false << QStringList();
+    QTest::newRow("backslash") << u"'AG\\'"_s << false << QStringList();
+}
+
+void tst_BillFilter::groupCodesAreAcceptedQuotedOrNot()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QFETCH(QStringList, codes);
+    const std::optional<QStringList> parsed = parseGroupCodes(text);
+    QCOMPARE(parsed.has_value(), accepted);
+    if (parsed)
+        QCOMPARE(*parsed, codes);
+}
+
+void tst_BillFilter::splitTotalMustBeANumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<double>("value");
+    QTest::newRow("whole") << u"1500"_s << true << 1500.0;
+    QTest::newRow("decimals") << u" 1500.50 "_s << true << 1500.5;
+    QTest::newRow("point-first") << u".5"_s << true << 0.5;
+    QTest::newRow("negative") << u"-20"_s << true << -20.0;
+    QTest::newRow("exponent") << u"1.5e3"_s << true << 1500.0;
+    QTest::newRow("empty") << QString() << false << 0.0;
+    QTest::newRow("text") << u"abc"_s << false << 0.0;
+    QTest::newRow("grouped") << u"1,500"_s << false << 0.0;
+    QTest::newRow("infinity") << u"inf"_s << false << 0.0;
+    QTest::newRow("too-large") << u"1e999"_s << false << 0.0;
+    QTest::newRow("trailing") << u"12x"_s << false << 0.0;
+}
+
+void tst_BillFilter::splitTotalMustBeANumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QFETCH(double, value);
+    const std::optional<double> parsed = parseSplitTotal(text);
+    QCOMPARE(parsed.has_value(), accepted);
+    if (parsed)
+        QCOMPARE(*parsed, value);
+}
+
+void tst_BillFilter::checksApplyOnlyWhereTheValueIsUsed()
+{
+    BillFilter filter;
+    filter.group = u"1) or (1=1"_s;
+    filter.splitTotal = u"x"_s;
+    QCOMPARE(checkBillFilter(filter), std::optional<QString>(Msg::GroupListInvalid));
+    filter.singleSchedule = true;  // no group filter in the single-schedule query
+    QCOMPARE(checkBillFilter(filter), std::nullopt);
+    filter.exchange = true;
+    QCOMPARE(checkBillFilter(filter), std::nullopt);
+    filter.split = true;  // split wins over exchange, and reads its total
+    QCOMPARE(billKind(filter), BillKind::Split);
+    QCOMPARE(checkBillFilter(filter), std::optional<QString>(Msg::SplitTotalInvalid));
+    filter.splitTotal = u"10"_s;
+    filter.singleSchedule = false;
+    QCOMPARE(checkBillFilter(filter), std::nullopt);
+}
+
+void tst_BillFilter::dateRangeQueryKeepsItsText()
+{
+    BillFilter filter;
+    filter.unitCode = u"KOC"_s;
+    filter.from = QDate(2026, 1, 5);
+    filter.to = QDate(2026, 1, 31);
+    const QString head = u"Select advt_schedule.*,group_no_of_bills,group_bp_type,group_show_comm,group_show_address,"
+                         "agency_bill_colcms,agency_type from advt_schedule inner join  advt_agencymaster on "
+                         "agency_code=sch_agency_code  inner join advt_clienttype on agency_type=group_code  where "
+                         "advt_schedule.unit_code='KOC' and sch_bill_no<>'' and sch_ins_date>='2026-01-05' and "
+                         "sch_ins_date<='2026-01-31'"_s;
+    const QString tail = u" and  group_no_of_bills >0 and sch_net_total >0 Group by sch_bill_no  Order by "
+                         "sch_ins_date,sch_bill_no"_s;
+    QCOMPARE(mainBillQuery(BillKind::Gst, filter), head + tail);
+
+    filter.product = u"DLY/TAB"_s;
+    filter.billFrom = u"KB/1"_s;
+    filter.billTo = u"KB/9"_s;
+    filter.group = u" 'AG', DR "_s;
+    QCOMPARE(mainBillQuery(BillKind::Gst, filter),
+             head + u" And sch_ed_code='DLY/TAB' And sch_bill_no>='KB/1' And sch_bill_no<='KB/9'"
+                    " And agency_type in ('AG','DR')"_s + tail);
+
+    // Split bills have no group filter and their own column list.
+    QCOMPARE(mainBillQuery(BillKind::Split, filter),
+             u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address,agency_bill_colcms"_s
+                 + head.mid(head.indexOf(u" from "_s))
+                 + u" And sch_ed_code='DLY/TAB' And sch_bill_no>='KB/1' And sch_bill_no<='KB/9'"_s + tail);
+
+    // Quotes and backslashes are protected; the statement keeps its shape.
+    filter.group.clear();
+    filter.product = u"O'X\\"_s;
+    QVERIFY(mainBillQuery(BillKind::Gst, filter).contains(u" And sch_ed_code='O''X\\\\' And"_s));
+}
+
+void tst_BillFilter::scheduleQueryKeepsItsText()
+{
+    BillFilter filter;
+    filter.unitCode = u"KOC"_s;
+    filter.singleSchedule = true;
+    filter.billFrom = u"KOC0000901"_s;
+    filter.billTo = u"ignored"_s;
+    filter.group = u"ignored"_s;
+    const QString joins = u" from advt_schedule inner join  advt_agencymaster on agency_code=sch_agency_code  inner "
+                          "join advt_clienttype on agency_type=group_code  where advt_schedule.unit_code='KOC'"
+                          " And sch_slno='KOC0000901' Group by sch_bill_no  Order by sch_ins_date,sch_slno"_s;
+    QCOMPARE(mainBillQuery(BillKind::Gst, filter),
+             u"Select advt_schedule.*,group_no_of_bills,group_bp_type,group_show_comm,group_show_address"_s + joins);
+    const QString plain = u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address"_s + joins;
+    QCOMPARE(mainBillQuery(BillKind::Split, filter), plain);
+    // Exchange bills always list by schedule number.
+    filter.singleSchedule = false;
+    QCOMPARE(mainBillQuery(BillKind::Exchange, filter), plain);
+}
+
+void tst_BillFilter::lookupQueriesKeepTheirText()
+{
+    QCOMPARE(companiesQuery(), u"Select * from acc_companymaster where comp_code in ('SV','SX')"_s);
+    QCOMPARE(agencyQuery(BillKind::Gst, u"A'1"_s),
+             u"Select agency_name,agency_add1,agency_add2,agency_add3,sub_name,agency_bill_colcms,agency_gstin,"
+             "agency_pan from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where "
+             "agency_code='A''1'"_s);
+    QCOMPARE(agencyQuery(BillKind::Exchange, u"A1"_s),
+             u"Select agency_name,agency_add1,agency_add2,agency_add3,sub_name,agency_bill_colcms from "
+             "advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where agency_code='A1'"_s);
+    QCOMPARE(clientQuery(u"C1"_s), u"SELECT client_gstin, client_pan FROM advt_clientmaster WHERE client_code = 'C1'"_s);
+    QCOMPARE(pagesQuery(u"KOC0000901"_s),
+             u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where "
+             "sdet_sch_code='KOC0000901' and unit_code='KOC'"_s);
+    QCOMPARE(exchangeDebitsQuery(u"KOC"_s, u"KOC1"_s),
+             u"select sum(sdet_dr_amt)from advt_sch_exchg where unit_code='KOC' and sdet_sch_code='KOC1'"_s);
+    QCOMPARE(exchangeCreditsQuery(u"KOC"_s, u"KOC1"_s),
+             u"select sum(sdet_cr_amt)from advt_sch_exchg where unit_code='KOC' and sdet_sch_code='KOC1'"_s);
+}
+
+QTEST_GUILESS_MAIN(tst_BillFilter)
+#include "tst_billfilter.moc"

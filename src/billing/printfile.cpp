@@ -81,8 +81,40 @@ QString printAmount(const QString &cellText)
     return formatted.isEmpty() ? cellText : formatted;
 }
 
+namespace {
+
+// The grid's own date form, dd-MMM-yyyy with English months, read without the general parser:
+// every invoice prints one.
+QDate shortFormDate(QStringView text)
+{
+    static const QString Months = u"JanFebMarAprMayJunJulAugSepOctNovDec"_s;
+    if (text.size() != 11 || text[2] != u'-' || text[6] != u'-')
+        return {};
+    const auto digits = [&text](qsizetype from, qsizetype count) {
+        int value = 0;
+        for (qsizetype i = from; i < from + count; ++i) {
+            if (!text[i].isDigit())
+                return -1;
+            value = value * 10 + text[i].digitValue();
+        }
+        return value;
+    };
+    const qsizetype month = Months.indexOf(text.mid(3, 3));
+    const int day = digits(0, 2);
+    const int year = digits(7, 4);
+    if (month < 0 || month % 3 != 0 || day < 0 || year < 0)
+        return {};
+    return QDate(year, int(month / 3) + 1, day);
+}
+
+}  // namespace
+
 QString printShortDate(const QString &cellText)
 {
+    if (const QDate date = shortFormDate(cellText); date.isValid())
+        return u"%1-%2-%3"_s.arg(date.day(), 2, 10, QChar(u'0'))
+            .arg(date.month(), 2, 10, QChar(u'0'))
+            .arg(date.year() % 100, 2, 10, QChar(u'0'));
     // The grid holds dates in the short-date form; the other forms are what a user may have typed.
     static const QStringList Forms = {u"dd-MMM-yyyy"_s, u"d-MMM-yyyy"_s, u"yyyy-MM-dd"_s, u"dd-MM-yyyy"_s,
                                       u"dd/MM/yyyy"_s, u"d/M/yyyy"_s};

@@ -1,3 +1,4 @@
+#define QT_USE_QSTRINGBUILDER
 #include "billing/taxinvoice.h"
 
 #include "billing/billcolumns.h"

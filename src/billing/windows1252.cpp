@@ -30,8 +30,19 @@ void appendWindows1252(QByteArray &out, QStringView text)
     const qsizetype start = out.size();
     out.resize(start + text.size());
     char *p = out.data() + start;
-    for (const QChar c : text)
-        *p++ = encode(c.unicode());
+    const char16_t *chars = text.utf16();
+    const qsizetype size = text.size();
+    // Nearly every printed text is plain ASCII; both loops below vectorise.
+    unsigned outside = 0;
+    for (qsizetype i = 0; i < size; ++i)
+        outside |= unsigned(chars[i]) - 0x20u >= 0x5Fu;
+    if (!outside) {
+        for (qsizetype i = 0; i < size; ++i)
+            p[i] = char(chars[i]);
+        return;
+    }
+    for (qsizetype i = 0; i < size; ++i)
+        p[i] = encode(chars[i]);
 }
 
 QString fromWindows1252(QByteArrayView bytes)

@@ -20,7 +20,7 @@ struct Deployment
     QString vendorWebAddress = QStringLiteral("www.selvoro.example");
     QString vendorWebPage = QStringLiteral("http://www.selvoro.example/updates/");
 
-    QString defaultUnitCode = QStringLiteral("01");
+    QString defaultUnitCode = QStringLiteral("001");
 
     QString publisherAddress;   // title rows of the DAVP grid
     QString publisherPhoneFax;

@@ -14,6 +14,7 @@ namespace {
 const std::map<QString, std::function<int(QStringList)>> &subCommands()
 {
     static const std::map<QString, std::function<int(QStringList)>> commands = {
+        {u"bills"_s, runBills},
         {u"check"_s, runCheck},
     };
     return commands;

@@ -3,6 +3,7 @@
 #include "app/formhelpers.h"
 #include "app/frmswitch.h"
 #include "app/units.h"
+#include "billing/frmprintbill.h"
 #include "common/appcontext.h"
 #include "common/dialogs.h"
 #include "common/messages.h"
@@ -34,7 +35,7 @@ void frmMain::MDIForm_Load()
     setWindowTitle(mainTitleAtOpening(m_context.state.CurrentUnitName, m_context.state.CurrentUserName));
 }
 
-void frmMain::mnuPrintBill_Click() {}
+void frmMain::mnuPrintBill_Click() { openForm<frmPrintBill>(); }
 
 void frmMain::mnuChangeUnit_Click()
 {

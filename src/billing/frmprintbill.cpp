@@ -83,7 +83,7 @@ frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(FBook, 1);
-    resize(1000, 640);
+    setFocusProxy(DtFrom);
 
     for (QWidget *control : std::initializer_list<QWidget *>{DtFrom, DtTo, TxCombination, TxGroup, TxBillFrom, TxBillTo})
         control->installEventFilter(this);
@@ -97,6 +97,8 @@ frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
 
     Form_Load();
 }
+
+QSize frmPrintBill::sizeHint() const { return {1000, 620}; }
 
 void frmPrintBill::buildFilterFrame()
 {
@@ -169,7 +171,7 @@ void frmPrintBill::buildSplitFrame()
 
 void frmPrintBill::Form_Load()
 {
-    CentreForm(this);
+    // The main window centres its child windows as it opens them.
     guarded([this] { SetUpGrid(); });
     DtFrom->setDate(QDate::currentDate());
     DtTo->setDate(QDate::currentDate());

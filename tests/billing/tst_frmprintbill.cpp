@@ -1,0 +1,497 @@
+#include "app/frmmain.h"
+#include "billing/billcolumns.h"
+#include "billing/frmprintbill.h"
+#include "common/appcontext.h"
+#include "common/db.h"
+#include "common/messages.h"
+#include "common/sharedstate.h"
+#include "common/textfields.h"
+#include "lookup/checklistpicker.h"
+#include "recordingdialogs.h"
+#include "sheet/sheetview.h"
+#include "testdb.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString NotOpen = u"The database connection is not open."_s;
+
+const QString Fixture = uR"(
+INSERT INTO productmaster (product_code, product_name, product_priority) VALUES
+  ('WKL', 'Weekly', 2), ('DLY', 'Daily', 1), ('MAG', 'Magazine', 3);
+INSERT INTO numbersetup (no_id, no_value) VALUES ('ADBL_01', 'AB/00120');
+INSERT INTO advt_clienttype (group_code, group_name, group_comm, group_no_of_bills) VALUES
+  ('G5', 'Retail', 0, 1), ('G2', 'Agencies', 15, 1);
+INSERT INTO advt_subarea (sub_code, sub_name) VALUES ('S1', 'Chennai');
+INSERT INTO advt_agencymaster (agency_code, agency_name, agency_type, agency_subarea) VALUES
+  ('AG1', 'Ads Ltd', 'G2', 'S1');
+INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_ins_date, sch_agency_code,
+                           sch_client_name, sch_client_address, sch_ed_code, sch_ed_pdt, sch_gross_amt, sch_net_total)
+VALUES ('01', '0110001', 'AB/00045', '2026-12-01', '2026-12-01', 'AG1', 'Client One', 'Street 1', 'DLY', 'Daily', 1000, 1180),
+       ('01', '0110002', 'AB/00046', '2026-12-02', '2026-12-02', 'AG1', 'Client Two', 'Street 2', 'DLY', 'Daily', 500, 590);
+)"_s;
+
+// Everything a form needs, with a scripted dialogs service; the database is opened on request.
+struct Desk
+{
+    explicit Desk(bool withDatabase)
+    {
+        state.CurrentUnitCode = u"01"_s;
+        state.CurrentUnitName = u"Chennai Unit"_s;
+        state.DefaultProductCode = u"DLY"_s;
+        if (withDatabase) {
+            TestDb::reset({Fixture});
+            TestDb::open(db);
+        }
+    }
+
+    Db db{u"frmprintbill"_s};
+    RecordingDialogs dialogs;
+    Deployment deployment;
+    SharedState state;
+    AppContext context{db, dialogs, deployment, state};
+};
+
+void showAndActivate(QWidget &form)
+{
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+}
+
+QString labelOf(QWidget *control)
+{
+    for (QLabel *label : control->parentWidget()->findChildren<QLabel *>())
+        if (label->buddy() == control)
+            return label->text();
+    return {};
+}
+
+QString cell(frmPrintBill &form, int row, BillColumn column) { return form.FBook->sheet().text(row, col(column)); }
+
+// Ticks the given entries of the picker that is about to open modally, then presses Apply.
+void applyWhenOpen(const QList<int> &rows)
+{
+    QTimer::singleShot(0, [rows] {
+        auto *picker = qobject_cast<CheckListPicker *>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        for (int row : rows)
+            picker->list()->topLevelItem(row)->setCheckState(0, Qt::Checked);
+        picker->CmApply->click();
+    });
+}
+
+}  // namespace
+
+class tst_FrmPrintBill : public QObject
+{
+    Q_OBJECT
+private slots:
+    void opensWithTheEmptyLayout();
+    void enterMovesThroughTheFilters();
+    void deleteEmptiesTheGroupFilterOnly();
+    void boxesSelectTheirTextOnFocus();
+    void showIsIgnoredWhileTheHourglassIsUp();
+    void databaseFailureIsShownAndTheFormCarriesOn();
+    void getDetailsLocksTheBillNumbersToOneSchedule();
+    void unusableGroupListIsRefusedBeforeTheGridIsTouched();
+    void mainWindowOpensOneFormAtATime();
+
+    void enterCompletesBillNumbersFromTheUnitTemplate();
+    void missingNumberSetupEmptiesTheBox();
+    void f1OpensThePickersIntoTheFilterBoxes();
+    void showGeneratesTheBillsOfTheRange();
+    void showRunsSplitAndExchangeBillsByTheirBoxes();
+    void secondShowDuringGenerationIsIgnored();
+    void refusedDatesPutTheFocusOnToDate();
+};
+
+void tst_FrmPrintBill::opensWithTheEmptyLayout()
+{
+    Desk desk(TestDb::available());
+    frmPrintBill form(desk.context);
+    QCOMPARE(form.windowTitle(), u"Print Bill"_s);
+    QCOMPARE(form.objectName(), u"frmPrintBill"_s);
+    const QList<std::pair<QPushButton *, QString>> buttons = {
+        {form.CmExcel, u"Export"_s}, {form.CmShow, u"Show"_s}, {form.CmPrint, u"Print"_s}, {form.CmClose, u"Close"_s}};
+    for (const auto &[button, caption] : buttons)
+        QCOMPARE(button->text(), caption);
+    const QList<std::pair<QWidget *, QString>> labels = {
+        {form.DtFrom, u"From"_s},           {form.DtTo, u"To"_s},
+        {form.TxCombination, u"Product"_s}, {form.TxGroup, u"Group"_s},
+        {form.TxBillFrom, u"From"_s},       {form.TxBillTo, u"To"_s},
+        {form.TxSplitClient, u"Client"_s},  {form.TxSplitAdd1, u"Address 1"_s},
+        {form.TxSplitAdd2, u"Address 2"_s}, {form.TxSplitAdd3, u"Address3"_s},
+        {form.TxSplitTotal, u"Split Total"_s}};
+    for (const auto &[control, caption] : labels)
+        QCOMPARE(labelOf(control), caption);
+    QCOMPARE(form.Frame1->title(), u"Split Details"_s);
+    QCOMPARE(form.ChkSplitBill->text(), u"Print Split Bill"_s);
+    QCOMPARE(form.ChkExchangeBill->text(), u"Print Exchange Bill"_s);
+    QCOMPARE(form.TxSplitTotal->font().family(), u"Times New Roman"_s);
+
+    QCOMPARE(form.DtFrom->date(), QDate::currentDate());
+    QCOMPARE(form.DtTo->date(), QDate::currentDate());
+    QCOMPARE(form.DtFrom->displayFormat(), u"dd-MMM-yyyy"_s);
+    QVERIFY(form.DtTo->calendarPopup());
+    QCOMPARE(form.DtFrom->text(), QLocale::c().toString(QDate::currentDate(), u"dd-MMM-yyyy"_s));
+    QVERIFY(!form.CmPrint->isEnabled());
+    QCOMPARE(form.currentRow(), HeaderRow);
+    if (TestDb::available()) {
+        QCOMPARE(cell(form, 1, BillColumn::BillNo), u"SV - Daily"_s);
+        QCOMPARE(cell(form, 2, BillColumn::BillNo), u"Chennai Unit"_s);
+        QCOMPARE(cell(form, HeaderRow, BillColumn::BillNo), u"Bill No"_s);
+        QVERIFY(desk.dialogs.shown.isEmpty());
+    }
+}
+
+void tst_FrmPrintBill::enterMovesThroughTheFilters()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    showAndActivate(form);
+
+    form.DtFrom->setFocus();
+    QTest::keyClick(form.DtFrom, Qt::Key_Return);
+    QVERIFY(form.DtTo->hasFocus());
+    QTest::keyClick(form.DtTo, Qt::Key_A);
+    QVERIFY(form.DtTo->hasFocus());
+    QTest::keyClick(form.DtTo, Qt::Key_Enter);
+    QVERIFY(form.TxCombination->hasFocus());
+    // Enter in the product box goes past the group box to the bill numbers.
+    QTest::keyClick(form.TxCombination, Qt::Key_Return);
+    QVERIFY(form.TxBillFrom->hasFocus());
+    form.TxGroup->setFocus();
+    QTest::keyClick(form.TxGroup, Qt::Key_Return);
+    QVERIFY(form.TxGroup->hasFocus());
+}
+
+void tst_FrmPrintBill::deleteEmptiesTheGroupFilterOnly()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    showAndActivate(form);
+
+    form.TxGroup->setText(u"'G2','G5'"_s);
+    form.TxGroup->setFocus();
+    form.TxGroup->setCursorPosition(3);
+    QTest::keyClick(form.TxGroup, Qt::Key_Delete);
+    QCOMPARE(form.TxGroup->text(), QString());
+
+    // The product box changes only through its picker: Delete is an ordinary key there.
+    form.TxCombination->setText(u"DLY/MAG"_s);
+    form.TxCombination->setFocus();
+    form.TxCombination->setCursorPosition(3);
+    QTest::keyClick(form.TxCombination, Qt::Key_Delete);
+    QCOMPARE(form.TxCombination->text(), u"DLYMAG"_s);
+}
+
+void tst_FrmPrintBill::boxesSelectTheirTextOnFocus()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    showAndActivate(form);
+    for (QLineEdit *box : {form.TxCombination, form.TxGroup, form.TxBillFrom, form.TxBillTo, form.TxSplitTotal}) {
+        box->setText(u"AB/00045"_s);
+        form.CmShow->setFocus();
+        box->setFocus();
+        QTRY_COMPARE(box->selectedText(), u"AB/00045"_s);
+    }
+}
+
+void tst_FrmPrintBill::showIsIgnoredWhileTheHourglassIsUp()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    desk.dialogs.shown.clear();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    form.CmShow->click();
+    QApplication::restoreOverrideCursor();
+    QVERIFY(desk.dialogs.shown.isEmpty());
+    QVERIFY(!form.CmPrint->isEnabled());
+
+    // With the pointer back to normal the same click runs (and here meets the closed database).
+    form.CmShow->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{NotOpen});
+    QVERIFY(form.CmPrint->isEnabled());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void tst_FrmPrintBill::databaseFailureIsShownAndTheFormCarriesOn()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    QCOMPARE(desk.dialogs.texts(), QStringList{NotOpen});
+    QCOMPARE(desk.dialogs.shown.first().icon, Dialogs::Icon::Critical);
+    showAndActivate(form);
+
+    // Completing a bill number needs the unit's template: the failure is shown, the box and focus stay.
+    form.TxBillFrom->setFocus();
+    form.TxBillFrom->setText(u"45"_s);
+    QTest::keyClick(form.TxBillFrom, Qt::Key_Return);
+    QCOMPARE(desk.dialogs.texts(), (QStringList{NotOpen, NotOpen}));
+    QCOMPARE(form.TxBillFrom->text(), u"45"_s);
+    QVERIFY(form.TxBillFrom->hasFocus());
+
+    QTest::keyClick(form.TxCombination, Qt::Key_F1);
+    QCOMPARE(desk.dialogs.shown.size(), 3);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QVERIFY(form.isVisible());
+}
+
+void tst_FrmPrintBill::getDetailsLocksTheBillNumbersToOneSchedule()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    form.GetDetails(u"0110001"_s);
+    QVERIFY(form.isVisible());
+    QVERIFY(form.singleScheduleMode());
+    QCOMPARE(form.TxBillFrom->text(), u"0110001"_s);
+    QCOMPARE(form.TxBillTo->text(), u"0110001"_s);
+    QVERIFY(!form.TxBillFrom->isEnabled());
+    QVERIFY(!form.TxBillTo->isEnabled());
+    QVERIFY(!form.ChkSplitBill->isChecked());
+    QVERIFY(form.billFilter().singleSchedule);
+
+    frmPrintBill split(desk.context);
+    split.GetSplitDetails(u"0110002"_s, u"Split Co"_s, u"Line A"_s, u"Line B"_s, u"Line C"_s, 1500.0);
+    QVERIFY(split.ChkSplitBill->isChecked());
+    const BillFilter filter = split.billFilter();
+    QVERIFY(filter.split);
+    QVERIFY(filter.singleSchedule);
+    QCOMPARE(filter.billFrom, u"0110002"_s);
+    QCOMPARE(filter.splitClient, u"Split Co"_s);
+    QCOMPARE(filter.splitAdd1, u"Line A"_s);
+    QCOMPARE(filter.splitAdd2, u"Line B"_s);
+    QCOMPARE(filter.splitAdd3, u"Line C"_s);
+    QCOMPARE(filter.splitTotal, u"1500"_s);
+    QCOMPARE(filter.unitCode, u"01"_s);
+    split.GetSplitDetails(u"0110002"_s, {}, {}, {}, {}, 1234.5);
+    QCOMPARE(split.TxSplitTotal->text(), u"1234.5"_s);
+
+    split.close();
+    QVERIFY(!split.singleScheduleMode());
+}
+
+void tst_FrmPrintBill::unusableGroupListIsRefusedBeforeTheGridIsTouched()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    desk.dialogs.shown.clear();
+    form.FBook->sheet().setText(FirstBillRow, 1, u"kept"_s);
+    form.TxGroup->setText(u"'G2') or ('1'='1"_s);
+    form.CmShow->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::GroupListInvalid});
+    QCOMPARE(form.FBook->sheet().text(FirstBillRow, 1), u"kept"_s);
+
+    desk.dialogs.shown.clear();
+    form.TxGroup->clear();
+    form.ChkSplitBill->setChecked(true);
+    form.TxSplitTotal->setText(u"fifteen"_s);
+    form.CmShow->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::SplitTotalInvalid});
+    QCOMPARE(form.FBook->sheet().text(FirstBillRow, 1), u"kept"_s);
+}
+
+void tst_FrmPrintBill::enterCompletesBillNumbersFromTheUnitTemplate()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    Desk desk(true);
+    frmPrintBill form(desk.context);
+    showAndActivate(form);
+
+    form.TxBillFrom->setFocus();
+    QTest::keyClicks(form.TxBillFrom, u"45"_s);
+    QTest::keyClick(form.TxBillFrom, Qt::Key_Return);
+    QCOMPARE(form.TxBillFrom->text(), u"AB/00045"_s);
+    QVERIFY(form.TxBillTo->hasFocus());
+
+    QTest::keyClicks(form.TxBillTo, u"CD/1234567"_s);
+    QTest::keyClick(form.TxBillTo, Qt::Key_Return);
+    QCOMPARE(form.TxBillTo->text(), u"AB/34567"_s);
+    QVERIFY(form.CmShow->hasFocus());
+
+    // An empty box is still completed from the template; a disabled Show keeps the focus here.
+    form.CmShow->setEnabled(false);
+    form.TxBillTo->setFocus();
+    form.TxBillTo->clear();
+    QTest::keyClick(form.TxBillTo, Qt::Key_Return);
+    QCOMPARE(form.TxBillTo->text(), ComposeCode(u"AB/00120"_s, QString()));
+    QVERIFY(form.TxBillTo->hasFocus());
+    QVERIFY(desk.dialogs.shown.isEmpty());
+}
+
+void tst_FrmPrintBill::missingNumberSetupEmptiesTheBox()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    Desk desk(true);
+    desk.state.CurrentUnitCode = u"02"_s;
+    frmPrintBill form(desk.context);
+    showAndActivate(form);
+    form.TxBillFrom->setFocus();
+    QTest::keyClicks(form.TxBillFrom, u"45"_s);
+    QTest::keyClick(form.TxBillFrom, Qt::Key_Return);
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::NumberSetupError + u"\r\n"_s + Msg::ContactAdministrator});
+    QCOMPARE(form.TxBillFrom->text(), QString());
+    QVERIFY(form.TxBillTo->hasFocus());
+}
+
+void tst_FrmPrintBill::f1OpensThePickersIntoTheFilterBoxes()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    Desk desk(true);
+    frmPrintBill form(desk.context);
+    showAndActivate(form);
+
+    form.TxCombination->setText(u"old"_s);
+    applyWhenOpen({2, 0});
+    QTest::keyClick(form.TxCombination, Qt::Key_F1);
+    QCOMPARE(form.TxCombination->text(), u"DLY/MAG"_s);
+
+    applyWhenOpen({1, 0});
+    QTest::keyClick(form.TxGroup, Qt::Key_F1);
+    QCOMPARE(form.TxGroup->text(), u"'G2','G5'"_s);
+
+    // Apply with nothing ticked empties the box; closing the picker otherwise leaves it alone.
+    applyWhenOpen({});
+    QTest::keyClick(form.TxGroup, Qt::Key_F1);
+    QCOMPARE(form.TxGroup->text(), QString());
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QTest::keyClick(form.TxCombination, Qt::Key_F1);
+    QCOMPARE(form.TxCombination->text(), u"DLY/MAG"_s);
+}
+
+void tst_FrmPrintBill::showGeneratesTheBillsOfTheRange()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    Desk desk(true);
+    frmPrintBill form(desk.context);
+    form.DtFrom->setDate({2026, 12, 1});
+    form.DtTo->setDate({2026, 12, 2});
+    form.CmShow->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
+    QCOMPARE(form.currentRow(), FirstBillRow + 1);
+    QCOMPARE(cell(form, FirstBillRow, BillColumn::BillNo), u"AB/00045"_s);
+    QCOMPARE(cell(form, FirstBillRow + 1, BillColumn::BillNo), u"AB/00046"_s);
+    QVERIFY(form.CmPrint->isEnabled());
+    const Sheet &sheet = form.FBook->sheet();
+    QCOMPARE(sheet.activeRow(), sheet.rowCount());
+    QCOMPARE(sheet.activeColumn(), BillColumnCount);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+    // A second Show starts from a fresh grid: the group filter leaves one agency type out.
+    desk.dialogs.shown.clear();
+    form.TxGroup->setText(u"'G5'"_s);
+    form.CmShow->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::NoRecordsFound});
+    QCOMPARE(form.currentRow(), HeaderRow);
+    QCOMPARE(cell(form, FirstBillRow, BillColumn::BillNo), QString());
+    QVERIFY(form.CmPrint->isEnabled());
+}
+
+void tst_FrmPrintBill::showRunsSplitAndExchangeBillsByTheirBoxes()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    Desk desk(true);
+    frmPrintBill form(desk.context);
+    form.GetSplitDetails(u"0110002"_s, u"Split Co"_s, u"Line A"_s, u"Line B"_s, u"Line C"_s, 1500.0);
+    form.CmShow->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
+    QCOMPARE(form.currentRow(), FirstBillRow);
+    QCOMPARE(cell(form, FirstBillRow, BillColumn::BillNo), u"AB/00046"_s);
+    QCOMPARE(cell(form, FirstBillRow, BillColumn::ClientName), u"Split Co, Line A"_s);
+    QCOMPARE(cell(form, FirstBillRow, BillColumn::Amount), u"1500"_s);
+
+    // Split wins over exchange; exchange alone lists by schedule number.
+    form.ChkExchangeBill->setChecked(true);
+    form.CmShow->click();
+    QCOMPARE(cell(form, FirstBillRow, BillColumn::ClientName), u"Split Co, Line A"_s);
+    form.ChkSplitBill->setChecked(false);
+    form.CmShow->click();
+    QCOMPARE(cell(form, FirstBillRow, BillColumn::BillNo), u"0110002"_s);
+    QCOMPARE(cell(form, FirstBillRow, BillColumn::ClientName), u"Client Two, Street 2"_s);
+}
+
+void tst_FrmPrintBill::secondShowDuringGenerationIsIgnored()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    Desk desk(true);
+    frmPrintBill form(desk.context);
+    form.DtFrom->setDate({2026, 12, 1});
+    form.DtTo->setDate({2026, 12, 2});
+    // The click arrives while the grid fills and lets window events run.
+    bool hourglassUp = false;
+    QTimer::singleShot(0, &form, [&] {
+        hourglassUp = QApplication::overrideCursor() != nullptr;
+        form.CmShow->click();
+    });
+    form.CmShow->click();
+    QVERIFY(hourglassUp);
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
+    QCOMPARE(form.currentRow(), FirstBillRow + 1);
+}
+
+void tst_FrmPrintBill::refusedDatesPutTheFocusOnToDate()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    Desk desk(true);
+    frmPrintBill form(desk.context);
+    showAndActivate(form);
+    form.DtFrom->setDate({2026, 12, 2});
+    form.DtTo->setDate({2026, 12, 1});
+    form.CmShow->setFocus();
+    form.CmShow->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::ToDateBeforeFromDate});
+    QVERIFY(form.DtTo->hasFocus());
+    QVERIFY(form.CmPrint->isEnabled());
+}
+
+void tst_FrmPrintBill::mainWindowOpensOneFormAtATime()
+{
+    Desk desk(false);
+    frmMain main(desk.context);
+    showAndActivate(main);
+    main.mnuPrintBill->trigger();
+    main.mnuPrintBill->trigger();
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 1);
+    QMdiSubWindow *sub = main.mdiArea()->activeSubWindow();
+    QVERIFY(sub);
+    auto *form = qobject_cast<frmPrintBill *>(sub->widget());
+    QVERIFY(form);
+    QVERIFY(!form->isModal());
+    QVERIFY(form->DtFrom->hasFocus());
+
+    // Close unloads the form; the menu then opens a fresh one.
+    QPointer<frmPrintBill> closed(form);
+    form->GetDetails(u"0110001"_s);
+    form->CmClose->click();
+    QTRY_VERIFY(closed.isNull());
+    QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+    main.mnuPrintBill->trigger();
+    form = qobject_cast<frmPrintBill *>(main.mdiArea()->activeSubWindow()->widget());
+    QVERIFY(form->TxBillFrom->isEnabled());
+    QVERIFY(!form->singleScheduleMode());
+}
+
+QTEST_MAIN(tst_FrmPrintBill)
+#include "tst_frmprintbill.moc"

@@ -4,8 +4,11 @@
 #include "billing/billcolumns.h"
 #include "billing/billgenerator.h"
 #include "billing/billgrid.h"
+#include "billing/sheetexport.h"
+#include "billing/taxinvoice.h"
 #include "common/appcontext.h"
 #include "common/db.h"
+#include "common/deployment.h"
 #include "common/dialogs.h"
 #include "common/lookups.h"
 #include "common/numbers.h"
@@ -230,12 +233,26 @@ void frmPrintBill::CmShow_Click()
             DtTo->setFocus();
     });
     CmPrint->setEnabled(true);
-    sheet.setActiveCell(sheet.rowCount(), sheet.columnCount());
+    // The cursor goes to the bottom-right corner of what was generated; the corner of the whole
+    // sheet would scroll the view tens of thousands of rows past the bills.
+    sheet.setActiveCell(CurrentRow, sheet.columnCount());
 }
 
-void frmPrintBill::CmPrint_Click() {}
+void frmPrintBill::CmPrint_Click()
+{
+    CmShow->setEnabled(true);
+    if (const std::optional<QString> failure = printTaxInvoices(FBook->sheet(), m_context.deployment))
+        m_context.dialogs.message(*failure);
+}
 
-void frmPrintBill::CmExcel_Click() {}
+void frmPrintBill::CmExcel_Click()
+{
+    if (hourglassShowing())
+        return;
+    const BusyCursor hourglass;
+    exportSheet(FBook->sheet(), m_context.dialogs,
+                {m_context.deployment.applicationFolder(), windowTitle(), DtFrom->date(), CurrentRow});
+}
 
 void frmPrintBill::CmClose_Click()
 {

@@ -109,6 +109,7 @@ private slots:
     void getDetailsLocksTheBillNumbersToOneSchedule();
     void unusableGroupListIsRefusedBeforeTheGridIsTouched();
     void mainWindowOpensOneFormAtATime();
+    void exportWantsBillsAndWaitsForTheHourglass();
 
     void enterCompletesBillNumbersFromTheUnitTemplate();
     void missingNumberSetupEmptiesTheBox();
@@ -392,7 +393,7 @@ void tst_FrmPrintBill::showGeneratesTheBillsOfTheRange()
     QCOMPARE(cell(form, FirstBillRow + 1, BillColumn::BillNo), u"AB/00046"_s);
     QVERIFY(form.CmPrint->isEnabled());
     const Sheet &sheet = form.FBook->sheet();
-    QCOMPARE(sheet.activeRow(), sheet.rowCount());
+    QCOMPARE(sheet.activeRow(), FirstBillRow + 1);
     QCOMPARE(sheet.activeColumn(), BillColumnCount);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 
@@ -491,6 +492,21 @@ void tst_FrmPrintBill::mainWindowOpensOneFormAtATime()
     form = qobject_cast<frmPrintBill *>(main.mdiArea()->activeSubWindow()->widget());
     QVERIFY(form->TxBillFrom->isEnabled());
     QVERIFY(!form->singleScheduleMode());
+}
+
+void tst_FrmPrintBill::exportWantsBillsAndWaitsForTheHourglass()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    desk.dialogs.shown.clear();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    form.CmExcel->click();
+    QApplication::restoreOverrideCursor();
+    QVERIFY(desk.dialogs.shown.isEmpty());
+    form.CmExcel->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::NoDetailsFound});
+    QVERIFY(desk.dialogs.saveRequests.isEmpty());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 QTEST_MAIN(tst_FrmPrintBill)

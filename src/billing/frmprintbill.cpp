@@ -4,7 +4,6 @@
 #include "billing/billcolumns.h"
 #include "billing/billgenerator.h"
 #include "billing/billgrid.h"
-#include "billing/sheetexport.h"
 #include "billing/taxinvoice.h"
 #include "common/appcontext.h"
 #include "common/db.h"
@@ -245,14 +244,7 @@ void frmPrintBill::CmPrint_Click()
         m_context.dialogs.message(*failure);
 }
 
-void frmPrintBill::CmExcel_Click()
-{
-    if (hourglassShowing())
-        return;
-    const BusyCursor hourglass;
-    exportSheet(FBook->sheet(), m_context.dialogs,
-                {m_context.deployment.applicationFolder(), windowTitle(), DtFrom->date(), CurrentRow});
-}
+void frmPrintBill::CmExcel_Click() {}
 
 void frmPrintBill::CmClose_Click()
 {

@@ -109,7 +109,6 @@ private slots:
     void getDetailsLocksTheBillNumbersToOneSchedule();
     void unusableGroupListIsRefusedBeforeTheGridIsTouched();
     void mainWindowOpensOneFormAtATime();
-    void exportWantsBillsAndWaitsForTheHourglass();
 
     void enterCompletesBillNumbersFromTheUnitTemplate();
     void missingNumberSetupEmptiesTheBox();
@@ -492,21 +491,6 @@ void tst_FrmPrintBill::mainWindowOpensOneFormAtATime()
     form = qobject_cast<frmPrintBill *>(main.mdiArea()->activeSubWindow()->widget());
     QVERIFY(form->TxBillFrom->isEnabled());
     QVERIFY(!form->singleScheduleMode());
-}
-
-void tst_FrmPrintBill::exportWantsBillsAndWaitsForTheHourglass()
-{
-    Desk desk(false);
-    frmPrintBill form(desk.context);
-    desk.dialogs.shown.clear();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    form.CmExcel->click();
-    QApplication::restoreOverrideCursor();
-    QVERIFY(desk.dialogs.shown.isEmpty());
-    form.CmExcel->click();
-    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::NoDetailsFound});
-    QVERIFY(desk.dialogs.saveRequests.isEmpty());
-    QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 QTEST_MAIN(tst_FrmPrintBill)

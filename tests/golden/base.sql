@@ -1,9 +1,9 @@
 -- What every golden run stands on: the version, the year, a unit and its clerk, the masters.
 INSERT INTO ac_fin_year (ac_year_code, ac_db_name, ac_default) VALUES ('2026', 'selvoro_acc2026', 1);
 INSERT INTO versionmaster (pack_code, version_code) VALUES ('advt', 'V14.6');
-INSERT INTO unitmaster (unit_code, unit_name, unit_app_advt, unit_priority) VALUES ('01', 'Chennai', 0, 1), ('KOC', 'Kochi', 0, 2);
+INSERT INTO unitmaster (unit_code, unit_name, unit_app_advt, unit_priority) VALUES ('KOC', 'Kochi', 0, 1);
 INSERT INTO userdetails (user_id, user_name, user_password, user_login_advt, user_type) VALUES (2, 'clerk', 'pass2', 1, 0);
-INSERT INTO unitaccess (unit_code, user_id) VALUES ('01', 2), ('KOC', 2);
+INSERT INTO unitaccess (unit_code, user_id) VALUES ('KOC', 2);
 INSERT INTO productmaster (product_code, product_name) VALUES ('DLY', 'Daily Edition');
 INSERT INTO acc_companymaster (comp_code, comp_name, comp_gstin, comp_cin) VALUES
     ('SV', 'Publisher', '32SVGSTIN00001', 'SVCIN0000000000000001'),

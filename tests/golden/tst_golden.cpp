@@ -21,6 +21,7 @@ private slots:
 
 private:
     QTemporaryDir m_home;
+    QString m_deployment;
 };
 
 namespace {
@@ -44,6 +45,9 @@ void tst_Golden::initTestCase()
 {
     if (!TestDb::available())
         QSKIP(qPrintable(TestDb::skipReason()));
+    // The workstation of every run belongs to unit KOC.
+    m_deployment = m_home.filePath(u"selvoro.ini"_s);
+    writeAll(m_deployment, "[Workstation]\nDefaultUnit=KOC\n");
 }
 
 void tst_Golden::runMatchesItsGolden_data()
@@ -71,7 +75,7 @@ void tst_Golden::runMatchesItsGolden()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"SELVORO_PASSWORD"_s, u"pass2"_s);
     env.insert(u"XDG_CONFIG_HOME"_s, m_home.path());
-    env.insert(u"SELVORO_DEPLOYMENT"_s, m_home.filePath(u"none.ini"_s));
+    env.insert(u"SELVORO_DEPLOYMENT"_s, m_deployment);
     cli.setProcessEnvironment(env);
     cli.start(QStringLiteral(SELVORO_CLI), args);
     cli.closeWriteChannel();

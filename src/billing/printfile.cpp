@@ -56,7 +56,7 @@ void PrintFile::put(const QByteArray &bytes)
 {
     if (!m_failed && m_file.isOpen() && m_file.write(bytes) != bytes.size())
         m_failed = true;
-    m_buffer.clear();
+    m_buffer.resize(0);  // keeps the block for the next lines
 }
 
 bool PrintFile::close()

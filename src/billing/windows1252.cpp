@@ -32,15 +32,15 @@ void appendWindows1252(QByteArray &out, QStringView text)
     char *p = out.data() + start;
     const char16_t *chars = text.utf16();
     const qsizetype size = text.size();
-    // Nearly every printed text is plain ASCII; both loops below vectorise.
+    // Nearly every printed text is plain ASCII: copied in one pass that vectorises, and only a
+    // text with anything else is converted character by character.
     unsigned outside = 0;
-    for (qsizetype i = 0; i < size; ++i)
+    for (qsizetype i = 0; i < size; ++i) {
+        p[i] = char(chars[i]);
         outside |= unsigned(chars[i]) - 0x20u >= 0x5Fu;
-    if (!outside) {
-        for (qsizetype i = 0; i < size; ++i)
-            p[i] = char(chars[i]);
-        return;
     }
+    if (!outside)
+        return;
     for (qsizetype i = 0; i < size; ++i)
         p[i] = encode(chars[i]);
 }

@@ -33,4 +33,10 @@ inline const QString FileCannotBePrinted = QStringLiteral("File Cannot be Printe
 inline const QString NoDetailsFound = QStringLiteral("No details found.   ");
 inline const QString OverwriteQuestion = QStringLiteral("Are you sure you want to overwrite");
 
+// Workbook files
+inline const QString SheetTooLargeForXls =
+    QStringLiteral("The grid is larger than an Excel 97-2003 workbook holds (65536 rows, 256 columns).");
+inline const QString TextTooLongForXls =
+    QStringLiteral("A cell holds more than the 32767 characters an Excel 97-2003 workbook allows.");
+
 }  // namespace Msg

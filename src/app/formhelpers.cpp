@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -50,6 +51,16 @@ void CentreForm(QWidget *form)
         return;
     const QSize client = area->size();
     window->move((client.width() - window->width()) / 2, (client.height() - window->height()) / 2);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    window->adjustSize();
+    window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
 }
 
 void unloadForm(QWidget *form)

@@ -15,6 +15,9 @@ void selectAllOnFocus(std::initializer_list<QLineEdit *> boxes);
 // area gets a negative position); its size does not change.
 void CentreForm(QWidget *form);
 
+// Places a top-level window in the middle of the screen it opens on.
+void centreOnScreen(QWidget *window);
+
 // Closes and unloads a form, together with the sub-window that holds it in the main window.
 void unloadForm(QWidget *form);
 

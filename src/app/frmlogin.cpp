@@ -1,5 +1,6 @@
 #include "app/frmlogin.h"
 
+#include "app/appicon.h"
 #include "app/formhelpers.h"
 #include "app/login.h"
 #include "app/usersettings.h"
@@ -23,10 +24,8 @@ frmLogin::frmLogin(AppContext &context, UserSettings &settings, QWidget *parent)
     setMinimumSize(299, 116);  // 4485 x 1740 twips
 
     auto *Image1 = new QLabel(this);
-    Image1->setText(u"\U0001F511"_s);
-    Image1->setFont(QFont(Image1->font().family(), 26));
+    Image1->setPixmap(appIcon().pixmap(48, 48));
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setMinimumWidth(56);
 
     TxtUserName = new QLineEdit(this);
     TxtPassword = new QLineEdit(this);
@@ -57,6 +56,7 @@ frmLogin::frmLogin(AppContext &context, UserSettings &settings, QWidget *parent)
     connect(CmOk, &QPushButton::clicked, this, &frmLogin::CmOk_Click);
     connect(CmExit, &QPushButton::clicked, this, &frmLogin::exitRequested);
     Form_Load();
+    centreOnScreen(this);
 }
 
 void frmLogin::Form_Load()

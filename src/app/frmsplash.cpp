@@ -1,5 +1,7 @@
 #include "app/frmsplash.h"
 
+#include "app/formhelpers.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -29,6 +31,7 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     subtitle->setAlignment(Qt::AlignCenter);
     subtitle->setGeometry(0, 220, width(), 40);
 
+    centreOnScreen(this);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1);
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);

@@ -27,7 +27,7 @@ frmSwitch::frmSwitch(AppContext &context, QWidget *parent) : QWidget(parent), m_
 {
     setWindowTitle(u"Change Unit"_s);
     setWindowFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(169, 316);  // 2535 x 4740 twips
+    resize(169, 316);  // 2535 x 4740 twips
 
     GrUnit = new QTableWidget(InitialRows, 3, this);
     GrUnit->horizontalHeader()->hide();
@@ -55,6 +55,7 @@ void frmSwitch::Form_Load()
 {
     GrUnit->setColumnWidth(0, 0);
     GrUnit->setColumnWidth(1, NameColumnWidth);
+    GrUnit->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);  // at least that wide
     GrUnit->setColumnWidth(2, 0);
     GrUnit->setColumnHidden(0, true);
     GrUnit->setColumnHidden(2, true);

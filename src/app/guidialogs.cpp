@@ -31,7 +31,7 @@ QString dialogFilter(const QString &filter)
 
 Dialogs::Answer GuiDialogs::showMessage(const QString &text, Icon icon, Buttons buttons)
 {
-    QMessageBox box(boxIcon(icon), QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
+    QMessageBox box(boxIcon(icon), QApplication::applicationName(), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     switch (buttons) {
     case Buttons::Ok:

@@ -1,3 +1,4 @@
+#include "app/appicon.h"
 #include "app/frmlogin.h"
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
@@ -27,7 +28,10 @@ void SetDateFormat() { QLocale::setDefault(QLocale(QLocale::English, QLocale::Un
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(u"Selvoro"_s);
+    // The application's name titles every message box; it is not a display name, which the
+    // desktop would append to the main window's exact title.
+    QApplication::setApplicationName(u"Selvoro"_s);
+    QApplication::setWindowIcon(appIcon());
     SetDateFormat();
 
     const Deployment deployment = Deployment::load();
@@ -54,6 +58,7 @@ int main(int argc, char *argv[])
             main->show();
         });
         login->show();
+        login->activateWindow();
     });
     splash->show();
     return QApplication::exec();

@@ -75,7 +75,7 @@ void tst_AppForms::init()
     m_dialogs.shown.clear();
     m_dialogs.answers.clear();
     m_state = SharedState();
-    m_state.CurrentUnitCode = u"01"_s;
+    m_state.CurrentUnitCode = u"001"_s;
     m_state.CurrentUnitName = u"Chennai"_s;
 }
 
@@ -162,7 +162,7 @@ void tst_AppForms::switchAsksBeforeChangingTheUnit()
     QCOMPARE(m_dialogs.texts(), QStringList{Msg::ChangeUnitQuestion});
     QCOMPARE(m_dialogs.shown.first().buttons, Dialogs::Buttons::OkCancel);
     const bool ok = answer == Dialogs::Answer::Ok;
-    QCOMPARE(m_state.CurrentUnitCode, ok ? u"02"_s : u"01"_s);
+    QCOMPARE(m_state.CurrentUnitCode, ok ? u"002"_s : u"001"_s);
     QCOMPARE(m_state.CurrentUnitName, ok ? u"Madurai"_s : u"Chennai"_s);
     QCOMPARE(switched.count(), ok ? 1 : 0);
     QCOMPARE(form.isVisible(), !ok);
@@ -175,7 +175,7 @@ void tst_AppForms::escapeClosesTheSwitchWithoutChange()
     form.show();
     QTest::keyClick(form.CmSwitch, Qt::Key_Escape);
     QVERIFY(!form.isVisible());
-    QCOMPARE(m_state.CurrentUnitCode, u"01"_s);
+    QCOMPARE(m_state.CurrentUnitCode, u"001"_s);
     QVERIFY(m_dialogs.shown.isEmpty());
 }
 

@@ -55,8 +55,8 @@ void tst_Cli::checkPrintsTheCurrentUnit_data()
 {
     QTest::addColumn<QStringList>("extra");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("workstation-unit") << QStringList() << u"01\tChennai\n"_s;
-    QTest::newRow("chosen-unit") << QStringList{u"--unit"_s, u"02"_s} << u"02\tMadurai\n"_s;
+    QTest::newRow("workstation-unit") << QStringList() << u"001\tChennai\n"_s;
+    QTest::newRow("chosen-unit") << QStringList{u"--unit"_s, u"002"_s} << u"002\tMadurai\n"_s;
 }
 
 void tst_Cli::checkPrintsTheCurrentUnit()

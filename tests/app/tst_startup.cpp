@@ -57,7 +57,7 @@ void tst_Startup::loopbackShowsLocalHostAndFillsTheState()
     QCOMPARE(state.AccountsDbName, u"selvoro_acc2026"_s);
     QCOMPARE(state.AppVersion, u"V14.6"_s);
     QCOMPARE(state.DefaultProductCode, u"DLY"_s);
-    QCOMPARE(state.CurrentUnitCode, u"01"_s);
+    QCOMPARE(state.CurrentUnitCode, u"001"_s);
     QCOMPARE(state.CurrentUnitName, u"Chennai"_s);
     QVERIFY(db.isOpen());
 }
@@ -91,8 +91,8 @@ void tst_Startup::brokenDatabaseIsAnInvalidConfiguration_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("defaultUnit");
-    QTest::newRow("no-fin-year-table") << u"DROP TABLE selvoro.ac_fin_year;"_s << u"01"_s;
-    QTest::newRow("no-version-table") << u"DROP TABLE selvoro.versionmaster;"_s << u"01"_s;
+    QTest::newRow("no-fin-year-table") << u"DROP TABLE selvoro.ac_fin_year;"_s << u"001"_s;
+    QTest::newRow("no-version-table") << u"DROP TABLE selvoro.versionmaster;"_s << u"001"_s;
     QTest::newRow("unknown-default-unit") << QString() << u"99"_s;
 }
 

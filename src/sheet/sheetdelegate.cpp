@@ -35,7 +35,9 @@ void SheetDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     initStyleOption(&opt, index);
     const QString text = opt.text;
     const int textWidth = opt.fontMetrics.horizontalAdvance(text) + 2 * TextMargin;
-    const bool overflows = (opt.displayAlignment & Qt::AlignLeft) && textWidth > opt.rect.width();
+    // A selected cell keeps its text inside: the highlight colour would vanish over its neighbours.
+    const bool overflows = (opt.displayAlignment & Qt::AlignLeft) && textWidth > opt.rect.width()
+                           && !(opt.state & QStyle::State_Selected);
     if (overflows) {
         opt.text.clear();
         const QStyle *style = opt.widget ? opt.widget->style() : QApplication::style();
@@ -44,9 +46,8 @@ void SheetDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
         painter->save();
         painter->setClipRect(wide);
         painter->setFont(opt.font);
-        painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-        if (const QVariant foreground = index.data(Qt::ForegroundRole); foreground.isValid() && !(opt.state & QStyle::State_Selected))
-            painter->setPen(foreground.value<QBrush>().color());
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        painter->setPen(foreground.isValid() ? foreground.value<QBrush>().color() : opt.palette.color(QPalette::Text));
         painter->drawText(wide.adjusted(TextMargin, 0, -TextMargin, 0), int(opt.displayAlignment), text);
         painter->restore();
     } else {

@@ -182,7 +182,8 @@ void SheetView::applyActiveCell()
     const int row = std::min(m_sheet.activeRow(), m_model->rowCount());
     const int column = std::min(m_sheet.activeColumn(), m_model->columnCount());
     const QModelIndex index = m_model->index(row - 1, column - 1);
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    // The active cell is the cursor (a frame), not a selected block.
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::Clear);
     scrollTo(index);
 }
 

@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -182,10 +183,10 @@ void frmPrintBill::Form_Load()
 
 void frmPrintBill::SetUpGrid()
 {
+    CurrentRow = HeaderRow;
     SharedState &state = m_context.state;
     const QString productName = GetProductName(m_context.db, m_context.dialogs, state.DefaultProductCode);
     SetUpBillGrid(FBook->sheet(), productName, state.CurrentUnitName);
-    CurrentRow = HeaderRow;
 }
 
 BillFilter frmPrintBill::billFilter() const
@@ -221,6 +222,7 @@ void frmPrintBill::CmShow_Click()
         return;
     }
     const BusyCursor hourglass;
+    const QScopedValueRollback generating(m_generating, true);
     Sheet &sheet = FBook->sheet();
     guarded([&] {
         SetUpGrid();
@@ -257,6 +259,12 @@ void frmPrintBill::CmClose_Click()
 
 void frmPrintBill::closeEvent(QCloseEvent *event)
 {
+    // The grid repaints while it fills, so Close can be pressed then; the form must outlive the
+    // generation that writes into its grid.
+    if (m_generating) {
+        event->ignore();
+        return;
+    }
     SingleScheduleMode = false;
     event->accept();
 }

@@ -89,4 +89,5 @@ private:
     AppContext &m_context;
     qint16 CurrentRow;
     bool SingleScheduleMode = false;
+    bool m_generating = false;
 };

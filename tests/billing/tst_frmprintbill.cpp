@@ -439,15 +439,20 @@ void tst_FrmPrintBill::secondShowDuringGenerationIsIgnored()
     form.DtFrom->setDate({2026, 12, 1});
     form.DtTo->setDate({2026, 12, 2});
     // The click arrives while the grid fills and lets window events run.
+    // Close pressed then waits too: the generation still writes into the form's grid.
     bool hourglassUp = false;
+    bool closed = true;
     QTimer::singleShot(0, &form, [&] {
         hourglassUp = QApplication::overrideCursor() != nullptr;
         form.CmShow->click();
+        closed = form.close();
     });
     form.CmShow->click();
     QVERIFY(hourglassUp);
+    QVERIFY(!closed);
     QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
     QCOMPARE(form.currentRow(), FirstBillRow + 1);
+    QVERIFY(form.close());
 }
 
 void tst_FrmPrintBill::refusedDatesPutTheFocusOnToDate()

@@ -44,18 +44,18 @@ class tst_Pickers : public QObject
     Q_OBJECT
 private slots:
     void resultTextsFollowListOrderNotTickOrder();
-    void nothingTickedGivesEmptyText();
     void groupCodesAreQuotedSafely_data();
     void groupCodesAreQuotedSafely();
     void anyCharacterInTheListMovesFocusToApply();
-    void listsShowOnlyTheNames();
     void setFormKeepsTheResultOnlyForTheBillForm();
-    void closingWithoutApplyGivesNothing();
 };
 
 void tst_Pickers::resultTextsFollowListOrderNotTickOrder()
 {
     frmProductList products(Products);
+    QCOMPARE(products.windowTitle(), u"Products"_s);
+    QVERIFY(products.LvProduct->isColumnHidden(1) && products.LvProduct->isColumnHidden(2));
+    QCOMPARE(products.resultText(), QString());
     tick(products.LvProduct, 2);
     tick(products.LvProduct, 0);
     QCOMPARE(products.resultText(), u"P1/P3"_s);
@@ -64,14 +64,6 @@ void tst_Pickers::resultTextsFollowListOrderNotTickOrder()
     tick(groups.LvGroup, 2);
     tick(groups.LvGroup, 1);
     QCOMPARE(groups.resultText(), u"'G2','G5'"_s);
-}
-
-void tst_Pickers::nothingTickedGivesEmptyText()
-{
-    frmProductList products(Products);
-    QCOMPARE(products.resultText(), QString());
-    frmGroupList groups({{u"A"_s, u"G1"_s, {}}});
-    QCOMPARE(groups.resultText(), QString());
 }
 
 void tst_Pickers::groupCodesAreQuotedSafely_data()
@@ -108,19 +100,6 @@ void tst_Pickers::anyCharacterInTheListMovesFocusToApply()
     QTRY_VERIFY(picker.CmApply->hasFocus());
 }
 
-void tst_Pickers::listsShowOnlyTheNames()
-{
-    frmProductList picker(Products);
-    QCOMPARE(picker.windowTitle(), u"Products"_s);
-    QCOMPARE(frmGroupList({}).windowTitle(), u"Products"_s);
-    QCOMPARE(picker.CmApply->text(), u"Apply"_s);
-    QVERIFY(picker.LvProduct->isColumnHidden(1));
-    QVERIFY(picker.LvProduct->isColumnHidden(2));
-    QCOMPARE(picker.LvProduct->topLevelItem(1)->text(0), u"Weekly"_s);
-    QCOMPARE(picker.LvProduct->font().family(), u"Times New Roman"_s);
-    QCOMPARE(picker.LvProduct->topLevelItem(1)->checkState(0), Qt::Unchecked);
-}
-
 void tst_Pickers::setFormKeepsTheResultOnlyForTheBillForm()
 {
     if (!TestDb::available())
@@ -137,22 +116,6 @@ void tst_Pickers::setFormKeepsTheResultOnlyForTheBillForm()
     QCOMPARE(frmGroupList::SetForm(u"frmPrintBill"_s, nullptr, db), std::optional<QString>(u"'G2','O''X','G5'"_s));
     applyWhenOpen({0});
     QCOMPARE(frmGroupList::SetForm(u"frmOther"_s, nullptr, db), std::nullopt);
-}
-
-void tst_Pickers::closingWithoutApplyGivesNothing()
-{
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-    TestDb::reset({Fixture});
-    Db db(u"pickers"_s);
-    TestDb::open(db);
-    QTimer::singleShot(0, [] {
-        auto *picker = qobject_cast<CheckListPicker *>(QApplication::activeModalWidget());
-        QVERIFY(picker);
-        tick(picker->list(), 0);
-        picker->reject();
-    });
-    QCOMPARE(frmProductList::ask(nullptr, db), std::nullopt);
 }
 
 QTEST_MAIN(tst_Pickers)

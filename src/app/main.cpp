@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
 #include "app/guidialogs.h"
+#include "app/selvoroapplication.h"
 #include "app/startup.h"
 #include "app/usersettings.h"
 #include "common/appcontext.h"
@@ -27,7 +28,8 @@ void SetDateFormat() { QLocale::setDefault(QLocale(QLocale::English, QLocale::Un
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    GuiDialogs dialogs;
+    SelvoroApplication app(argc, argv, dialogs);
     // The application's name titles every message box; it is not a display name, which the
     // desktop would append to the main window's exact title.
     QApplication::setApplicationName(u"Selvoro"_s);
@@ -36,7 +38,6 @@ int main(int argc, char *argv[])
 
     const Deployment deployment = Deployment::load();
     UserSettings settings;
-    GuiDialogs dialogs;
     Db db;
     SharedState &state = sharedState();
     AppContext context{db, dialogs, deployment, state};

@@ -18,7 +18,7 @@ const std::array<QString, ScheduleRecord::FieldCount> &columnNames()
         u"sch_new_rate"_s, u"sch_ext_chg"_s, u"sch_disc_amt"_s, u"sch_words"_s, u"sch_sqcm"_s, u"sch_sqcms"_s,
         u"sch_cols"_s, u"sch_comm_per"_s, u"sch_box_no"_s, u"sch_box_chg"_s, u"sch_caption"_s, u"sch_ro_no"_s,
         u"sch_ro_date"_s, u"sch_del_chg"_s, u"sch_ad_ref"_s, u"sch_budget"_s, u"group_no_of_bills"_s,
-        u"group_bp_type"_s, u"group_show_comm"_s, u"group_show_address"_s,
+        u"group_bp_type"_s, u"group_show_comm"_s, u"group_show_address"_s, u"sch_ratecode"_s,
     };
     return names;
 }

@@ -17,7 +17,7 @@ public:
         ClientAddress3, EdCode, EdPdt, AgType, GstType, NetTotal, GrossAmt, GstAmt, SgstAmt, IgstAmt, GstPer,
         SgstPer, IgstPer, GrossBill, CardRate, NewRate, ExtChg, DiscAmt, Words, Sqcm, Sqcms, Cols, CommPer, BoxNo,
         BoxChg, Caption, RoNo, RoDate, DelChg, AdRef, Budget, GroupNoOfBills, GroupBpType, GroupShowComm,
-        GroupShowAddress, FieldCount
+        GroupShowAddress, RateCode, FieldCount
     };
 
     explicit ScheduleRecord(const ResultSet &rows);

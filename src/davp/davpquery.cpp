@@ -1,0 +1,41 @@
+#include "davp/davpquery.h"
+
+#include "common/db.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+QString davpBillQuery(const BillFilter &filter)
+{
+    QString sql = u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address from advt_schedule "
+                  "inner join  advt_agencymaster on agency_code=sch_agency_code  inner join advt_clienttype on "
+                  "agency_type=group_code  where advt_schedule.unit_code="_s
+                  + sqlText(filter.unitCode) + u" and sch_bill_no<>'' and sch_ins_date>="_s + sqlDate(filter.from)
+                  + u" and sch_ins_date<="_s + sqlDate(filter.to) + u" and sch_agency_code="_s
+                  + sqlText(QString::fromUtf16(DavpAgencyCode));
+    if (!filter.product.isEmpty())
+        sql += u" And sch_ed_code="_s + sqlText(filter.product);
+    if (!filter.billFrom.isEmpty())
+        sql += u" And sch_bill_no>="_s + sqlText(filter.billFrom);
+    if (!filter.billTo.isEmpty())
+        sql += u" And sch_bill_no<="_s + sqlText(filter.billTo);
+    return sql + u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s
+           + u" Order by sch_ins_date,sch_bill_no"_s;
+}
+
+QString davpAgencyQuery(const QString &agencyCode)
+{
+    return u"Select agency_name,agency_add1,agency_add2,agency_add3,sub_name from advt_agencymaster inner join "
+           "advt_subarea on agency_subarea=sub_code where agency_code="_s
+           + sqlText(agencyCode);
+}
+
+QString davpPagesQuery(const QString &scheduleNo)
+{
+    return u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code="_s
+           + sqlText(scheduleNo);
+}
+
+QString davpRateQuery(const QString &rateCode)
+{
+    return u"Select rate_davp_code,rate_place from advt_ratemaster where rate_code="_s + sqlText(rateCode);
+}

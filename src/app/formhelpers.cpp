@@ -1,6 +1,9 @@
 #include "app/formhelpers.h"
 
+#include "common/platformtext.h"
+
 #include <QApplication>
+#include <QDateEdit>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -69,6 +72,23 @@ void unloadForm(QWidget *form)
         sub->close();
     else
         form->close();
+}
+
+QDateEdit *datePicker(QWidget *parent)
+{
+    auto *picker = new QDateEdit(QDate::currentDate(), parent);
+    picker->setCalendarPopup(true);
+    picker->setLocale(QLocale::c());
+    picker->setDisplayFormat(QString::fromUtf16(ShortDateFormat));
+    return picker;
+}
+
+bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+bool hourglassShowing()
+{
+    const QCursor *cursor = QGuiApplication::overrideCursor();
+    return cursor && cursor->shape() == Qt::WaitCursor;
 }
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

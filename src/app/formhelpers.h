@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class QDateEdit;
 class QLineEdit;
 class QWidget;
 
@@ -20,6 +21,16 @@ void centreOnScreen(QWidget *window);
 
 // Closes and unloads a form, together with the sub-window that holds it in the main window.
 void unloadForm(QWidget *form);
+
+// A date picker of the bill forms: today's date, a calendar pop-up, the short-date format with
+// English month names whatever the user's locale.
+QDateEdit *datePicker(QWidget *parent);
+
+// Enter on the main keyboard or the keypad.
+bool isEnter(int key);
+
+// A long operation of the program is under way while the pointer shows the hourglass.
+bool hourglassShowing();
 
 // The hourglass pointer for the lifetime of the object.
 class BusyCursor

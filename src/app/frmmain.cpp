@@ -8,6 +8,7 @@
 #include "common/dialogs.h"
 #include "common/messages.h"
 #include "common/sharedstate.h"
+#include "davp/frmprintdavpbill.h"
 
 #include <QMenuBar>
 
@@ -23,9 +24,11 @@ frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_
 
     mnuBillPrint = menuBar()->addMenu(u"Bill Print"_s);
     mnuPrintBill = mnuBillPrint->addAction(u"Print Bill"_s);
+    mnuPrintDAVPBill = mnuBillPrint->addAction(u"Print DAVP Bill"_s);
     mnuTools = menuBar()->addMenu(u"Tools"_s);
     mnuChangeUnit = mnuTools->addAction(u"Change Unit"_s);
     connect(mnuPrintBill, &QAction::triggered, this, &frmMain::mnuPrintBill_Click);
+    connect(mnuPrintDAVPBill, &QAction::triggered, this, &frmMain::mnuPrintDAVPBill_Click);
     connect(mnuChangeUnit, &QAction::triggered, this, &frmMain::mnuChangeUnit_Click);
     MDIForm_Load();
 }
@@ -36,6 +39,8 @@ void frmMain::MDIForm_Load()
 }
 
 void frmMain::mnuPrintBill_Click() { openForm<frmPrintBill>(); }
+
+void frmMain::mnuPrintDAVPBill_Click() { openForm<frmPrintDAVPBill>(); }
 
 void frmMain::mnuChangeUnit_Click()
 {

@@ -35,12 +35,14 @@ public:
 
     QMenu *mnuBillPrint;
     QAction *mnuPrintBill;
+    QAction *mnuPrintDAVPBill;
     QMenu *mnuTools;
     QAction *mnuChangeUnit;
 
 private:
     void MDIForm_Load();
     void mnuPrintBill_Click();
+    void mnuPrintDAVPBill_Click();
     void mnuChangeUnit_Click();
     void showChild(QWidget *form);
 

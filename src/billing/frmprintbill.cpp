@@ -40,30 +40,12 @@ namespace {
 // The number-setup series holding a unit's bill-number template.
 const QString BillNumberSeries = u"ADBL_"_s;
 
-// A long operation of the program is under way while the pointer shows the hourglass.
-bool hourglassShowing()
-{
-    const QCursor *cursor = QGuiApplication::overrideCursor();
-    return cursor && cursor->shape() == Qt::WaitCursor;
-}
-
-QDateEdit *datePicker(QWidget *parent)
-{
-    auto *picker = new QDateEdit(QDate::currentDate(), parent);
-    picker->setCalendarPopup(true);
-    picker->setLocale(QLocale::c());  // English month names whatever the user's locale
-    picker->setDisplayFormat(QString::fromUtf16(ShortDateFormat));
-    return picker;
-}
-
 QLabel *label(const QString &text, QWidget *buddy)
 {
     auto *caption = new QLabel(text, buddy->parentWidget());
     caption->setBuddy(buddy);
     return caption;
 }
-
-bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 }  // namespace
 

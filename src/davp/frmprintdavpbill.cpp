@@ -15,6 +15,7 @@
 #include "davp/davpprint.h"
 #include "sheet/sheetview.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -23,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -123,6 +125,7 @@ void frmPrintDAVPBill::CmShow_Click()
     if (hourglassShowing())
         return;
     const BusyCursor hourglass;
+    const QScopedValueRollback generating(m_generating, true);
     Sheet &sheet = FBook->sheet();
     SetUpGrid();
     guarded([&] {
@@ -146,6 +149,16 @@ void frmPrintDAVPBill::CmPrint_Click()
 void frmPrintDAVPBill::CmExcel_Click() {}
 
 void frmPrintDAVPBill::CmClose_Click() { unloadForm(this); }
+
+void frmPrintDAVPBill::closeEvent(QCloseEvent *event)
+{
+    // The grid repaints while it fills, so Close can be pressed then; the form must outlive the
+    // generation that writes into its grid.
+    if (m_generating)
+        event->ignore();
+    else
+        event->accept();
+}
 
 bool frmPrintDAVPBill::eventFilter(QObject *watched, QEvent *event)
 {

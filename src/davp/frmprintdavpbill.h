@@ -50,6 +50,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void Form_Load();
@@ -60,4 +61,5 @@ private:
 
     AppContext &m_context;
     qint16 CurrentRow = 4;
+    bool m_generating = false;
 };

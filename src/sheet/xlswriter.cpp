@@ -27,6 +27,8 @@ constexpr int RowsPerBlock = 32;
 constexpr quint16 DefaultRowTwips = 255;
 constexpr quint32 RowFlags = 0x000F0100;  // the always-set bit and the default cell XF 15
 constexpr quint32 HeightSetByHand = 0x40;
+constexpr quint32 HiddenRow = 0x20;
+constexpr int MaxRowTwips = 8192;
 constexpr quint16 DefaultColumnChars = 8;
 
 Biff::Data bof(quint16 type)
@@ -149,8 +151,11 @@ std::optional<QString> XlsBuilder::cellTable(Biff::Stream &table)
         if (first > 0 || height) {
             Biff::Data data;
             data.u16(quint16(row - 1)).u16(quint16(first > 0 ? first - 1 : 0)).u16(quint16(last));
-            data.u16(height ? quint16(std::min(*height, 0x7FFF)) : DefaultRowTwips).u16(0).u16(0);
-            rowRecords.record(Biff::Row, data.u32(RowFlags | (height ? HeightSetByHand : 0)));
+            // A height of 0 hides the row; the format allows heights from 2 to 8192 twips.
+            const bool hidden = height == 0;
+            const quint16 twips = height && !hidden ? quint16(std::clamp(*height, 2, MaxRowTwips)) : DefaultRowTwips;
+            data.u16(twips).u16(0).u16(0);
+            rowRecords.record(Biff::Row, data.u32(RowFlags | (height ? HeightSetByHand : 0) | (hidden ? HiddenRow : 0)));
             cellRecords.append(cells.bytes());
         }
         const bool blockEnds = i + 1 == rows.size() || (rows[i + 1] - 1) / RowsPerBlock != (row - 1) / RowsPerBlock;

@@ -48,6 +48,7 @@ def read_xls(path, cells):
         "sheets": book.sheet_names(), "codepage": book.codepage, "values": values(sheet), "formats": formats,
         "columns": {str(c + 1): [info.width, info.hidden] for c, info in sheet.colinfo_map.items()},
         "rows": {str(r + 1): info.height for r, info in sheet.rowinfo_map.items() if not info.has_default_height},
+        "hidden_rows": [r + 1 for r, info in sheet.rowinfo_map.items() if info.hidden],
         "frozen": sheet.panes_are_frozen, "split": sheet.horz_split_pos,
     }
 

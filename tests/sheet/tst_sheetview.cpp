@@ -120,7 +120,9 @@ void tst_SheetView::billGridLayoutHidesColumnsAndFreezesTheTitleBand()
     for (int row = 5; row <= 100; ++row)
         view.sheet().setNumber(row, 7, row);
     view.sheet().setTopRow(88);
+    view.sheet().setRowHeight(60, 0);
     view.refresh();
+    QVERIFY(view.isRowHidden(59));
     QCOMPARE(view.rowAt(view.frozenHeight() + 1), 87);
     QCOMPARE(view.frozenView()->rowAt(view.frozenView()->horizontalHeader()->height() + 1), 0);
 

@@ -120,6 +120,7 @@ void tst_WorkbookWriter::xlsReadsBackWithValuesAndFormats()
 {
     Sheet sheet;
     fillBillGrid(sheet, 40);
+    sheet.setRowHeight(44, 0);
     const QString path = m_dir.filePath(u"bills.xls"_s);
     QCOMPARE(writeXls(sheet, path), std::nullopt);
     const QJsonObject book = readBack({u"xls"_s, path, u"1,1"_s, u"4,1"_s, u"4,7"_s, u"5,7"_s, u"5,1"_s, u"5,8"_s});
@@ -173,6 +174,8 @@ void tst_WorkbookWriter::xlsReadsBackWithValuesAndFormats()
     QCOMPARE(columns[u"46"_s].toArray(), (QJsonArray{3000, 0}));
     QVERIFY(!columns.contains(u"37"_s));
     QCOMPARE(book[u"rows"_s].toObject()[u"1"_s].toInt(), 500);
+    QCOMPARE(book[u"hidden_rows"_s].toArray(), QJsonArray{44});
+    QCOMPARE(cell(book, 44, 1)[1].toString(), u"B/44"_s);  // hidden, not lost
     QCOMPARE(book[u"frozen"_s].toInt(), 1);
     QCOMPARE(book[u"split"_s].toInt(), 4);
 }

@@ -69,6 +69,7 @@ frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
     layout->addLayout(top);
     layout->addWidget(FBook, 1);
     setFocusProxy(DtFrom);
+    resize(1000, 620);
 
     for (QWidget *control : std::initializer_list<QWidget *>{DtFrom, DtTo, TxCombination, TxGroup, TxBillFrom, TxBillTo})
         control->installEventFilter(this);
@@ -82,8 +83,6 @@ frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
 
     Form_Load();
 }
-
-QSize frmPrintBill::sizeHint() const { return {1000, 620}; }
 
 void frmPrintBill::buildFilterFrame()
 {

@@ -35,7 +35,6 @@ public:
     // The grid row last written: HeaderRow when the grid holds no bill.
     qint16 currentRow() const { return CurrentRow; }
     bool singleScheduleMode() const { return SingleScheduleMode; }
-    QSize sizeHint() const override;
 
     QGroupBox *Frame3;
     QDateEdit *DtFrom;

@@ -47,7 +47,7 @@ QLabel *label(const QString &text, QWidget *buddy)
     return caption;
 }
 
-}  // namespace
+} // namespace
 
 frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
     : QWidget(parent), m_context(context), CurrentRow(HeaderRow)
@@ -71,7 +71,8 @@ frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
     setFocusProxy(DtFrom);
     resize(1000, 620);
 
-    for (QWidget *control : std::initializer_list<QWidget *>{DtFrom, DtTo, TxCombination, TxGroup, TxBillFrom, TxBillTo})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{DtFrom, DtTo, TxCombination, TxGroup, TxBillFrom, TxBillTo})
         control->installEventFilter(this);
     selectAllOnFocus({TxCombination, TxGroup, TxBillFrom, TxBillTo, TxSplitClient, TxSplitAdd1, TxSplitAdd2,
                       TxSplitAdd3, TxSplitTotal});
@@ -207,8 +208,7 @@ void frmPrintBill::CmShow_Click()
     Sheet &sheet = FBook->sheet();
     guarded([&] {
         SetUpGrid();
-        BillGenerator generator(m_context.db, m_context.dialogs, sheet,
-                                [](int) { QCoreApplication::processEvents(); });
+        BillGenerator generator(m_context.db, m_context.dialogs, sheet, [](int) { QCoreApplication::processEvents(); });
         const BillRun run = generator.generate(filter);
         CurrentRow = run.currentRow;
         if (run.outcome == BillRun::Outcome::DatesRefused)
@@ -227,7 +227,9 @@ void frmPrintBill::CmPrint_Click()
         m_context.dialogs.message(*failure);
 }
 
-void frmPrintBill::CmExcel_Click() {}
+void frmPrintBill::CmExcel_Click()
+{
+}
 
 void frmPrintBill::CmClose_Click()
 {
@@ -325,8 +327,8 @@ bool frmPrintBill::eventFilter(QObject *watched, QEvent *event)
 void frmPrintBill::composeBillNumber(QLineEdit *box)
 {
     // The user types only the running number; the unit's template supplies the rest.
-    const QString billTemplate = GetNumberSetup(m_context.db, m_context.dialogs,
-                                                BillNumberSeries + m_context.state.CurrentUnitCode);
+    const QString billTemplate =
+        GetNumberSetup(m_context.db, m_context.dialogs, BillNumberSeries + m_context.state.CurrentUnitCode);
     box->setText(ComposeCode(billTemplate, box->text()));
 }
 

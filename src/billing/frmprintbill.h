@@ -27,8 +27,8 @@ public:
     // stay locked until the form closes.
     void GetDetails(const QString &Schno);
     // The same for the split share of one schedule, billed to the given client and amount.
-    void GetSplitDetails(const QString &Schno, const QString &xClientName, const QString &xAdd1,
-                         const QString &xadd2, const QString &xAdd3, double xTotal);
+    void GetSplitDetails(const QString &Schno, const QString &xClientName, const QString &xAdd1, const QString &xadd2,
+                         const QString &xAdd3, double xTotal);
 
     // The filters and split frame as the generation takes them.
     BillFilter billFilter() const;
@@ -59,7 +59,7 @@ public:
     QLineEdit *TxSplitAdd3;
     QLineEdit *TxSplitTotal;
     QCheckBox *ChkSplitBill;
-    QCheckBox *ChkExchangeBill;  // runs the exchange bills when the split bill is not ticked
+    QCheckBox *ChkExchangeBill; // runs the exchange bills when the split bill is not ticked
 
 public slots:
     void CmShow_Click();

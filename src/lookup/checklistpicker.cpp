@@ -16,7 +16,7 @@ namespace {
 
 enum Column { NameColumn, CodeColumn, PriorityColumn };
 
-}  // namespace
+} // namespace
 
 CheckListPicker::CheckListPicker(const QString &listName, const QList<PickerEntry> &entries, QWidget *parent)
     : QDialog(parent), CmApply(new QPushButton(u"Apply"_s, this)), m_list(new QTreeWidget(this))
@@ -65,8 +65,7 @@ bool CheckListPicker::eventFilter(QObject *watched, QEvent *event)
 {
     // Any character typed in the list sends the user on to Apply; the list still takes the key
     // first, so a blank ticks the current entry before the focus moves.
-    if (watched == m_list && event->type() == QEvent::KeyPress
-        && !static_cast<QKeyEvent *>(event)->text().isEmpty())
+    if (watched == m_list && event->type() == QEvent::KeyPress && !static_cast<QKeyEvent *>(event)->text().isEmpty())
         QTimer::singleShot(0, CmApply, [this] { CmApply->setFocus(); });
     return QDialog::eventFilter(watched, event);
 }

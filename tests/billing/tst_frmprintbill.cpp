@@ -80,7 +80,10 @@ QString labelOf(QWidget *control)
     return {};
 }
 
-QString cell(frmPrintBill &form, int row, BillColumn column) { return form.FBook->sheet().text(row, col(column)); }
+QString cell(frmPrintBill &form, int row, BillColumn column)
+{
+    return form.FBook->sheet().text(row, col(column));
+}
 
 // Ticks the given entries of the picker that is about to open modally, then presses Apply.
 void applyWhenOpen(const QList<int> &rows)
@@ -94,7 +97,7 @@ void applyWhenOpen(const QList<int> &rows)
     });
 }
 
-}  // namespace
+} // namespace
 
 class tst_FrmPrintBill : public QObject
 {
@@ -129,13 +132,17 @@ void tst_FrmPrintBill::opensWithTheEmptyLayout()
         {form.CmExcel, u"Export"_s}, {form.CmShow, u"Show"_s}, {form.CmPrint, u"Print"_s}, {form.CmClose, u"Close"_s}};
     for (const auto &[button, caption] : buttons)
         QCOMPARE(button->text(), caption);
-    const QList<std::pair<QWidget *, QString>> labels = {
-        {form.DtFrom, u"From"_s},           {form.DtTo, u"To"_s},
-        {form.TxCombination, u"Product"_s}, {form.TxGroup, u"Group"_s},
-        {form.TxBillFrom, u"From"_s},       {form.TxBillTo, u"To"_s},
-        {form.TxSplitClient, u"Client"_s},  {form.TxSplitAdd1, u"Address 1"_s},
-        {form.TxSplitAdd2, u"Address 2"_s}, {form.TxSplitAdd3, u"Address3"_s},
-        {form.TxSplitTotal, u"Split Total"_s}};
+    const QList<std::pair<QWidget *, QString>> labels = {{form.DtFrom, u"From"_s},
+                                                         {form.DtTo, u"To"_s},
+                                                         {form.TxCombination, u"Product"_s},
+                                                         {form.TxGroup, u"Group"_s},
+                                                         {form.TxBillFrom, u"From"_s},
+                                                         {form.TxBillTo, u"To"_s},
+                                                         {form.TxSplitClient, u"Client"_s},
+                                                         {form.TxSplitAdd1, u"Address 1"_s},
+                                                         {form.TxSplitAdd2, u"Address 2"_s},
+                                                         {form.TxSplitAdd3, u"Address3"_s},
+                                                         {form.TxSplitTotal, u"Split Total"_s}};
     for (const auto &[control, caption] : labels)
         QCOMPARE(labelOf(control), caption);
     QCOMPARE(form.Frame1->title(), u"Split Details"_s);

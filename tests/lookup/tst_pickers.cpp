@@ -12,11 +12,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QList<PickerEntry> Products = {{u"Daily"_s, u"P1"_s, u"1"_s},
-                                     {u"Weekly"_s, u"P2"_s, u"2"_s},
-                                     {u"Magazine"_s, u"P3"_s, u"3"_s}};
+const QList<PickerEntry> Products = {
+    {u"Daily"_s, u"P1"_s, u"1"_s}, {u"Weekly"_s, u"P2"_s, u"2"_s}, {u"Magazine"_s, u"P3"_s, u"3"_s}};
 
-void tick(QTreeWidget *list, int row) { list->topLevelItem(row)->setCheckState(0, Qt::Checked); }
+void tick(QTreeWidget *list, int row)
+{
+    list->topLevelItem(row)->setCheckState(0, Qt::Checked);
+}
 
 // Ticks the given rows of the picker that is about to open modally, then presses Apply.
 void applyWhenOpen(const QList<int> &rows)
@@ -37,7 +39,7 @@ INSERT INTO advt_clienttype (group_code, group_name, group_comm) VALUES
   ('G5', 'Retail', 0), ('G2', 'Agencies', 15), ('O''X', 'Quoted', 0);
 )"_s;
 
-}  // namespace
+} // namespace
 
 class tst_Pickers : public QObject
 {

@@ -11,7 +11,6 @@
 #include "common/dialogs.h"
 #include "common/lookups.h"
 #include "common/numbers.h"
-#include "common/platformtext.h"
 #include "common/sharedstate.h"
 #include "common/textfields.h"
 #include "lookup/checklistpicker.h"
@@ -25,7 +24,6 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -233,11 +231,7 @@ void frmPrintBill::CmExcel_Click()
 
 void frmPrintBill::CmClose_Click()
 {
-    // Inside the main window the form sits in a sub-window; closing that closes the form too.
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        sub->close();
-    else
-        close();
+    unloadForm(this);
 }
 
 void frmPrintBill::closeEvent(QCloseEvent *event)

@@ -6,3 +6,4 @@
 // status (cli/exitstatus.h).
 int runCheck(QStringList args);
 int runBills(QStringList args);
+int runDavpBills(QStringList args);

@@ -15,6 +15,7 @@ const std::map<QString, std::function<int(QStringList)>> &subCommands()
 {
     static const std::map<QString, std::function<int(QStringList)>> commands = {
         {u"bills"_s, runBills},
+        {u"davp-bills"_s, runDavpBills},
         {u"check"_s, runCheck},
     };
     return commands;

@@ -3,6 +3,7 @@
 #include "app/formhelpers.h"
 #include "billing/billfilter.h"
 #include "billing/billgenerator.h"
+#include "billing/sheetexport.h"
 #include "common/appcontext.h"
 #include "common/db.h"
 #include "common/deployment.h"
@@ -146,7 +147,15 @@ void frmPrintDAVPBill::CmPrint_Click()
         m_context.dialogs.message(*failure);
 }
 
-void frmPrintDAVPBill::CmExcel_Click() {}
+void frmPrintDAVPBill::CmExcel_Click()
+{
+    // Nothing happens while a long operation shows the hourglass.
+    if (hourglassShowing())
+        return;
+    const BusyCursor hourglass;
+    exportSheet(FBook->sheet(), m_context.dialogs,
+                {m_context.deployment.applicationFolder(), windowTitle(), DtFrom->date(), CurrentRow});
+}
 
 void frmPrintDAVPBill::CmClose_Click() { unloadForm(this); }
 

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -64,6 +65,7 @@ private slots:
     void secondShowAndCloseDuringGenerationAreIgnored();
     void refusedDatesPutTheFocusOnToDate();
     void databaseFailureIsShownAndTheFormCarriesOn();
+    void exportSavesTheGridUnderTheCaptionAndDate();
     void mainWindowOpensOneFormAtATime();
 };
 
@@ -195,6 +197,44 @@ void tst_FrmPrintDavpBill::databaseFailureIsShownAndTheFormCarriesOn()
     QCOMPARE(desk.dialogs.shown.first().icon, Dialogs::Icon::Critical);
     QCOMPARE(form.currentRow(), 4);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void tst_FrmPrintDavpBill::exportSavesTheGridUnderTheCaptionAndDate()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    Desk desk(true);
+    frmPrintDAVPBill form(desk.context);
+    // An empty grid: only the message, no folder and no dialog.
+    form.CmExcel->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::NoDetailsFound});
+    QVERIFY(desk.dialogs.saveRequests.isEmpty());
+    QVERIFY(!QFileInfo::exists(desk.folder.filePath(u"Excel Files"_s)));
+
+    form.DtFrom->setDate({2026, 2, 2});
+    form.DtTo->setDate({2026, 2, 2});
+    form.CmShow->click();
+    desk.dialogs.shown.clear();
+    const QString path = desk.folder.filePath(u"Excel Files/davp.xls"_s);
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{path, QString()});
+    form.CmExcel->click();
+    QCOMPARE(desk.dialogs.saveRequests.size(), 1);
+    QCOMPARE(desk.dialogs.saveRequests.first().proposedName, u"Print DAVP  Bills02-Feb-2026"_s);
+    QCOMPARE(desk.dialogs.saveRequests.first().folder, desk.folder.filePath(u"Excel Files"_s));
+    QVERIFY(desk.dialogs.shown.isEmpty());
+    QVERIFY(QFileInfo(path).size() > 0);
+
+    // An existing file is replaced only on Yes.
+    const qint64 saved = QFileInfo(path).size();
+    QFile::resize(path, 3);
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{path, QString()});
+    desk.dialogs.answers.push_back(Dialogs::Answer::No);
+    form.CmExcel->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::OverwriteQuestion});
+    QCOMPARE(QFileInfo(path).size(), 3);
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{path, QString()});
+    form.CmExcel->click();
+    QCOMPARE(QFileInfo(path).size(), saved);
 }
 
 void tst_FrmPrintDavpBill::mainWindowOpensOneFormAtATime()

@@ -4,6 +4,7 @@
 #include "billing/billcolumns.h"
 #include "billing/billgenerator.h"
 #include "billing/billgrid.h"
+#include "billing/sheetexport.h"
 #include "billing/taxinvoice.h"
 #include "common/appcontext.h"
 #include "common/db.h"
@@ -227,6 +228,11 @@ void frmPrintBill::CmPrint_Click()
 
 void frmPrintBill::CmExcel_Click()
 {
+    if (hourglassShowing())
+        return;
+    const BusyCursor hourglass;
+    exportSheet(FBook->sheet(), m_context.dialogs,
+                {m_context.deployment.applicationFolder(), windowTitle(), DtFrom->date(), CurrentRow});
 }
 
 void frmPrintBill::CmClose_Click()

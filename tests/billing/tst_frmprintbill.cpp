@@ -14,12 +14,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -112,6 +114,7 @@ private slots:
     void getDetailsLocksTheBillNumbersToOneSchedule();
     void unusableGroupListIsRefusedBeforeTheGridIsTouched();
     void mainWindowOpensOneFormAtATime();
+    void exportWantsBillsAndWaitsForTheHourglass();
 
     void enterCompletesBillNumbersFromTheUnitTemplate();
     void missingNumberSetupEmptiesTheBox();
@@ -403,6 +406,17 @@ void tst_FrmPrintBill::showGeneratesTheBillsOfTheRange()
     QCOMPARE(sheet.activeColumn(), BillColumnCount);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 
+    // Export offers the caption and From date as the name, in the export folder, and saves the bills.
+    QTemporaryDir folder;
+    desk.deployment.appFolder = folder.path();
+    const QString path = folder.filePath(u"bills.xls"_s);
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{path, {}});
+    form.CmExcel->click();
+    QCOMPARE(desk.dialogs.saveRequests.size(), 1);
+    QCOMPARE(desk.dialogs.saveRequests.first().proposedName, u"Print Bill01-Dec-2026"_s);
+    QCOMPARE(desk.dialogs.saveRequests.first().folder, folder.filePath(u"Excel Files"_s));
+    QVERIFY(QFileInfo(path).size() > 0);
+
     // A second Show starts from a fresh grid: the group filter leaves one agency type out.
     desk.dialogs.shown.clear();
     form.TxGroup->setText(u"'G5'"_s);
@@ -503,6 +517,21 @@ void tst_FrmPrintBill::mainWindowOpensOneFormAtATime()
     form = qobject_cast<frmPrintBill *>(main.mdiArea()->activeSubWindow()->widget());
     QVERIFY(form->TxBillFrom->isEnabled());
     QVERIFY(!form->singleScheduleMode());
+}
+
+void tst_FrmPrintBill::exportWantsBillsAndWaitsForTheHourglass()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    desk.dialogs.shown.clear();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    form.CmExcel->click();
+    QApplication::restoreOverrideCursor();
+    QVERIFY(desk.dialogs.shown.isEmpty());
+    form.CmExcel->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::NoDetailsFound});
+    QVERIFY(desk.dialogs.saveRequests.isEmpty());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 QTEST_MAIN(tst_FrmPrintBill)

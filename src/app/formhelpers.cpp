@@ -93,3 +93,5 @@ bool hourglassShowing()
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
+
+int twipsToPixels(int twips) { return qRound(twips / 15.0); }

@@ -41,3 +41,6 @@ public:
     BusyCursor(const BusyCursor &) = delete;
     BusyCursor &operator=(const BusyCursor &) = delete;
 };
+
+// Window and column sizes are given in twips: 15 twips to the pixel at 96 dpi.
+int twipsToPixels(int twips);

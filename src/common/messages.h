@@ -39,4 +39,12 @@ inline const QString SheetTooLargeForXls =
 inline const QString TextTooLongForXls =
     QStringLiteral("A cell holds more than the 32767 characters an Excel 97-2003 workbook allows.");
 
+// Split edition master.
+inline const QString NotAllowed = QStringLiteral("You Are Not Allowed to do this Task.   ");
+inline const QString EnterSplitEdition = QStringLiteral("Please Enter the Split Edition.   ");
+inline const QString SelectEdition = QStringLiteral("Please Select the edition.   ");
+inline const QString SplitEditionExists = QStringLiteral("The Same Split Edition Already Exists.   ");
+inline const QString DeleteSplitEdition = QStringLiteral("Do you want to delete the selected Split Edition?   ");
+inline const QString SplitEditionGone = QStringLiteral("The Split Edition no longer exists.   ");
+
 }  // namespace Msg

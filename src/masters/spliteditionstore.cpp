@@ -1,0 +1,112 @@
+#include "masters/spliteditionstore.h"
+
+#include "common/db.h"
+#include "common/lookups.h"
+#include "common/numbers.h"
+#include "common/textfields.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const auto SplitSeries = u"ADVT_SPLIT"_s;
+const auto SelectSplitEditions =
+    u"Select advt_splitedition.*,edition_name From advt_splitedition Inner join editionmaster on "
+    "editionmaster.edition_code=advt_splitedition.edition_code  order by split_code"_s;
+
+QString userNumber(const QString &userId) { return shortestText(leadingNumber(userId)); }
+QString dateText(const QDateTime &at) { return sqlText(at.date().toString(u"yyyy/MM/dd"_s)); }
+QString timeText(const QDateTime &at) { return sqlText(at.time().toString(u"HH:mm:ss"_s)); }
+
+}  // namespace
+
+bool mayChangeSplitEditions(const QString &userId) { return leadingNumber(userId) == 1; }
+
+SplitEditionStore::SplitEditionStore(Db &db) : m_db(db) {}
+
+QList<SplitEdition> SplitEditionStore::list()
+{
+    QList<SplitEdition> editions;
+    ResultSet rows = m_db.query(SelectSplitEditions);
+    while (rows.next())
+        editions.append({rows.textOrEmpty(u"split_code"_s), rows.text(u"split_name"_s),
+                         rows.text(u"edition_code"_s), rows.text(u"edition_name"_s)});
+    return editions;
+}
+
+QString SplitEditionStore::proposedCode(Dialogs &dialogs) { return GetNumberSetup(m_db, dialogs, SplitSeries); }
+
+bool SplitEditionStore::nameTaken(const QString &name, const QString &except)
+{
+    QString sql = u"Select * from advt_splitedition Where split_name="_s + sqlText(name.trimmed());
+    if (!except.isEmpty())
+        sql += u" and split_name<>"_s + sqlText(except);
+    return !m_db.query(sql).isEmpty();
+}
+
+// The unique key on the name refuses a name that another workstation stored after our check;
+// when the name is taken now, that is the reason, and the user gets the usual message.
+bool SplitEditionStore::nameTakenAfterFailure(const QString &name, const QString &except)
+{
+    try {
+        return nameTaken(name, except);
+    } catch (const DbError &) {
+        return false;  // the connection itself failed: report the original failure
+    }
+}
+
+SplitEditionSave SplitEditionStore::insert(const SplitEditionEntry &entry)
+{
+    const QString name = entry.name.trimmed();
+    if (nameTaken(name))
+        return SplitEditionSave::DuplicateName;
+    try {
+        Transaction transaction = m_db.transaction();
+        m_db.exec(u"Insert into advt_splitedition(unit_code,split_code,split_name,edition_code,created_by,"
+                  "created_date,created_time) Values("_s
+                  + sqlText(entry.unitCode) + u","_s + sqlText(entry.code) + u", "_s + sqlText(name) + u","_s
+                  + sqlText(entry.editionCode.trimmed()) + u","_s + userNumber(entry.userId) + u","_s
+                  + dateText(entry.at) + u","_s + timeText(entry.at) + u" )"_s);
+        m_db.exec(u"Update numbersetup set no_value="_s + sqlText(NextCode(entry.code.trimmed()))
+                  + u" Where no_id="_s + sqlText(SplitSeries));
+        transaction.commit();
+    } catch (const DbError &) {
+        if (nameTakenAfterFailure(name, {}))
+            return SplitEditionSave::DuplicateName;
+        throw;
+    }
+    return SplitEditionSave::Saved;
+}
+
+SplitEditionSave SplitEditionStore::update(const QString &currentName, const SplitEditionEntry &entry)
+{
+    const QString name = entry.name.trimmed();
+    if (nameTaken(name, currentName))
+        return SplitEditionSave::DuplicateName;
+    try {
+        Transaction transaction = m_db.transaction();
+        // Another workstation may have deleted or renamed it since the grid was filled; the
+        // locking read also keeps it from doing so until we commit.
+        if (m_db.query(u"Select split_name from advt_splitedition Where split_name="_s + sqlText(currentName)
+                       + u" For Update"_s)
+                .isEmpty())
+            return SplitEditionSave::Missing;
+        m_db.exec(u"Update advt_splitedition set split_name="_s + sqlText(name) + u",edition_code="_s
+                  + sqlText(entry.editionCode.trimmed()) + u",modified_by="_s + userNumber(entry.userId)
+                  + u",modified_date="_s + dateText(entry.at) + u",modified_time="_s + timeText(entry.at)
+                  + u" Where split_name="_s + sqlText(currentName));
+        transaction.commit();
+    } catch (const DbError &) {
+        if (nameTakenAfterFailure(name, currentName))
+            return SplitEditionSave::DuplicateName;
+        throw;
+    }
+    return SplitEditionSave::Saved;
+}
+
+void SplitEditionStore::remove(const QString &name)
+{
+    Transaction transaction = m_db.transaction();
+    m_db.exec(u"Delete from advt_splitedition Where split_name="_s + sqlText(name));
+    transaction.commit();
+}

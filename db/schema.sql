@@ -98,7 +98,9 @@ CREATE TABLE editionmaster (
     PRIMARY KEY (edition_code)
 ) ENGINE=InnoDB;
 
--- Split editions: a named share of an edition, created by a unit.
+-- Split editions: a named share of an edition, created by a unit. A name belongs to one split
+-- edition only: the unique key keeps two workstations that save the same new name at the same
+-- moment from both storing it (the program's own check runs before its transaction).
 CREATE TABLE advt_splitedition (
     unit_code      VARCHAR(5)   NOT NULL DEFAULT '',
     split_code     VARCHAR(10)  NULL,
@@ -111,7 +113,7 @@ CREATE TABLE advt_splitedition (
     modified_date  DATE         NULL,
     modified_time  TIME         NULL,
     KEY advt_splitedition_code (split_code),
-    KEY advt_splitedition_name (split_name)
+    UNIQUE KEY advt_splitedition_name (split_name)
 ) ENGINE=InnoDB;
 
 -- Publisher companies: SV the publisher, SX the second company that bills the "FSH" product.

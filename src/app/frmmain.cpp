@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "common/sharedstate.h"
 #include "davp/frmprintdavpbill.h"
+#include "masters/frmsplitedition.h"
 
 #include <QMenuBar>
 
@@ -30,6 +31,9 @@ frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_
     connect(mnuPrintBill, &QAction::triggered, this, &frmMain::mnuPrintBill_Click);
     connect(mnuPrintDAVPBill, &QAction::triggered, this, &frmMain::mnuPrintDAVPBill_Click);
     connect(mnuChangeUnit, &QAction::triggered, this, &frmMain::mnuChangeUnit_Click);
+    mnuMasters = menuBar()->addMenu(u"Masters"_s);
+    mnuSplitEdition = mnuMasters->addAction(u"Split Edition"_s);
+    connect(mnuSplitEdition, &QAction::triggered, this, &frmMain::mnuSplitEdition_Click);
     MDIForm_Load();
 }
 
@@ -55,6 +59,8 @@ void frmMain::mnuChangeUnit_Click()
         setWindowTitle(mainTitleAfterSwitch(state.CurrentUnitName, state.CurrentUserName, state.IsAdminUser));
     });
 }
+
+void frmMain::mnuSplitEdition_Click() { openForm<frmSplitEdition>(); }
 
 void frmMain::showChild(QWidget *form)
 {

@@ -38,12 +38,15 @@ public:
     QAction *mnuPrintDAVPBill;
     QMenu *mnuTools;
     QAction *mnuChangeUnit;
+    QMenu *mnuMasters;
+    QAction *mnuSplitEdition;
 
 private:
     void MDIForm_Load();
     void mnuPrintBill_Click();
     void mnuPrintDAVPBill_Click();
     void mnuChangeUnit_Click();
+    void mnuSplitEdition_Click();
     void showChild(QWidget *form);
 
     AppContext &m_context;

@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
@@ -142,13 +141,6 @@ void frmSplitEdition::Form_Load()
 {
     SetEditMode(false);
     guarded(&frmSplitEdition::FillSplitGrid);
-}
-
-void frmSplitEdition::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!std::exchange(m_centred, true))
-        CentreForm(this);
 }
 
 void frmSplitEdition::guarded(void (frmSplitEdition::*handler)())
@@ -283,10 +275,7 @@ void frmSplitEdition::CmCancel_Click()
 
 void frmSplitEdition::CmClose_Click()
 {
-    if (auto *window = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        window->close();
-    else
-        close();
+    unloadForm(this);
 }
 
 void frmSplitEdition::EditionHelp()

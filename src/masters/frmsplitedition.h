@@ -32,7 +32,6 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void layOut();
@@ -62,5 +61,4 @@ private:
     QList<SplitEdition> m_listed;   // the grid's rows, for Edit and Delete
     bool m_editing = false;         // Save updates m_editName instead of inserting
     QString m_editName;
-    bool m_centred = false;
 };

@@ -16,20 +16,21 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int GridColumns = 11;         // column 0 is never shown; 1 to 10 hold query columns 0 to 9
-constexpr int InitialGridRows = 100;    // the header row included
+constexpr int GridColumns = 11;      // column 0 is never shown; 1 to 10 hold query columns 0 to 9
+constexpr int InitialGridRows = 100; // the header row included
 constexpr int GrowthRows = 10;
 constexpr int ClientHeightTwips = 5010;
 
-bool isEnter(const QKeyEvent *key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+bool isEnter(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
 
-}  // namespace
+} // namespace
 
 frmListView::frmListView(AppContext &context, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      TxtSearch(new QLineEdit(this)),
-      GrHelp(new QTableWidget(0, GridColumns, this)),
-      m_context(context)
+      TxtSearch(new QLineEdit(this)), GrHelp(new QTableWidget(0, GridColumns, this)), m_context(context)
 {
     GrHelp->setFont(QFont(u"Tahoma"_s));
     GrHelp->verticalHeader()->hide();
@@ -44,9 +45,8 @@ frmListView::frmListView(AppContext &context, QWidget *parent)
 
     connect(TxtSearch, &QLineEdit::textChanged, this, &frmListView::TxtSearch_Change);
     connect(GrHelp, &QTableWidget::currentCellChanged, this,
-            [this](int row) { storeRow(row + 1); });   // GrHelp_RowColChange
-    connect(GrHelp, &QTableWidget::cellDoubleClicked, this,
-            [this] { pickAndClose(GrHelp->currentRow() + 1); });
+            [this](int row) { storeRow(row + 1); }); // GrHelp_RowColChange
+    connect(GrHelp, &QTableWidget::cellDoubleClicked, this, [this] { pickAndClose(GrHelp->currentRow() + 1); });
 }
 
 void frmListView::ShowForm(const QString &HelpQry, int DisplayFields, const QString &HelpText, int FormWidth,
@@ -108,7 +108,10 @@ void frmListView::fill(const QList<QStringList> &rows)
     GrHelp->setCurrentCell(0, 2, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-int frmListView::gridRowCount() const { return GrHelp->rowCount() + 1; }
+int frmListView::gridRowCount() const
+{
+    return GrHelp->rowCount() + 1;
+}
 
 QString frmListView::cell(int row, int column) const
 {

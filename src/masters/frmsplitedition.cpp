@@ -26,28 +26,23 @@ namespace {
 
 const auto NewCaption = u"New - F2"_s;
 const auto SaveCaption = u"Save - F5"_s;
-constexpr int InitialGridRows = 30;   // the header row included
+constexpr int InitialGridRows = 30; // the header row included
 constexpr int GrowthRows = 10;
 
-bool isEnter(const QKeyEvent *key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+bool isEnter(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
 
-}  // namespace
+} // namespace
 
 frmSplitEdition::frmSplitEdition(AppContext &context, QWidget *parent)
-    : QWidget(parent),
-      Label5(new QLabel(u"Split Edition Master"_s, this)),
-      TxCode(new QLineEdit(this)),
-      TxName(new QLineEdit(this)),
-      TxEditionCode(new QLineEdit(this)),
-      LbEditionCode(new QLabel(this)),
-      GrSplitEdition(new QTableWidget(0, 5, this)),
-      CmNew(new QPushButton(NewCaption, this)),
-      CmEdit(new QPushButton(u"Edit - F3"_s, this)),
-      CmDelete(new QPushButton(u"Delete - F6"_s, this)),
-      CmCancel(new QPushButton(u"Cancel - F8"_s, this)),
-      CmClose(new QPushButton(u"Close - F9"_s, this)),
-      m_context(context),
-      m_store(context.db)
+    : QWidget(parent), Label5(new QLabel(u"Split Edition Master"_s, this)), TxCode(new QLineEdit(this)),
+      TxName(new QLineEdit(this)), TxEditionCode(new QLineEdit(this)), LbEditionCode(new QLabel(this)),
+      GrSplitEdition(new QTableWidget(0, 5, this)), CmNew(new QPushButton(NewCaption, this)),
+      CmEdit(new QPushButton(u"Edit - F3"_s, this)), CmDelete(new QPushButton(u"Delete - F6"_s, this)),
+      CmCancel(new QPushButton(u"Cancel - F8"_s, this)), CmClose(new QPushButton(u"Close - F9"_s, this)),
+      m_context(context), m_store(context.db)
 {
     setWindowTitle(u"Split Edition Master"_s);
     layOut();
@@ -200,8 +195,12 @@ bool frmSplitEdition::fieldsComplete()
 
 SplitEditionEntry frmSplitEdition::entry() const
 {
-    return {m_context.state.CurrentUnitCode, TxCode->text(),   TxName->text(), TxEditionCode->text(),
-            m_context.state.CurrentUserId,   QDateTime::currentDateTime()};
+    return {m_context.state.CurrentUnitCode,
+            TxCode->text(),
+            TxName->text(),
+            TxEditionCode->text(),
+            m_context.state.CurrentUserId,
+            QDateTime::currentDateTime()};
 }
 
 bool frmSplitEdition::InsertSplitEdition()
@@ -216,14 +215,12 @@ bool frmSplitEdition::InsertSplitEdition()
 bool frmSplitEdition::UpdateSplitEdition()
 {
     switch (m_store.update(m_editName, entry())) {
-    case SplitEditionSave::Saved:
-        return true;
+    case SplitEditionSave::Saved: return true;
     case SplitEditionSave::DuplicateName:
         m_context.dialogs.message(Msg::SplitEditionExists);
         TxName->setFocus();
         return false;
-    case SplitEditionSave::Missing:
-        break;
+    case SplitEditionSave::Missing: break;
     }
     // Deleted at another workstation: nothing left to save, back to the refreshed list.
     m_context.dialogs.message(Msg::SplitEditionGone);
@@ -260,8 +257,8 @@ void frmSplitEdition::CmDelete_Click()
     const SplitEdition *edition = selectedEdition();
     if (!edition)
         return;
-    if (m_context.dialogs.message(Msg::DeleteSplitEdition, Dialogs::Icon::Question, Dialogs::Buttons::YesNo)
-        != Dialogs::Answer::Yes)
+    if (m_context.dialogs.message(Msg::DeleteSplitEdition, Dialogs::Icon::Question, Dialogs::Buttons::YesNo) !=
+        Dialogs::Answer::Yes)
         return;
     m_store.remove(edition->name);
     FillSplitGrid();

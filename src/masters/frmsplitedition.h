@@ -58,7 +58,7 @@ private:
 
     AppContext &m_context;
     SplitEditionStore m_store;
-    QList<SplitEdition> m_listed;   // the grid's rows, for Edit and Delete
-    bool m_editing = false;         // Save updates m_editName instead of inserting
+    QList<SplitEdition> m_listed; // the grid's rows, for Edit and Delete
+    bool m_editing = false;       // Save updates m_editName instead of inserting
     QString m_editName;
 };

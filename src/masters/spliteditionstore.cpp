@@ -14,27 +14,44 @@ const auto SelectSplitEditions =
     u"Select advt_splitedition.*,edition_name From advt_splitedition Inner join editionmaster on "
     "editionmaster.edition_code=advt_splitedition.edition_code  order by split_code"_s;
 
-QString userNumber(const QString &userId) { return shortestText(leadingNumber(userId)); }
-QString dateText(const QDateTime &at) { return sqlText(at.date().toString(u"yyyy/MM/dd"_s)); }
-QString timeText(const QDateTime &at) { return sqlText(at.time().toString(u"HH:mm:ss"_s)); }
+QString userNumber(const QString &userId)
+{
+    return shortestText(leadingNumber(userId));
+}
+QString dateText(const QDateTime &at)
+{
+    return sqlText(at.date().toString(u"yyyy/MM/dd"_s));
+}
+QString timeText(const QDateTime &at)
+{
+    return sqlText(at.time().toString(u"HH:mm:ss"_s));
+}
 
-}  // namespace
+} // namespace
 
-bool mayChangeSplitEditions(const QString &userId) { return leadingNumber(userId) == 1; }
+bool mayChangeSplitEditions(const QString &userId)
+{
+    return leadingNumber(userId) == 1;
+}
 
-SplitEditionStore::SplitEditionStore(Db &db) : m_db(db) {}
+SplitEditionStore::SplitEditionStore(Db &db) : m_db(db)
+{
+}
 
 QList<SplitEdition> SplitEditionStore::list()
 {
     QList<SplitEdition> editions;
     ResultSet rows = m_db.query(SelectSplitEditions);
     while (rows.next())
-        editions.append({rows.textOrEmpty(u"split_code"_s), rows.text(u"split_name"_s),
-                         rows.text(u"edition_code"_s), rows.text(u"edition_name"_s)});
+        editions.append({rows.textOrEmpty(u"split_code"_s), rows.text(u"split_name"_s), rows.text(u"edition_code"_s),
+                         rows.text(u"edition_name"_s)});
     return editions;
 }
 
-QString SplitEditionStore::proposedCode(Dialogs &dialogs) { return GetNumberSetup(m_db, dialogs, SplitSeries); }
+QString SplitEditionStore::proposedCode(Dialogs &dialogs)
+{
+    return GetNumberSetup(m_db, dialogs, SplitSeries);
+}
 
 bool SplitEditionStore::nameTaken(const QString &name, const QString &except)
 {
@@ -51,7 +68,7 @@ bool SplitEditionStore::nameTakenAfterFailure(const QString &name, const QString
     try {
         return nameTaken(name, except);
     } catch (const DbError &) {
-        return false;  // the connection itself failed: report the original failure
+        return false; // the connection itself failed: report the original failure
     }
 }
 
@@ -63,12 +80,12 @@ SplitEditionSave SplitEditionStore::insert(const SplitEditionEntry &entry)
     try {
         Transaction transaction = m_db.transaction();
         m_db.exec(u"Insert into advt_splitedition(unit_code,split_code,split_name,edition_code,created_by,"
-                  "created_date,created_time) Values("_s
-                  + sqlText(entry.unitCode) + u","_s + sqlText(entry.code) + u", "_s + sqlText(name) + u","_s
-                  + sqlText(entry.editionCode.trimmed()) + u","_s + userNumber(entry.userId) + u","_s
-                  + dateText(entry.at) + u","_s + timeText(entry.at) + u" )"_s);
-        m_db.exec(u"Update numbersetup set no_value="_s + sqlText(NextCode(entry.code.trimmed()))
-                  + u" Where no_id="_s + sqlText(SplitSeries));
+                  "created_date,created_time) Values("_s +
+                  sqlText(entry.unitCode) + u","_s + sqlText(entry.code) + u", "_s + sqlText(name) + u","_s +
+                  sqlText(entry.editionCode.trimmed()) + u","_s + userNumber(entry.userId) + u","_s +
+                  dateText(entry.at) + u","_s + timeText(entry.at) + u" )"_s);
+        m_db.exec(u"Update numbersetup set no_value="_s + sqlText(NextCode(entry.code.trimmed())) + u" Where no_id="_s +
+                  sqlText(SplitSeries));
         transaction.commit();
     } catch (const DbError &) {
         if (nameTakenAfterFailure(name, {}))
@@ -87,14 +104,14 @@ SplitEditionSave SplitEditionStore::update(const QString &currentName, const Spl
         Transaction transaction = m_db.transaction();
         // Another workstation may have deleted or renamed it since the grid was filled; the
         // locking read also keeps it from doing so until we commit.
-        if (m_db.query(u"Select split_name from advt_splitedition Where split_name="_s + sqlText(currentName)
-                       + u" For Update"_s)
+        if (m_db.query(u"Select split_name from advt_splitedition Where split_name="_s + sqlText(currentName) +
+                       u" For Update"_s)
                 .isEmpty())
             return SplitEditionSave::Missing;
-        m_db.exec(u"Update advt_splitedition set split_name="_s + sqlText(name) + u",edition_code="_s
-                  + sqlText(entry.editionCode.trimmed()) + u",modified_by="_s + userNumber(entry.userId)
-                  + u",modified_date="_s + dateText(entry.at) + u",modified_time="_s + timeText(entry.at)
-                  + u" Where split_name="_s + sqlText(currentName));
+        m_db.exec(u"Update advt_splitedition set split_name="_s + sqlText(name) + u",edition_code="_s +
+                  sqlText(entry.editionCode.trimmed()) + u",modified_by="_s + userNumber(entry.userId) +
+                  u",modified_date="_s + dateText(entry.at) + u",modified_time="_s + timeText(entry.at) +
+                  u" Where split_name="_s + sqlText(currentName));
         transaction.commit();
     } catch (const DbError &) {
         if (nameTakenAfterFailure(name, currentName))

@@ -71,8 +71,8 @@ void tst_SplitEditionStore::listsEditionsOfTheEditionMasterByCode()
 {
     SplitEditionStore store(m_db);
     const QList<SplitEdition> listed = store.list();
-    QCOMPARE(listed.size(), 3);   // "Orphan" names an edition the master does not know
-    QCOMPARE(listed.at(0).code, QString());   // NULL codes sort first and show empty
+    QCOMPARE(listed.size(), 3);             // "Orphan" names an edition the master does not know
+    QCOMPARE(listed.at(0).code, QString()); // NULL codes sort first and show empty
     QCOMPARE(listed.at(0).name, u"Old Town"_s);
     QCOMPARE(listed.at(1).code, u"SP0001"_s);
     QCOMPARE(listed.at(1).editionName, u"Madurai City"_s);
@@ -177,15 +177,13 @@ void tst_SplitEditionStore::updateRenamesAndStampsTheChange()
     // Keeping the name (or changing only its letter case) is not a clash with itself.
     QCOMPARE(store.update(u"North Chennai's East"_s, entry({}, u"NORTH CHENNAI'S EAST"_s, u"01"_s)),
              SplitEditionSave::Saved);
-    QCOMPARE(value(u"Select split_name from advt_splitedition Where split_code='SP0003'"_s),
-             u"NORTH CHENNAI'S EAST"_s);
+    QCOMPARE(value(u"Select split_name from advt_splitedition Where split_code='SP0003'"_s), u"NORTH CHENNAI'S EAST"_s);
 }
 
 void tst_SplitEditionStore::updateRefusesAnotherEditionsName()
 {
     SplitEditionStore store(m_db);
-    QCOMPARE(store.update(u"North Chennai"_s, entry({}, u"madurai rural"_s, u"01"_s)),
-             SplitEditionSave::DuplicateName);
+    QCOMPARE(store.update(u"North Chennai"_s, entry({}, u"madurai rural"_s, u"01"_s)), SplitEditionSave::DuplicateName);
     QCOMPARE(value(u"Select edition_code from advt_splitedition Where split_name='North Chennai'"_s), u"01"_s);
     QVERIFY(value(u"Select modified_date from advt_splitedition Where split_name='North Chennai'"_s).isEmpty());
 }

@@ -48,8 +48,6 @@ class tst_frmListView : public QObject
 private slots:
     void init();
     void cleanup();
-    void searchRuleIsPrefixIgnoringCase_data();
-    void searchRuleIsPrefixIgnoringCase();
     void emptyQueryShowsNothing();
     void nullsAreEmptyOnlyInQueryColumnsThreeAndFour();
     void gridGrowsInStepsOfTen_data();
@@ -80,8 +78,6 @@ void tst_frmListView::init()
 {
     m_state = SharedState();
     m_shown = false;
-    if (QByteArray(QTest::currentTestFunction()).startsWith("searchRule"))
-        return;
     if (!TestDb::available())
         QSKIP(qPrintable(TestDb::skipReason()));
     TestDb::reset({SearchUnits});
@@ -111,27 +107,6 @@ void tst_frmListView::show(const QString &query, int fields, const QList<frmList
     frmListView help(m_context);
     help.ShowForm(query, fields, u"Unit Help"_s, 4000, columns);
     QVERIFY(help.isHidden());
-}
-
-void tst_frmListView::searchRuleIsPrefixIgnoringCase_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("matches");
-    QTest::newRow("prefix") << u"Abbey Road"_s << u"ab"_s << true;
-    QTest::newRow("upper-typed") << u"abacus"_s << u"ABA"_s << true;
-    QTest::newRow("whole-text") << u"Abc"_s << u"aBC"_s << true;
-    QTest::newRow("inside-is-not-prefix") << u"Chennai"_s << u"enn"_s << false;
-    QTest::newRow("longer-than-text") << u"Ab"_s << u"abc"_s << false;
-    QTest::newRow("empty-text") << QString() << u"a"_s << false;
-}
-
-void tst_frmListView::searchRuleIsPrefixIgnoringCase()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, typed);
-    QFETCH(bool, matches);
-    QCOMPARE(matchesHelpSearch(text, typed), matches);
 }
 
 void tst_frmListView::emptyQueryShowsNothing()

@@ -1,3 +1,4 @@
+#include "app/frmmain.h"
 #include "common/appcontext.h"
 #include "common/db.h"
 #include "common/deployment.h"
@@ -40,6 +41,7 @@ private slots:
     void editionHelpFillsCodeAndName();
     void functionKeysPressTheirButtons();
     void databaseFailureIsShownAndTheFormStays();
+    void menuOpensOneChildWindow();
 
 private:
     frmSplitEdition &open();
@@ -388,6 +390,17 @@ void tst_frmSplitEdition::databaseFailureIsShownAndTheFormStays()
     QCOMPARE(m_dialogs.shown.size(), 2);
     QCOMPARE(form.TxCode->text(), u"SP0007"_s);
     QVERIFY(form.isVisible());
+}
+
+void tst_frmSplitEdition::menuOpensOneChildWindow()
+{
+    frmMain main(m_context);
+    main.setAttribute(Qt::WA_DeleteOnClose, false);
+    main.show();
+    main.mnuSplitEdition->trigger();
+    main.mnuSplitEdition->trigger();
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 1);
+    QVERIFY(qobject_cast<frmSplitEdition *>(main.mdiArea()->activeSubWindow()->widget()));
 }
 
 QTEST_MAIN(tst_frmSplitEdition)

@@ -335,13 +335,15 @@ FROM (
 -- In-house promotions (group XX, no bill copies) and complimentary notices (net 0): never billed.
 INSERT INTO advt_schedule (unit_code, sch_slno, sch_ins_date, sch_agency_code, sch_agtype, sch_client_name,
     sch_ed_code, sch_ed_pdt, sch_ratecode, sch_caption, sch_cols, sch_sqcm, sch_sqcms, sch_card_rate,
-    sch_new_rate, sch_disc_amt, sch_gross_amt, sch_gross_bill, sch_net_total)
+    sch_new_rate, sch_disc_amt, sch_gross_amt, sch_gst_per, sch_sgst_per, sch_gst_amt, sch_sgst_amt,
+    sch_gross_bill, sch_net_total)
 SELECT u.unit_code, CONCAT(u.unit_code, LPAD(900 + s.seq, 7, '0')), CURDATE() - INTERVAL s.seq * 4 DAY,
        IF(s.seq % 2 = 0, '010120', CONCAT('01000', RIGHT(u.unit_code, 1))), IF(s.seq % 2 = 0, 'XX', 'DC'),
        IF(s.seq % 2 = 0, 'SELVORO BOOK FAIR', 'OBITUARY - COMPLIMENTARY'), 'DLY',
        CONCAT('SELVORO DAILY - ', u.unit_name), 'DLYD', IF(s.seq % 2 = 0, 'HOUSE AD', 'OBITUARY'),
        2, 80.00, 20.00, 42.00, IF(s.seq % 2 = 0, 42.00, 0), IF(s.seq % 2 = 0, 0, 3360.00),
-       IF(s.seq % 2 = 0, 3360.00, 0), IF(s.seq % 2 = 0, 3360.00, 0), IF(s.seq % 2 = 0, 3528.00, 0)
+       IF(s.seq % 2 = 0, 3360.00, 0), 2.50, 2.50, IF(s.seq % 2 = 0, 84.00, 0), IF(s.seq % 2 = 0, 84.00, 0),
+       IF(s.seq % 2 = 0, 3360.00, 0), IF(s.seq % 2 = 0, 3528.00, 0)
 FROM unitmaster AS u JOIN seq_1_to_8 AS s
 WHERE u.unit_app_advt IN (0, 2);
 

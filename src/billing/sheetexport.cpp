@@ -52,14 +52,14 @@ void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request)
         && dialogs.message(Msg::OverwriteQuestion, Dialogs::Icon::Information, Dialogs::Buttons::YesNo)
                == Dialogs::Answer::No)
         return;
-    // The grid's own export selects the block it saves; the file holds the whole sheet.
-    sheet.setSelection(1, 1, request.currentRow + 10, sheet.columnCount());
-    if (const std::optional<QString> failure = saveWorkbook(sheet, chosen->path, chosen->filter))
+    if (const std::optional<QString> failure = saveExport(sheet, request.currentRow, chosen->path, chosen->filter))
         dialogs.message(*failure);
 }
 
-std::optional<QString> saveWorkbook(const Sheet &sheet, const QString &path, const QString &filter)
+std::optional<QString> saveExport(Sheet &sheet, int currentRow, const QString &path, const QString &filter)
 {
+    // The grid's own export selected the block it saved; the file holds the whole sheet.
+    sheet.setSelection(1, 1, currentRow + 10, sheet.columnCount());
     const bool xlsx = path.endsWith(u".xlsx"_s, Qt::CaseInsensitive) || filter == QString::fromUtf16(XlsxFilter);
     return xlsx ? writeXlsx(sheet, path) : writeXls(sheet, path);
 }

@@ -27,6 +27,8 @@ struct SheetExport
 // shown with its description.
 void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request);
 
-// Saves the grid as a workbook at `path`: the newer format when the path ends in .xlsx or that
-// filter was chosen, the classic .xls otherwise. Returns the failure's description.
-std::optional<QString> saveWorkbook(const Sheet &sheet, const QString &path, const QString &filter = QString());
+// What the export does once it has a path: selects the block from row 1 to ten rows past the
+// last bill, as the grid's own export did, and saves the grid as a workbook at `path`: the newer
+// format when the path ends in .xlsx or that filter was chosen, the classic .xls otherwise.
+// Returns the failure's description.
+std::optional<QString> saveExport(Sheet &sheet, int currentRow, const QString &path, const QString &filter = QString());

@@ -228,11 +228,13 @@ void frmPrintBill::CmPrint_Click()
 
 void frmPrintBill::CmExcel_Click()
 {
+    // Export does nothing at all while a long operation shows the hourglass.
     if (hourglassShowing())
         return;
-    const BusyCursor hourglass;
+    std::optional<BusyCursor> hourglass;
     exportSheet(FBook->sheet(), m_context.dialogs,
-                {m_context.deployment.applicationFolder(), windowTitle(), DtFrom->date(), CurrentRow});
+                {m_context.deployment.applicationFolder(), windowTitle(), DtFrom->date(), CurrentRow},
+                [&hourglass] { hourglass.emplace(); });
 }
 
 void frmPrintBill::CmClose_Click()

@@ -18,11 +18,16 @@ namespace {
 // then little more than one write.
 constexpr qsizetype FlushSize = 1 << 16;
 
-}  // namespace
+} // namespace
 
-PrintFile::PrintFile(const QString &path) : m_path(path), m_file(path) {}
+PrintFile::PrintFile(const QString &path) : m_path(path), m_file(path)
+{
+}
 
-PrintFile::~PrintFile() { close(); }
+PrintFile::~PrintFile()
+{
+    close();
+}
 
 bool PrintFile::open()
 {
@@ -56,7 +61,7 @@ void PrintFile::put(const QByteArray &bytes)
 {
     if (!m_failed && m_file.isOpen() && m_file.write(bytes) != bytes.size())
         m_failed = true;
-    m_buffer.resize(0);  // keeps the block for the next lines
+    m_buffer.resize(0); // keeps the block for the next lines
 }
 
 bool PrintFile::close()
@@ -73,7 +78,10 @@ bool PrintFile::close()
     return !m_failed;
 }
 
-QString blanks(int count) { return QString(qMax(count, 0), u' '); }
+QString blanks(int count)
+{
+    return QString(qMax(count, 0), u' ');
+}
 
 QString printAmount(const QString &cellText)
 {
@@ -107,7 +115,7 @@ QDate shortFormDate(QStringView text)
     return QDate(year, int(month / 3) + 1, day);
 }
 
-}  // namespace
+} // namespace
 
 QString printShortDate(const QString &cellText)
 {
@@ -116,8 +124,8 @@ QString printShortDate(const QString &cellText)
             .arg(date.month(), 2, 10, QChar(u'0'))
             .arg(date.year() % 100, 2, 10, QChar(u'0'));
     // The grid holds dates in the short-date form; the other forms are what a user may have typed.
-    static const QStringList Forms = {u"dd-MMM-yyyy"_s, u"d-MMM-yyyy"_s, u"yyyy-MM-dd"_s, u"dd-MM-yyyy"_s,
-                                      u"dd/MM/yyyy"_s, u"d/M/yyyy"_s};
+    static const QStringList Forms = {u"dd-MMM-yyyy"_s, u"d-MMM-yyyy"_s, u"yyyy-MM-dd"_s,
+                                      u"dd-MM-yyyy"_s,  u"dd/MM/yyyy"_s, u"d/M/yyyy"_s};
     const QString text = cellText.trimmed();
     const QLocale c = QLocale::c();
     for (const QString &form : Forms) {

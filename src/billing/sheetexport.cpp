@@ -1,5 +1,6 @@
 #include "billing/sheetexport.h"
 
+#include "billing/billcolumns.h"
 #include "common/dialogs.h"
 #include "common/messages.h"
 #include "common/platformtext.h"
@@ -29,14 +30,16 @@ std::optional<QString> ensureExportFolder(const QString &folder)
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
-void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request)
+void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, const std::function<void()> &working)
 {
-    if (request.currentRow <= 4) {
+    if (request.currentRow <= HeaderRow) {
         dialogs.message(Msg::NoDetailsFound);
         return;
     }
+    if (working)
+        working();
     const QString folder = QDir(request.applicationFolder).filePath(QString::fromUtf16(ExportFolderName));
     if (const std::optional<QString> failure = ensureExportFolder(folder)) {
         dialogs.message(*failure);
@@ -48,9 +51,8 @@ void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request)
     const std::optional<Dialogs::SavePath> chosen = dialogs.saveFile(ask);
     if (!chosen)
         return;
-    if (QFileInfo::exists(chosen->path)
-        && dialogs.message(Msg::OverwriteQuestion, Dialogs::Icon::Information, Dialogs::Buttons::YesNo)
-               == Dialogs::Answer::No)
+    if (QFileInfo::exists(chosen->path) && dialogs.message(Msg::OverwriteQuestion, Dialogs::Icon::Information,
+                                                           Dialogs::Buttons::YesNo) == Dialogs::Answer::No)
         return;
     if (const std::optional<QString> failure = saveExport(sheet, request.currentRow, chosen->path, chosen->filter))
         dialogs.message(*failure);

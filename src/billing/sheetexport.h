@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class Dialogs;
@@ -17,15 +18,16 @@ inline constexpr char16_t XlsxFilter[] = u"Excel Workbook (*.xlsx)";
 struct SheetExport
 {
     QString applicationFolder;
-    QString caption;     // the form's caption, which starts the proposed file name
-    QDate from;          // the From date, which ends it (dd-MMM-yyyy)
-    int currentRow = 0;  // the last bill row generation wrote; 4 or less: nothing to export
+    QString caption;    // the form's caption, which starts the proposed file name
+    QDate from;         // the From date, which ends it (dd-MMM-yyyy)
+    int currentRow = 0; // the last bill row generation wrote; 4 or less: nothing to export
 };
 
 // The Export button's work (the form keeps its own busy guard): asks for a path in the export
 // folder, confirms an overwrite, and saves the grid. Cancel ends it silently; every failure is
-// shown with its description.
-void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request);
+// shown with its description. `working` is called once the export has something to save, where
+// the form puts up the hourglass.
+void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, const std::function<void()> &working = {});
 
 // What the export does once it has a path: selects the block from row 1 to ten rows past the
 // last bill, as the grid's own export did, and saves the grid as a workbook at `path`: the newer

@@ -13,8 +13,14 @@ namespace {
 
 using C = BillColumn;
 
-QString left(const QString &text, int width) { return AlignText(text, width, u"L"_s); }
-QString right(const QString &text, int width) { return AlignText(text, width, u"R"_s); }
+QString left(const QString &text, int width)
+{
+    return AlignText(text, width, u"L"_s);
+}
+QString right(const QString &text, int width)
+{
+    return AlignText(text, width, u"R"_s);
+}
 
 // The second copy goes to the agency: it always names the agency and its GSTIN, and always
 // shows the commission.
@@ -43,16 +49,16 @@ QString chargeLine(const QString &label, const QString &amount)
 
 QString headingLine(const Bill &bill)
 {
-    return blanks(6) + left(bill.text(C::Edition), 20) + blanks(2) + left(u"BILL No : "_s, 10) + blanks(1)
-           + left(bill.text(C::BillNo), 23) + blanks(2) + left(bill.text(C::ScheduleNo).left(3), 3) + blanks(2)
-           + left(u"TAX INVOICE"_s, 11);
+    return blanks(6) + left(bill.text(C::Edition), 20) + blanks(2) + left(u"BILL No : "_s, 10) + blanks(1) +
+           left(bill.text(C::BillNo), 23) + blanks(2) + left(bill.text(C::ScheduleNo).left(3), 3) + blanks(2) +
+           left(u"TAX INVOICE"_s, 11);
 }
 
 void writeAddressBlock(PrintFile &file, const Bill &bill, Copy copy)
 {
     const QString date = left(bill.text(C::InsertionDate), 11);
-    const QString clientLines[] = {bill.text(C::ClientName), bill.text(C::ClientAddress),
-                                   bill.text(C::ClientAddress2), bill.text(C::ClientAddress3)};
+    const QString clientLines[] = {bill.text(C::ClientName), bill.text(C::ClientAddress), bill.text(C::ClientAddress2),
+                                   bill.text(C::ClientAddress3)};
     const bool showAddress = bill.value(C::ShowAddress) > 0;
     if (!showAddress) {
         file.writeLine(blanks(69) + date);
@@ -61,16 +67,16 @@ void writeAddressBlock(PrintFile &file, const Bill &bill, Copy copy)
         const bool hasGstin = copy == Copy::Second ? !gstin.isEmpty() : !gstin.isEmpty() && gstin != u"NA"_s;
         const QString agent = blanks(6) + left(bill.text(C::AgentCode), 10);
         if (hasGstin)
-            file.writeLine(agent + blanks(1)
-                           + left(u"[GSTIN : "_s + gstin + u", PAN : "_s + bill.text(C::AgencyPan) + u"]"_s, 51)
-                           + blanks(1) + date);
+            file.writeLine(agent + blanks(1) +
+                           left(u"[GSTIN : "_s + gstin + u", PAN : "_s + bill.text(C::AgencyPan) + u"]"_s, 51) +
+                           blanks(1) + date);
         else
             file.writeLine(agent + blanks(53) + date);
     }
     // Bill-to-party type 2 bills go to the client alone; the agency copy always names both.
     if (showAddress && (copy == Copy::Second || bill.value(C::BpType) != 2)) {
-        const QString agentLines[] = {bill.text(C::AgentName), bill.text(C::AgentAddress1),
-                                      bill.text(C::AgentAddress2), bill.text(C::AgentAddress3)};
+        const QString agentLines[] = {bill.text(C::AgentName), bill.text(C::AgentAddress1), bill.text(C::AgentAddress2),
+                                      bill.text(C::AgentAddress3)};
         for (int i = 0; i < 4; ++i)
             file.writeLine(blanks(6) + left(agentLines[i], 35) + blanks(5) + left(clientLines[i], 34));
     } else {
@@ -111,8 +117,8 @@ QString itemLine(const Bill &bill)
         quantity = area;
         lineAmount = bill.value(C::SqCms) * bill.value(C::NewRate);
     }
-    return left(printShortDate(bill.text(C::InsertionDate)), 10) + blanks(5) + left(bill.text(C::Page), 5)
-           + blanks(5) + quantity + blanks(15) + left(rate, 5) + blanks(5) + right(twoDecimals(lineAmount), 15);
+    return left(printShortDate(bill.text(C::InsertionDate)), 10) + blanks(5) + left(bill.text(C::Page), 5) + blanks(5) +
+           quantity + blanks(15) + left(rate, 5) + blanks(5) + right(twoDecimals(lineAmount), 15);
 }
 
 void writeChargeLines(PrintFile &file, const Bill &bill, Copy copy)
@@ -163,7 +169,7 @@ void writeInvoice(PrintFile &file, const Bill &bill, Copy copy)
     file.writeBlankLines(14);
 }
 
-}  // namespace
+} // namespace
 
 void writeTaxInvoices(const Sheet &sheet, PrintFile &file)
 {
@@ -181,5 +187,6 @@ std::optional<QString> printTaxInvoices(const Sheet &sheet, const Deployment &de
                                         Spool spool)
 {
     const QString target = path.isEmpty() ? printFilePath(deployment, QString::fromUtf16(TaxInvoicePrintFile)) : path;
-    return printLayout(target, [&sheet](PrintFile &file) { writeTaxInvoices(sheet, file); }, deployment, spool);
+    return printLayout(
+        target, [&sheet](PrintFile &file) { writeTaxInvoices(sheet, file); }, deployment, spool);
 }

@@ -6,9 +6,8 @@
 namespace {
 
 // Upper half of PC437, the character table Epson-compatible printers start with.
-const char16_t Pc437High[] =
-    u"ÇüéâäàåçêëèïîìÄÅÉæÆôöòûùÿÖÜ¢£¥₧ƒáíóúñÑªº¿⌐¬½¼¡«»░▒▓│┤╡╢╖╕╣║╗╝╜╛┐"
-    u"└┴┬├─┼╞╟╚╔╩╦╠═╬╧╨╤╥╙╘╒╓╫╪┘┌█▄▌▐▀αßΓπΣσµτΦΘΩδ∞φε∩≡±≥≤⌠⌡÷≈°∙·√ⁿ²■\u00a0";
+const char16_t Pc437High[] = u"ÇüéâäàåçêëèïîìÄÅÉæÆôöòûùÿÖÜ¢£¥₧ƒáíóúñÑªº¿⌐¬½¼¡«»░▒▓│┤╡╢╖╕╣║╗╝╜╛┐"
+                             u"└┴┬├─┼╞╟╚╔╩╦╠═╬╧╨╤╥╙╘╒╓╫╪┘┌█▄▌▐▀αßΓπΣσµτΦΘΩδ∞φε∩≡±≥≤⌠⌡÷≈°∙·√ⁿ²■\u00a0";
 
 char toPc437(QChar c)
 {
@@ -21,11 +20,17 @@ char toPc437(QChar c)
     return '?';
 }
 
+// ESC followed by one letter: most ESC/P switches.
+QByteArray escape(char letter)
+{
+    return QByteArray("\x1b") + letter;
+}
+
 QByteArray switchCode(Attribute attribute, bool on)
 {
     switch (attribute) {
-    case Attribute::DoubleStrike: return on ? QByteArray("\x1b" "G") : QByteArray("\x1b" "H");
-    case Attribute::Emphasized: return on ? QByteArray("\x1b" "E") : QByteArray("\x1b" "F");
+    case Attribute::DoubleStrike: return escape(on ? 'G' : 'H');
+    case Attribute::Emphasized: return escape(on ? 'E' : 'F');
     case Attribute::Condensed: return on ? QByteArray("\x0f") : QByteArray("\x12");
     case Attribute::None: break;
     }
@@ -55,13 +60,13 @@ void appendLine(QByteArray &job, QStringView line)
     job += "\r\n";
 }
 
-}  // namespace
+} // namespace
 
 QByteArray escpJob(const QByteArray &printFile, int pageLines)
 {
     // Reset, 6 lpi, 10 cpi, no skip over the perforation (the file counts its own lines), and
     // the page length of the stationery in lines.
-    QByteArray job("\x1b" "@" "\x1b" "2" "\x1b" "P" "\x1b" "O" "\x1b" "C");
+    QByteArray job = escape('@') + escape('2') + escape('P') + escape('O') + escape('C');
     job += char(pageLines);
     job.reserve(printFile.size() + job.size());
     for (const QByteArray &line : printFileLines(printFile))

@@ -44,7 +44,8 @@ int sendToQueue(const QByteArray &content, const QString &path, const Deployment
     lp.write(escpJob(content, pageLinesOf(path)));
     lp.closeWriteChannel();
     if (!lp.waitForFinished(120000) || lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0)
-        return fail(deployment.spoolerCommand + u" failed: "_s + QString::fromLocal8Bit(lp.readAllStandardError()).trimmed());
+        return fail(deployment.spoolerCommand + u" failed: "_s +
+                    QString::fromLocal8Bit(lp.readAllStandardError()).trimmed());
     return 0;
 }
 
@@ -62,13 +63,13 @@ int drawToPdf(const QByteArray &content, const QString &path, const Deployment &
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char *argv[])
 {
     // Without a desktop the PDF is still drawn; only the preview needs one.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList arguments = app.arguments();
@@ -83,7 +84,7 @@ int main(int argc, char *argv[])
         return fail(path + u": "_s + file.errorString());
     const QByteArray content = file.readAll();
     if (content.isEmpty())
-        return 0;  // no bills: nothing to print
+        return 0; // no bills: nothing to print
     const Deployment deployment = Deployment::load();
     if (deployment.spoolerMode == u"cups"_s)
         return sendToQueue(content, path, deployment);

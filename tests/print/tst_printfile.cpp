@@ -34,7 +34,7 @@ void writeTwoLines(PrintFile &file)
     file.writeLine(u"second"_s);
 }
 
-}  // namespace
+} // namespace
 
 class tst_PrintFile : public QObject
 {
@@ -64,7 +64,8 @@ void tst_PrintFile::writesCrLfLinesInWindows1252()
     QCOMPARE(file.linesWritten(), 4);
     // é is one byte, € is 0x80, Ω is not in the code page; markers are plain characters; a
     // line break or tab inside a text becomes a blank so the page keeps its line count.
-    QCOMPARE(readAll(path), QByteArray("Caf\xe9 \x80" "5 ? \\D\\Ebold\\d\\e\r\n\r\n\r\nline  break tab\r\n"));
+    QCOMPARE(readAll(path), QByteArray("Caf\xe9 \x80"
+                                       "5 ? \\D\\Ebold\\d\\e\r\n\r\n\r\nline  break tab\r\n"));
 }
 
 void tst_PrintFile::truncatesAnOldFile()
@@ -137,7 +138,9 @@ void tst_PrintFile::emptyLayoutStillStartsTheSpooler()
     Deployment deployment;
     deployment.appFolder = dir.path();
     const QString path = printFilePath(deployment, u"sch.prn"_s);
-    QCOMPARE(printLayout(path, [](PrintFile &) {}, deployment), std::nullopt);
+    QCOMPARE(printLayout(
+                 path, [](PrintFile &) {}, deployment),
+             std::nullopt);
     QCOMPARE(readAll(path), QByteArray());
     QTRY_COMPARE(readAll(dir.filePath(u"spooled.txt"_s)), path.toUtf8());
 }

@@ -86,31 +86,48 @@ void fillGrid(Sheet &sheet)
     sheet.setText(HeaderRow, col(C::BillNo), u"Bill No"_s);
     // Agency copy: GSTIN "NA", commission hidden on copy 1 only, words win over the others,
     // a box number and a box charge.
-    putRow(sheet, 5, with(baseBill(u"KCH/26/00001"_s), {{C::BpType, u"1"_s}, {C::AgencyGst, u"NA"_s},
-                                                        {C::GrossBill, u"1500"_s}, {C::Words, u"25"_s},
-                                                        {C::NewRate, u"12"_s}, {C::BillColumns, u"4"_s},
-                                                        {C::Budget, u"900"_s}, {C::BoxNo, u"12"_s},
-                                                        {C::BoxCharge, u"50"_s}}));
+    putRow(sheet, 5,
+           with(baseBill(u"KCH/26/00001"_s), {{C::BpType, u"1"_s},
+                                              {C::AgencyGst, u"NA"_s},
+                                              {C::GrossBill, u"1500"_s},
+                                              {C::Words, u"25"_s},
+                                              {C::NewRate, u"12"_s},
+                                              {C::BillColumns, u"4"_s},
+                                              {C::Budget, u"900"_s},
+                                              {C::BoxNo, u"12"_s},
+                                              {C::BoxCharge, u"50"_s}}));
     // Client-only bill with IGST, column centimetres over budget, a cut quantity text and rate,
     // a GSTIN and PAN text longer than its field, long texts cut at their widths.
-    putRow(sheet, 6, with(baseBill(u"KCH/26/00002-ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s),
-                          {{C::BpType, u"2"_s}, {C::ShowAddress, u"2"_s}, {C::IgstPer, u"5"_s},
-                           {C::IgstAmt, u"75"_s}, {C::BillColumns, u"4"_s}, {C::HeightCm, u"10"_s},
-                           {C::MechData, u"123.45"_s}, {C::Budget, u"900"_s},
-                           {C::AgencyPan, u"ABCDE1234F-PAN-TEXT-TOO-LONG-FOR-ITS-FIELD"_s},
-                           {C::Edition, u"SV DAILY THIRUVANANTHAPURAM CITY"_s},
-                           {C::RoNo, u"RO/2026/LONG-RELEASE-ORDER-NUMBER-0001"_s},
-                           {C::Amount, u"87654321.99"_s}}));
+    putRow(sheet, 6,
+           with(baseBill(u"KCH/26/00002-ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s),
+                {{C::BpType, u"2"_s},
+                 {C::ShowAddress, u"2"_s},
+                 {C::IgstPer, u"5"_s},
+                 {C::IgstAmt, u"75"_s},
+                 {C::BillColumns, u"4"_s},
+                 {C::HeightCm, u"10"_s},
+                 {C::MechData, u"123.45"_s},
+                 {C::Budget, u"900"_s},
+                 {C::AgencyPan, u"ABCDE1234F-PAN-TEXT-TOO-LONG-FOR-ITS-FIELD"_s},
+                 {C::Edition, u"SV DAILY THIRUVANANTHAPURAM CITY"_s},
+                 {C::RoNo, u"RO/2026/LONG-RELEASE-ORDER-NUMBER-0001"_s},
+                 {C::Amount, u"87654321.99"_s}}));
     // No address shown; BP Type "01" is not "1"; budget priced.
-    putRow(sheet, 7, with(baseBill(u"KCH/26/00003"_s),
-                          {{C::BpType, u"01"_s}, {C::ShowAddress, u"0"_s}, {C::Budget, u"5000"_s},
-                           {C::ClientName, u"A VERY LONG CLIENT NAME THAT RUNS PAST ITS FIELD, MG ROAD"_s},
-                           {C::Amount, u"5250.5"_s}}));
+    putRow(sheet, 7,
+           with(baseBill(u"KCH/26/00003"_s),
+                {{C::BpType, u"01"_s},
+                 {C::ShowAddress, u"0"_s},
+                 {C::Budget, u"5000"_s},
+                 {C::ClientName, u"A VERY LONG CLIENT NAME THAT RUNS PAST ITS FIELD, MG ROAD"_s},
+                 {C::Amount, u"5250.5"_s}}));
     // No GSTIN at all; square centimetres; a short column-centimetre text on the next row.
     putRow(sheet, 8, with(baseBill(u"KCH/26/00004"_s), {{C::AgencyGst, u""_s}, {C::BoxNo, u"0"_s}}));
-    putRow(sheet, 9, with(baseBill(u"KCH/26/00005"_s), {{C::BillColumns, u"2"_s}, {C::HeightCm, u"1"_s},
-                                                        {C::MechData, u"100"_s}, {C::CgstAmt, u"abc"_s},
-                                                        {C::Commission, u""_s}}));
+    putRow(sheet, 9,
+           with(baseBill(u"KCH/26/00005"_s), {{C::BillColumns, u"2"_s},
+                                              {C::HeightCm, u"1"_s},
+                                              {C::MechData, u"100"_s},
+                                              {C::CgstAmt, u"abc"_s},
+                                              {C::Commission, u""_s}}));
     // The bills end at the first empty bill number, whatever follows.
     putRow(sheet, 11, baseBill(u"KCH/26/00099"_s));
 }
@@ -137,7 +154,7 @@ QByteArray at(QByteArray line, int p, int q)
     return line.mid(p - 1, q - p + 1);
 }
 
-}  // namespace
+} // namespace
 
 class tst_TaxInvoice : public QObject
 {
@@ -241,7 +258,7 @@ void tst_TaxInvoice::emptyGridGivesAnEmptyFile()
 {
     Sheet sheet;
     sheet.setColumnCount(BillColumnCount);
-    putRow(sheet, 6, baseBill(u"KCH/26/00001"_s));  // row 5 is empty: no bills
+    putRow(sheet, 6, baseBill(u"KCH/26/00001"_s)); // row 5 is empty: no bills
     QTemporaryDir dir;
     const QString path = dir.filePath(u"sch.prn"_s);
     PrintFile file(path);

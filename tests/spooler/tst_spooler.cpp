@@ -25,6 +25,11 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+QByteArray escp(const char *text)
+{
+    return QByteArray(text).replace("<ESC>", "\x1b");
+}
+
 int pdfPageCount(const QString &path)
 {
     static const QRegularExpression Page(u"/Type\\s*/Page(?!s)"_s);
@@ -60,7 +65,7 @@ SpoolerRun runSpooler(const QTemporaryDir &dir, const QString &printFile, const 
     return {spooler.exitStatus() == QProcess::NormalExit ? spooler.exitCode() : -1, spooler.readAllStandardError()};
 }
 
-}  // namespace
+} // namespace
 
 class tst_Spooler : public QObject
 {
@@ -98,12 +103,14 @@ void tst_Spooler::cutsLinesIntoAttributeRuns()
 void tst_Spooler::turnsMarkersIntoEscpCodes()
 {
     const QByteArray file = "ab\\D\\Ecd\\d\\e   \r\n\r\nx\\C\\E \xe9y\r\n";
-    const QByteArray expected = "\x1b@\x1b" "2\x1bP\x1bO\x1b" "C" "\x30"     // reset, 6 lpi, 10 cpi, 48 lines
-                                "ab\x1bG\x1b" "Ecd\x1bH\x1b" "F\r\n"          // trailing blanks dropped
-                                "\r\n"
-                                "x\x0f\x1b" "E \x82y\x1b" "F\x12\r\n";      // closed at the line end; é in PC437
+    // Reset, 6 lpi, 10 cpi, a page of 48 (the character "0") or 72 ("H") lines; trailing blanks
+    // dropped; attributes closed at the line end; é in the printer's PC437 table.
+    const QByteArray expected = escp("<ESC>@<ESC>2<ESC>P<ESC>O<ESC>C0"
+                                     "ab<ESC>G<ESC>Ecd<ESC>H<ESC>F\r\n"
+                                     "\r\n"
+                                     "x\x0f<ESC>E \x82y<ESC>F\x12\r\n");
     QCOMPARE(escpJob(file, 48), expected);
-    QCOMPARE(escpJob("", 72), QByteArray("\x1b@\x1b" "2\x1bP\x1bO\x1b" "C" "\x48"));
+    QCOMPARE(escpJob("", 72), escp("<ESC>@<ESC>2<ESC>P<ESC>O<ESC>CH"));
 }
 
 void tst_Spooler::drawsPagesOfTheLayoutsLineCount()
@@ -140,7 +147,7 @@ void tst_Spooler::writesThePdfOfAPrintFile()
     writeFile(prn, lines(432, "\\E\\DSELVORO\\e\\d"));
     const SpoolerRun run = runSpooler(dir, prn, "Mode=pdf\nOutputFolder=" + dir.filePath(u"pdf"_s).toUtf8() + "\n");
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(pdfPageCount(dir.filePath(u"pdf/rpt.pdf"_s)), 6);  // DAVP copies are 72 lines
+    QCOMPARE(pdfPageCount(dir.filePath(u"pdf/rpt.pdf"_s)), 6); // DAVP copies are 72 lines
 }
 
 void tst_Spooler::reportsItsOwnFailures()

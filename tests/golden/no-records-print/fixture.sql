@@ -1,0 +1,1 @@
+-- Nothing beyond the base: the run stops before any bill could be found.

@@ -1,0 +1,142 @@
+#include "billing/frmprintbill.h"
+#include "common/appcontext.h"
+#include "common/db.h"
+#include "common/deployment.h"
+#include "common/sharedstate.h"
+#include "recordingdialogs.h"
+#include "testdb.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString Fixture = uR"(
+INSERT INTO productmaster (product_code, product_name, product_priority) VALUES ('DLY', 'Daily', 1);
+INSERT INTO numbersetup (no_id, no_value) VALUES ('ADBL_01', 'AB/00120');
+INSERT INTO advt_clienttype (group_code, group_name, group_comm, group_no_of_bills, group_bp_type) VALUES
+  ('G2', 'Agencies', 15, 1, '1');
+INSERT INTO advt_subarea (sub_code, sub_name) VALUES ('S1', 'Chennai');
+INSERT INTO advt_agencymaster (agency_code, agency_name, agency_type, agency_subarea) VALUES
+  ('AG1', 'Ads Ltd', 'G2', 'S1');
+INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_ins_date, sch_agency_code,
+                           sch_client_name, sch_client_address, sch_ed_code, sch_ed_pdt, sch_gross_amt, sch_net_total)
+VALUES ('01', '0110001', 'AB/00045', '2026-12-01', '2026-12-01', 'AG1', 'Client One', 'Street 1', 'DLY', 'Daily', 1000, 1180),
+       ('01', '0110002', 'AB/00046', '2026-12-02', '2026-12-02', 'AG1', 'Client Two', 'Street 2', 'DLY', 'Daily', 500, 590);
+)"_s;
+
+// The bill print form on a desk whose application folder is a temporary one with a spooler
+// that notes what it was started on.
+struct Desk
+{
+    Desk()
+    {
+        state.CurrentUnitCode = u"01"_s;
+        state.CurrentUnitName = u"Chennai Unit"_s;
+        state.DefaultProductCode = u"DLY"_s;
+        deployment.appFolder = folder.path();
+        QFile spooler(folder.filePath(u"inetspooler"_s));
+        if (spooler.open(QIODevice::WriteOnly))
+            spooler.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$1.tmp\" && mv \"$1.tmp\" \"$1.spooled\"\n");
+        spooler.close();
+        spooler.setPermissions(spooler.permissions() | QFileDevice::ExeOwner);
+        TestDb::reset({Fixture});
+        TestDb::open(db);
+    }
+
+    QTemporaryDir folder;
+    Db db{u"printbuttons"_s};
+    RecordingDialogs dialogs;
+    Deployment deployment;
+    SharedState state;
+    AppContext context{db, dialogs, deployment, state};
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void showBills(frmPrintBill &form)
+{
+    form.DtFrom->setDate({2026, 12, 1});
+    form.DtTo->setDate({2026, 12, 2});
+    form.CmShow->click();
+}
+
+} // namespace
+
+class tst_PrintButtons : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void printWritesTheInvoicesAndStartsTheSpooler();
+    void exportSavesWhereTheDialogSays();
+    void exportWaitsForTheHourglassAndForBills();
+};
+
+void tst_PrintButtons::initTestCase()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+}
+
+void tst_PrintButtons::printWritesTheInvoicesAndStartsTheSpooler()
+{
+    Desk desk;
+    frmPrintBill form(desk.context);
+    const QString prn = desk.folder.filePath(u"sch.prn"_s);
+    form.CmPrint->setEnabled(true);
+    form.CmPrint->click(); // nothing generated yet: an empty file, still spooled
+    QCOMPARE(readAll(prn), QByteArray());
+    QTRY_COMPARE(readAll(prn + u".spooled"_s), prn.toUtf8());
+    QFile::remove(prn + u".spooled"_s);
+
+    showBills(form);
+    form.CmPrint->click();
+    // Two bills of BP Type "1": two copies each.
+    QCOMPARE(readAll(prn).count("\r\n"), 4 * 48);
+    QVERIFY(readAll(prn).contains("BILL No :  AB/00046"));
+    QTRY_COMPARE(readAll(prn + u".spooled"_s), prn.toUtf8());
+    QCOMPARE(desk.dialogs.texts(), QStringList{u"Bill Generation Completed.   "_s});
+    QVERIFY(form.CmShow->isEnabled());
+}
+
+void tst_PrintButtons::exportSavesWhereTheDialogSays()
+{
+    Desk desk;
+    frmPrintBill form(desk.context);
+    showBills(form);
+    const QString path = desk.folder.filePath(u"bills.xls"_s);
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{path, QString()});
+    form.CmExcel->click();
+    QCOMPARE(desk.dialogs.saveRequests.size(), 1);
+    QCOMPARE(desk.dialogs.saveRequests[0].folder, desk.folder.filePath(u"Excel Files"_s));
+    QCOMPARE(desk.dialogs.saveRequests[0].proposedName, u"Print Bill01-Dec-2026"_s);
+    QVERIFY(readAll(path).startsWith("\xd0\xcf\x11\xe0"));
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void tst_PrintButtons::exportWaitsForTheHourglassAndForBills()
+{
+    Desk desk;
+    frmPrintBill form(desk.context);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    form.CmExcel->click();
+    QApplication::restoreOverrideCursor();
+    QVERIFY(desk.dialogs.shown.isEmpty());
+    form.CmExcel->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{u"No details found.   "_s});
+    QVERIFY(desk.dialogs.saveRequests.isEmpty());
+}
+
+QTEST_MAIN(tst_PrintButtons)
+#include "tst_printbuttons.moc"

@@ -1,8 +1,11 @@
 #include "cli/billcommand.h"
 
+#include "billing/billcolumns.h"
 #include "billing/gridcsv.h"
+#include "billing/sheetexport.h"
 #include "cli/clisession.h"
 #include "cli/exitstatus.h"
+#include "common/messages.h"
 #include "sheet/sheet.h"
 
 #include <QSaveFile>
@@ -19,6 +22,19 @@ bool writeFile(const QString &path, const QByteArray &bytes, const QString &comm
         return false;
     }
     return true;
+}
+
+// Export's work once the save dialog has answered `path`: nothing to save without a bill.
+bool exportGrid(Sheet &sheet, Dialogs &dialogs, int currentRow, const QString &path)
+{
+    if (currentRow <= HeaderRow) {
+        dialogs.message(Msg::NoDetailsFound);
+        return true;
+    }
+    const std::optional<QString> failure = saveExport(sheet, currentRow, path);
+    if (failure)
+        dialogs.message(*failure);
+    return !failure;
 }
 
 int exitStatus(BillRun::Outcome outcome)
@@ -57,12 +73,23 @@ std::optional<BillsOptions> takeBillRangeOptions(QStringList &args, const QStrin
     filter.billFrom = takeOption(args, u"--bill-from"_s, missing).value_or(QString());
     filter.billTo = takeOption(args, u"--bill-to"_s, missing).value_or(QString());
     options.csvPath = takeOption(args, u"--csv"_s, missing);
+    options.xlsPath = takeOption(args, u"--xls"_s, missing);
+    options.prnPath = takeOption(args, u"--prn"_s, missing);
+    options.spool = takeFlag(args, u"--spool"_s);
+    if (options.spool && !options.prnPath) {
+        printError(u"selvoro-cli "_s + command + u": --spool goes with --prn FILE"_s);
+        return std::nullopt;
+    }
     return options;
 }
 
 int runBillCommand(QStringList &args, BillsOptions &options, const QString &command, const QString &usage,
-                   const BillCommandRun &run, int csvColumns)
+                   const BillCommandRun &run, int csvColumns, const BillCommandPrint &print)
 {
+    if (options.prnPath && !print) {
+        printError(u"selvoro-cli "_s + command + u": --prn is not available for this command"_s);
+        return ExitStatus::Usage;
+    }
     CliSession session;
     if (const int status = session.start(args); status != ExitStatus::Ok)
         return status;
@@ -77,6 +104,15 @@ int runBillCommand(QStringList &args, BillsOptions &options, const QString &comm
     try {
         const BillRun outcome = run(session, sheet, options.filter);
         if (options.csvPath && !writeFile(*options.csvPath, gridCsv(sheet, outcome.currentRow, csvColumns), command))
+            return ExitStatus::Usage;
+        if (options.prnPath) {
+            if (const std::optional<QString> failure = print(sheet, session.deployment(), *options.prnPath,
+                                                             options.spool ? Spool::Start : Spool::Skip)) {
+                session.dialogs().message(*failure);
+                return ExitStatus::Usage;
+            }
+        }
+        if (options.xlsPath && !exportGrid(sheet, session.dialogs(), outcome.currentRow, *options.xlsPath))
             return ExitStatus::Usage;
         return exitStatus(outcome.outcome);
     } catch (const DbError &error) {

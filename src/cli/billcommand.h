@@ -2,6 +2,7 @@
 
 #include "billing/billfilter.h"
 #include "billing/billgenerator.h"
+#include "billing/printfile.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,27 +12,36 @@
 
 class CliSession;
 class Sheet;
+struct Deployment;
 
 // What the bill commands share: the date range, product and bill-number options of a bill form's
-// filter boxes, the CSV output, and the run itself.
+// filter boxes, the outputs (CSV, what Export saves, what Print writes), and the run itself.
 struct BillsOptions
 {
     BillFilter filter;
     std::optional<QString> csvPath;
+    std::optional<QString> xlsPath;  // the workbook Export saves
+    std::optional<QString> prnPath;  // the print file Print writes, here instead of the application folder
+    bool spool = false;              // and then the spooler, as Print does
 };
 
-// Takes --from, --to (YYYY-MM-DD, today when left out), --product, --bill-from, --bill-to and
-// --csv out of args. Sets `missing` when one of them lacks its value; nothing (after an error
+// Takes --from, --to (YYYY-MM-DD, today when left out), --product, --bill-from, --bill-to,
+// --csv, --xls, --prn and --spool out of args. Sets `missing` when one of them lacks its value; nothing (after an error
 // line naming `command`) when a date is not usable.
 std::optional<BillsOptions> takeBillRangeOptions(QStringList &args, const QString &command, bool &missing);
 
 // Lays out the command's grid and generates into it, as the form's Show does.
 using BillCommandRun = std::function<BillRun(CliSession &session, Sheet &sheet, const BillFilter &filter)>;
+// The form's Print: the layout of the grid into the print file `path`, then the spooler when
+// asked; the failure message, or nothing.
+using BillCommandPrint = std::function<std::optional<QString>(const Sheet &sheet, const Deployment &deployment,
+                                                              const QString &path, Spool spool)>;
 
 // Starts the session on the remaining args (connection and login options), refuses any argument
 // left over, puts the current unit into the filter and runs the generation; with --csv the grid's
-// rows up to the last bill and its first `csvColumns` columns are written as CSV. Returns the
-// exit status: Ok for completed and empty runs, Validation for refused ones, Database on a
-// database failure.
+// rows up to the last bill and its first `csvColumns` columns are written as CSV, with --prn the
+// grid goes through `print`, with --xls it is saved as Export saves it. Returns the exit status:
+// Ok for completed and empty runs, Validation for refused ones, Database on a database failure,
+// Usage when an output cannot be written.
 int runBillCommand(QStringList &args, BillsOptions &options, const QString &command, const QString &usage,
-                   const BillCommandRun &run, int csvColumns);
+                   const BillCommandRun &run, int csvColumns, const BillCommandPrint &print = {});

@@ -1,10 +1,12 @@
 // selvoro-cli bills: the bill print form without its window. The filters are the form's boxes as
-// typed, the messages go to stderr, and the grid can be written out as CSV.
+// typed, the messages go to stderr, and the grid can be written out as CSV, as the invoices Print
+// writes and as the workbook Export saves.
 #include "cli/commands.h"
 
 #include "billing/billcolumns.h"
 #include "billing/billgenerator.h"
 #include "billing/billgrid.h"
+#include "billing/taxinvoice.h"
 #include "cli/billcommand.h"
 #include "cli/clisession.h"
 #include "cli/exitstatus.h"
@@ -22,7 +24,7 @@ const QString Usage =
     "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T] [--group T]\n"
     "           [--bill-from T] [--bill-to T] [--schedule SLNO]\n"
     "           [--split --split-client T --split-add1 T --split-add2 T --split-add3 T --split-total T]\n"
-    "           [--exchange] [--csv FILE]"_s;
+    "           [--exchange] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]"_s;
 
 // The options of the sub-command, taken out of args; nothing (after a usage line) when they are
 // not usable.
@@ -79,5 +81,5 @@ int runBills(QStringList args)
             BillGenerator generator(session.db(), session.dialogs(), sheet);
             return generator.generate(filter);
         },
-        BillColumnCount);
+        BillColumnCount, printTaxInvoices);
 }

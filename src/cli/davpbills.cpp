@@ -1,5 +1,6 @@
 // selvoro-cli davp-bills: the DAVP bill form without its window. The filters are the form's boxes
-// as typed, the messages go to stderr, and the grid (columns 1 to 40) can be written out as CSV.
+// as typed, the messages go to stderr, and the grid (columns 1 to 40) can be written out as CSV,
+// as the bills Print writes and as the workbook Export saves.
 #include "cli/commands.h"
 
 #include "cli/billcommand.h"
@@ -9,6 +10,7 @@
 #include "davp/davpcolumns.h"
 #include "davp/davpgenerator.h"
 #include "davp/davpgrid.h"
+#include "davp/davpprint.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,7 +18,7 @@ namespace {
 
 const QString Usage = u"usage: selvoro-cli davp-bills [--server A] [--port N] --user NAME [--unit CODE]\n"
                       "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T]\n"
-                      "           [--bill-from T] [--bill-to T] [--csv FILE]"_s;
+                      "           [--bill-from T] [--bill-to T] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]"_s;
 
 }  // namespace
 
@@ -38,5 +40,5 @@ int runDavpBills(QStringList args)
             DavpGenerator generator(session.db(), session.dialogs(), sheet);
             return generator.GenerateDavpBills(filter);
         },
-        DavpColumnCount);
+        DavpColumnCount, printDavpBills);
 }

@@ -132,12 +132,24 @@ void fillGrid(Sheet &sheet)
     putRow(sheet, 11, baseBill(u"KCH/26/00099"_s));
 }
 
-QList<QByteArray> printedLines(const QString &path)
+// The print file of the grid's invoices.
+QByteArray printed(const Sheet &sheet)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QList<QByteArray> lines = file.readAll().split('\n');
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"sch.prn"_s);
+    PrintFile file(path);
+    if (!file.open())
+        return "<not opened>";
+    writeTaxInvoices(sheet, file);
+    if (!file.close())
+        return "<not closed>";
+    QFile written(path);
+    return written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray("<missing>");
+}
+
+QList<QByteArray> printedLines(const Sheet &sheet)
+{
+    QList<QByteArray> lines = printed(sheet).split('\n');
     lines.removeLast();
     for (QByteArray &line : lines) {
         if (!line.endsWith('\r'))
@@ -170,15 +182,7 @@ void tst_TaxInvoice::matchesTheGoldenFile()
 {
     Sheet sheet;
     fillGrid(sheet);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"sch.prn"_s);
-    PrintFile file(path);
-    QVERIFY(file.open());
-    writeTaxInvoices(sheet, file);
-    QVERIFY(file.close());
-    QFile written(path);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    const QByteArray bytes = written.readAll();
+    const QByteArray bytes = printed(sheet);
     const QString golden = qEnvironmentVariable("SELVORO_SOURCE_DIR") + u"/tests/print/golden/invoices.prn"_s;
     QFile expected(golden);
     if (qEnvironmentVariableIsSet("SELVORO_UPDATE_GOLDEN")) {
@@ -194,13 +198,7 @@ void tst_TaxInvoice::keepsEveryInvoiceAt48Lines()
 {
     Sheet sheet;
     fillGrid(sheet);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"sch.prn"_s);
-    PrintFile file(path);
-    QVERIFY(file.open());
-    writeTaxInvoices(sheet, file);
-    QVERIFY(file.close());
-    const QList<QByteArray> lines = printedLines(path);
+    const QList<QByteArray> lines = printedLines(sheet);
     // BP Type "1" prints two invoices, "2", "01" and the others one; row 11 lies past the gap.
     QCOMPARE(lines.size(), 6 * TaxInvoiceLines);
     for (const QByteArray &line : lines)
@@ -216,13 +214,7 @@ void tst_TaxInvoice::placesTheVariableLines()
 {
     Sheet sheet;
     fillGrid(sheet);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"sch.prn"_s);
-    PrintFile file(path);
-    QVERIFY(file.open());
-    writeTaxInvoices(sheet, file);
-    QVERIFY(file.close());
-    const QList<QByteArray> l = printedLines(path);
+    const QList<QByteArray> l = printedLines(sheet);
     const auto line = [&l](int invoice, int number) { return l[invoice * 48 + number - 1]; };
     // Copy 1 of an "NA" agency names no GSTIN; copy 2 does; commission only on copy 2 here.
     QCOMPARE(at(line(0, 2), 7, 80), "AG0042" + QByteArray(57, ' ') + "03-Dec-2026");
@@ -259,13 +251,7 @@ void tst_TaxInvoice::emptyGridGivesAnEmptyFile()
     Sheet sheet;
     sheet.setColumnCount(BillColumnCount);
     putRow(sheet, 6, baseBill(u"KCH/26/00001"_s)); // row 5 is empty: no bills
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"sch.prn"_s);
-    PrintFile file(path);
-    QVERIFY(file.open());
-    writeTaxInvoices(sheet, file);
-    QVERIFY(file.close());
-    QCOMPARE(QFileInfo(path).size(), 0);
+    QCOMPARE(printed(sheet), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(tst_TaxInvoice)

@@ -70,33 +70,26 @@ QString mainBillQuery(BillKind kind, const BillFilter &filter)
     return dateRangeQuery(kind, filter);
 }
 
-QString agencyQuery(BillKind kind, const QString &agencyCode)
+QString agencyQuery(BillKind kind)
 {
     const QString gstColumns = kind == BillKind::Gst ? u",agency_gstin,agency_pan"_s : QString();
     return u"Select agency_name,agency_add1,agency_add2,agency_add3,sub_name,agency_bill_colcms"_s + gstColumns
-           + u" from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where agency_code="_s
-           + sqlText(agencyCode);
+           + u" from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where agency_code=?"_s;
 }
 
-QString clientQuery(const QString &clientCode)
+QString clientQuery() { return u"SELECT client_gstin, client_pan FROM advt_clientmaster WHERE client_code = ?"_s; }
+
+QString pagesQuery()
 {
-    return u"SELECT client_gstin, client_pan FROM advt_clientmaster WHERE client_code = "_s + sqlText(clientCode);
+    return u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code=? and unit_code=?"_s;
 }
 
-QString pagesQuery(const QString &scheduleNo)
+QString exchangeDebitsQuery()
 {
-    return u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code="_s
-           + sqlText(scheduleNo) + u" and unit_code="_s + sqlText(scheduleNo.left(3));
+    return u"select sum(sdet_dr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s;
 }
 
-QString exchangeDebitsQuery(const QString &unitCode, const QString &scheduleNo)
+QString exchangeCreditsQuery()
 {
-    return u"select sum(sdet_dr_amt)from advt_sch_exchg where unit_code="_s + sqlText(unitCode)
-           + u" and sdet_sch_code="_s + sqlText(scheduleNo);
-}
-
-QString exchangeCreditsQuery(const QString &unitCode, const QString &scheduleNo)
-{
-    return u"select sum(sdet_cr_amt)from advt_sch_exchg where unit_code="_s + sqlText(unitCode)
-           + u" and sdet_sch_code="_s + sqlText(scheduleNo);
+    return u"select sum(sdet_cr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s;
 }

@@ -4,8 +4,10 @@
 
 #include <QString>
 
-// The statements of bill generation. Each keeps the text the billing desk has always sent; every
-// value enters as a quoted SQL literal, so a quote in a box or a code never changes a statement.
+// The statements of bill generation. Each keeps the text the billing desk has always sent. The main
+// query takes the form's values as quoted SQL literals; the look-ups run for every bill are
+// prepared once with "?" where the value stands, and take the values apart from the text.
+// Either way a quote in a box or a code never changes a statement.
 
 // The publisher companies' GST identities (SV, and SX for the "FSH" product).
 QString companiesQuery();
@@ -14,11 +16,13 @@ QString companiesQuery();
 // text must have passed checkBillFilter.
 QString mainBillQuery(BillKind kind, const BillFilter &filter);
 // The agency's name, address, sub-area and bill columns; GST runs also read its GSTIN and PAN.
-QString agencyQuery(BillKind kind, const QString &agencyCode);
-// The client's own GSTIN and PAN, for bills of GST type 1.
-QString clientQuery(const QString &clientCode);
-// The distinct pages of a schedule's insertions, comma-joined.
-QString pagesQuery(const QString &scheduleNo);
-// The sums of a schedule's exchange debits and credits.
-QString exchangeDebitsQuery(const QString &unitCode, const QString &scheduleNo);
-QString exchangeCreditsQuery(const QString &unitCode, const QString &scheduleNo);
+// Value: the agency code.
+QString agencyQuery(BillKind kind);
+// The client's own GSTIN and PAN, for bills of GST type 1. Value: the client code.
+QString clientQuery();
+// The distinct pages of a schedule's insertions, comma-joined. Values: the schedule number and
+// its first three characters (the unit that numbered it).
+QString pagesQuery();
+// The sums of a schedule's exchange debits and credits. Values: the unit code, the schedule number.
+QString exchangeDebitsQuery();
+QString exchangeCreditsQuery();

@@ -2,7 +2,6 @@
 
 #include "billing/billquery.h"
 #include "common/db.h"
-#include "common/lookups.h"
 #include "common/numbers.h"
 #include "sheet/sheet.h"
 
@@ -29,9 +28,16 @@ QString asText(double value) { return shortestText(settledDecimal(value)); }
 }  // namespace
 
 BillRowWriter::BillRowWriter(Db &db, Sheet &sheet, const BillFilter &filter, BillKind kind, CompanyIdentities companies)
-    : m_db(db), m_sheet(sheet), m_filter(filter), m_kind(kind), m_companies(std::move(companies)),
-      m_splitTotal(parseSplitTotal(filter.splitTotal).value_or(0))
+    : m_sheet(sheet), m_filter(filter), m_kind(kind), m_companies(std::move(companies)),
+      m_splitTotal(parseSplitTotal(filter.splitTotal).value_or(0)), m_agencies(db.prepare(agencyQuery(kind))),
+      m_pages(db.prepare(pagesQuery()))
 {
+    if (kind == BillKind::Gst)
+        m_clients = db.prepare(clientQuery());
+    if (kind == BillKind::Exchange) {
+        m_debits = db.prepare(exchangeDebitsQuery());
+        m_credits = db.prepare(exchangeCreditsQuery());
+    }
 }
 
 void BillRowWriter::write(int row, const ScheduleRecord &record)
@@ -68,7 +74,7 @@ void BillRowWriter::writeGst(const ScheduleRecord &record)
     agency(record);
     if (record.value(F::GstType) == 1) {
         // The client's own GST identity replaces the agency's where the client master has one.
-        ResultSet clients = m_db.query(clientQuery(record.text(F::ClientCode)));
+        ResultSet clients = m_clients->run({record.text(F::ClientCode)});
         while (clients.next()) {
             if (const QString gstin = clients.textOrEmpty(0); !gstin.isEmpty())
                 put(BillColumn::AgencyGst, gstin);
@@ -117,7 +123,7 @@ void BillRowWriter::groupColumns(const ScheduleRecord &record)
 
 void BillRowWriter::agency(const ScheduleRecord &record)
 {
-    ResultSet agencies = m_db.query(agencyQuery(m_kind, record.text(F::AgencyCode)));
+    ResultSet agencies = m_agencies.run({record.text(F::AgencyCode)});
     while (agencies.next()) {
         if (m_kind == BillKind::Split) {
             // A split share is billed to the split client at the split address.
@@ -208,7 +214,8 @@ void BillRowWriter::scheduleColumns(const ScheduleRecord &record)
     put(BillColumn::SqCms, record, F::Sqcm);
     put(BillColumn::ColCms, record, F::Sqcms);
     put(BillColumn::Cols, record, F::Cols);
-    put(BillColumn::Page, GetFirstValue(m_db, pagesQuery(record.text(F::SlNo))));
+    const QString scheduleNo = record.text(F::SlNo);
+    put(BillColumn::Page, m_pages.firstValue({scheduleNo, scheduleNo.left(3)}));
     put(BillColumn::NewRate, record, F::NewRate);
     put(BillColumn::AdRef, record, F::AdRef);
 }

@@ -4,9 +4,12 @@
 #include "billing/billfilter.h"
 #include "billing/schedulerecord.h"
 
+#include "common/db.h"
+
 #include <QString>
 
-class Db;
+#include <optional>
+
 class Sheet;
 
 // The publisher companies' GST identities for one generation: SV bills every product but "FSH",
@@ -50,7 +53,6 @@ private:
     void put(BillColumn column, const ScheduleRecord &record, ScheduleRecord::Field field);
     QString cell(BillColumn column) const;
 
-    Db &m_db;
     Sheet &m_sheet;
     const BillFilter &m_filter;
     BillKind m_kind;
@@ -58,4 +60,11 @@ private:
     double m_splitTotal = 0;
     double m_columnWidthCm = 0;  // ColumnWidthCm: kept from the previous bill when sch_cols is not in the table
     int m_row = 0;
+
+    // The look-ups of every bill, prepared once for the generation.
+    PreparedQuery m_agencies;
+    PreparedQuery m_pages;
+    std::optional<PreparedQuery> m_clients;       // GST bills
+    std::optional<PreparedQuery> m_debits;        // exchange bills
+    std::optional<PreparedQuery> m_credits;
 };

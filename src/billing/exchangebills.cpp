@@ -2,8 +2,6 @@
 // exchange entries netted into the extra charge and the discount.
 #include "billing/billrow.h"
 
-#include "billing/billquery.h"
-#include "common/lookups.h"
 #include "common/numbers.h"
 #include "sheet/sheet.h"
 
@@ -27,9 +25,9 @@ void BillRowWriter::writeExchange(const ScheduleRecord &record)
     releaseOrderAndBox(record);
 
     // A schedule without exchange entries sums to NULL, which counts 0.
-    const double debits = leadingNumber(GetFirstValue(m_db, exchangeDebitsQuery(m_filter.unitCode, scheduleNo)));
+    const double debits = leadingNumber(m_debits->firstValue({m_filter.unitCode, scheduleNo}));
     put(BillColumn::ExtraCharge, shortestText(settledDecimal(record.value(F::ExtChg) - debits)));
-    const double credits = leadingNumber(GetFirstValue(m_db, exchangeCreditsQuery(m_filter.unitCode, scheduleNo)));
+    const double credits = leadingNumber(m_credits->firstValue({m_filter.unitCode, scheduleNo}));
     double d = settledDecimal(roundHalfEven(record.value(F::DiscAmt)) - credits);
     if (record.value(F::Words) <= 0) {
         if (d < 0)

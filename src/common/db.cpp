@@ -19,12 +19,14 @@ QString errorText(const QSqlError &error)
 
 }  // namespace
 
-ResultSet::ResultSet(QSqlQuery query) : m_query(std::move(query)), m_record(m_query.record()) {}
+ResultSet::ResultSet(QSqlQuery query) : ResultSet(std::make_shared<QSqlQuery>(std::move(query))) {}
+
+ResultSet::ResultSet(std::shared_ptr<QSqlQuery> query) : m_query(std::move(query)), m_record(m_query->record()) {}
 
 bool ResultSet::next()
 {
     m_started = true;
-    m_onRow = m_query.next();
+    m_onRow = m_query->next();
     return m_onRow;
 }
 
@@ -45,15 +47,15 @@ int ResultSet::position(const QString &column) const
 }
 
 bool ResultSet::isNull(const QString &column) const { return isNull(position(column)); }
-bool ResultSet::isNull(int position) const { return m_query.isNull(position); }
+bool ResultSet::isNull(int position) const { return m_query->isNull(position); }
 QVariant ResultSet::value(const QString &column) const { return value(position(column)); }
-QVariant ResultSet::value(int position) const { return m_query.value(position); }
+QVariant ResultSet::value(int position) const { return m_query->value(position); }
 
 QString ResultSet::text(const QString &column) const { return text(position(column)); }
 
 QString ResultSet::text(int position) const
 {
-    if (m_query.isNull(position))
+    if (m_query->isNull(position))
         throw DbError(u"Invalid use of Null: "_s + m_record.fieldName(position));
     return textOrEmpty(position);
 }
@@ -62,33 +64,33 @@ QString ResultSet::textOrEmpty(const QString &column) const { return textOrEmpty
 
 QString ResultSet::textOrEmpty(int position) const
 {
-    if (m_query.isNull(position))
+    if (m_query->isNull(position))
         return {};
-    return platformText(m_query.value(position), m_record.field(position).metaType());
+    return platformText(m_query->value(position), m_record.field(position).metaType());
 }
 
 QString ResultSet::decimalText(const QString &column) const
 {
     const int index = position(column);
-    if (m_query.isNull(index))
+    if (m_query->isNull(index))
         throw DbError(u"Invalid use of Null: "_s + column);
-    return m_query.value(index).toString();
+    return m_query->value(index).toString();
 }
 
 double ResultSet::number(const QString &column) const
 {
     const int index = position(column);
-    if (m_query.isNull(index))
+    if (m_query->isNull(index))
         throw DbError(u"Invalid use of Null: "_s + column);
-    return m_query.value(index).toDouble();
+    return m_query->value(index).toDouble();
 }
 
 qlonglong ResultSet::integer(const QString &column) const
 {
     const int index = position(column);
-    if (m_query.isNull(index))
+    if (m_query->isNull(index))
         throw DbError(u"Invalid use of Null: "_s + column);
-    return m_query.value(index).toLongLong();
+    return m_query->value(index).toLongLong();
 }
 
 Transaction::Transaction(Db &db) : m_db(&db)
@@ -163,18 +165,45 @@ ResultSet Db::query(const QString &sql)
     return ResultSet(std::move(query));
 }
 
+PreparedQuery Db::prepare(const QString &sql)
+{
+    if (!isOpen())
+        throw DbError(u"The database connection is not open."_s);
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw DbError(errorText(query.lastError()));
+    return PreparedQuery(*this, std::move(query));
+}
+
+PreparedQuery::PreparedQuery(Db &db, QSqlQuery query) : m_db(&db), m_query(std::make_shared<QSqlQuery>(std::move(query))) {}
+
+ResultSet PreparedQuery::run(const QStringList &values)
+{
+    // The values go as UTF-8 bytes, which the server compares like a quoted literal of the
+    // statement text; the driver's wide-text binding would send a terminating NUL as part of them.
+    for (int i = 0; i < values.size(); ++i)
+        m_query->bindValue(i, values.at(i).toUtf8());
+    ++m_db->m_statements;
+    if (!m_query->exec())
+        throw DbError(errorText(m_query->lastError()));
+    return ResultSet(m_query);
+}
+
 void Db::exec(const QString &sql)
 {
     query(sql);
 }
 
-QString Db::firstValue(const QString &sql)
-{
-    ResultSet rows = query(sql);
-    if (rows.isEmpty())
-        return {};
-    return rows.textOrEmpty(0);
-}
+namespace {
+
+QString firstValueOf(ResultSet rows) { return rows.isEmpty() ? QString() : rows.textOrEmpty(0); }
+
+}  // namespace
+
+QString Db::firstValue(const QString &sql) { return firstValueOf(query(sql)); }
+
+QString PreparedQuery::firstValue(const QStringList &values) { return firstValueOf(run(values)); }
 
 QString sqlText(const QString &value)
 {

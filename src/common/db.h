@@ -6,7 +6,10 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+
+#include <memory>
 
 class Db;
 
@@ -17,6 +20,8 @@ class ResultSet
 {
 public:
     explicit ResultSet(QSqlQuery query);
+    // The rows of a prepared query's latest run; the query stays usable for the next run.
+    explicit ResultSet(std::shared_ptr<QSqlQuery> query);
 
     // Moves to the next row; false at the end. The first call moves to the first row.
     bool next();
@@ -46,10 +51,30 @@ public:
     int position(const QString &column) const;
 
 private:
-    QSqlQuery m_query;
+    std::shared_ptr<QSqlQuery> m_query;
     QSqlRecord m_record;  // the columns, read once: QSqlQuery::record() copies every value
     bool m_started = false;
     bool m_onRow = false;
+};
+
+// A query prepared once and run many times with different values (the look-ups of every bill):
+// the values travel apart from the SQL text, so quotes in them never change the statement, and a
+// run costs one exchange with the server instead of a prepare, an execute and a close.
+class PreparedQuery
+{
+public:
+    // Runs the query with one value for each "?" of its text, in order. Throws DbError when the
+    // statement fails. The result set of the previous run must no longer be in use.
+    ResultSet run(const QStringList &values);
+    // The first column of the first row as text; empty text for no row or NULL.
+    QString firstValue(const QStringList &values);
+
+private:
+    friend class Db;
+    PreparedQuery(Db &db, QSqlQuery query);
+
+    Db *m_db;
+    std::shared_ptr<QSqlQuery> m_query;
 };
 
 // A transaction on the shared connection: leaving the scope without commit() rolls back.
@@ -90,11 +115,15 @@ public:
 
     Transaction transaction() { return Transaction(*this); }
 
+    // Prepares a query with "?" placeholders for values; throws DbError when the server refuses it.
+    PreparedQuery prepare(const QString &sql);
+
     // Number of statements sent since the connection was opened (for benchmarks).
     qint64 statementCount() const { return m_statements; }
 
 private:
     friend class Transaction;
+    friend class PreparedQuery;
     QSqlDatabase database() const;
 
     QString m_name;

@@ -78,3 +78,14 @@ INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_
 WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20)
 SELECT 'KOC', CONCAT('KOC00020', LPAD(i, 2, '0')), CONCAT('KB/1', LPAD(i, 4, '0')), DATE_ADD('2026-02-01', INTERVAL i - 1 DAY),
        DATE_ADD('2026-02-01', INTERVAL i - 1 DAY), 'A001', 'AG', CONCAT('Client ', i), 'DLY', 'Daily', 1, 100, 100 FROM n;
+
+-- 13-Jan: codes holding quotes reach the per-bill look-ups intact; a lower-case agency code
+-- finds its agency as the joins do.
+INSERT INTO advt_agencymaster (agency_code, agency_name, agency_type, agency_subarea, agency_add1) VALUES
+    ('Q''1', 'Quote Agency', 'AG', 'S1', 'Q Road');
+INSERT INTO advt_clientmaster (client_code, client_name, client_gstin, client_pan) VALUES ('C''Q', 'Quote Client', 'QGSTIN', 'QPAN');
+INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_ins_date, sch_agency_code, sch_client_code,
+    sch_gst_type, sch_client_name, sch_ed_code, sch_gross_amt, sch_net_total) VALUES
+    ('KOC', 'KOC''01301', 'KB/00050', '2026-01-13', '2026-01-13', 'Q''1', 'C''Q', 1, 'Quoted', 'DLY', 100, 100),
+    ('KOC', 'KOC0001302', 'KB/00051', '2026-01-13', '2026-01-13', 'a001', 'c001', 1, 'Lower', 'DLY', 100, 100);
+INSERT INTO advt_scheduledetails (unit_code, sdet_sch_code, sdet_ins_date, sdet_page) VALUES ('KOC', 'KOC''01301', '2026-01-13', '12');

@@ -27,6 +27,7 @@ private slots:
     void filtersNarrowTheBills_data();
     void filtersNarrowTheBills();
     void quotesInFiltersNeverBreakTheStatement();
+    void lookUpsTakeCodesAsTheyAre();
     void groupTextThatIsNotACodeListIsRefusedBeforeAnyQuery_data();
     void groupTextThatIsNotACodeListIsRefusedBeforeAnyQuery();
     void singleScheduleListsAnUnbilledSchedule();
@@ -224,6 +225,15 @@ void tst_BillGenerator::quotesInFiltersNeverBreakTheStatement()
     filter.singleSchedule = true;
     filter.billFrom = u"KOC0000901' or ''='"_s;
     QCOMPARE(generate(filter).outcome, BillRun::Outcome::NoRecords);
+}
+
+void tst_BillGenerator::lookUpsTakeCodesAsTheyAre()
+{
+    generate(dates(u"2026-01-13"_s));
+    QCOMPARE(column(BillColumn::AgentName), (QStringList{u"Quote Agency"_s, u"Alpha Ads"_s}));
+    QCOMPARE(column(BillColumn::AgencyGst), (QStringList{u"QGSTIN"_s, u"32CLGSTIN0001"_s}));
+    QCOMPARE(column(BillColumn::AgencyPan), (QStringList{u"QPAN"_s, u"AGPAN0001A"_s}));
+    QCOMPARE(column(BillColumn::Page), (QStringList{u"12"_s, QString()}));
 }
 
 void tst_BillGenerator::groupTextThatIsNotACodeListIsRefusedBeforeAnyQuery_data()

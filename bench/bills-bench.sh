@@ -6,11 +6,14 @@
 #     log: the main query and the agency, client and page look-ups of each bill, plus start-up),
 #     replayed through the mariadb client in one session over the same TCP connection kind;
 #   - their ratio (target: at most 2.5) and the peak memory (target: under 300 MB).
-# Usage: bench/bills-bench.sh [BUILD_DIR]   (default build; the instance lives in BUILD_DIR/benchdb)
+# Usage: bench/bills-bench.sh [BUILD_DIR]
+#   BUILD_DIR: an optimized build (default build-rel:
+#   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release && cmake --build build-rel --target selvoro-cli);
+#   the benchmark's own MariaDB instance lives in BUILD_DIR/benchdb and is stopped at the end.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$(cd "${1:-$repo/build}" && pwd)
+build=$(cd "${1:-$repo/build-rel}" && pwd)
 cli=$build/bin/selvoro-cli
 [[ -x $cli ]] || { echo "bench: build selvoro-cli first ($cli)" >&2; exit 2; }
 

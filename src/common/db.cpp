@@ -21,7 +21,12 @@ QString errorText(const QSqlError &error)
 
 ResultSet::ResultSet(QSqlQuery query) : ResultSet(std::make_shared<QSqlQuery>(std::move(query))) {}
 
-ResultSet::ResultSet(std::shared_ptr<QSqlQuery> query) : m_query(std::move(query)), m_record(m_query->record()) {}
+ResultSet::ResultSet(std::shared_ptr<QSqlQuery> query) : m_query(std::move(query)), m_record(m_query->record())
+{
+    m_types.reserve(m_record.count());
+    for (int i = 0; i < m_record.count(); ++i)
+        m_types.append(m_record.field(i).metaType());
+}
 
 bool ResultSet::next()
 {
@@ -66,7 +71,7 @@ QString ResultSet::textOrEmpty(int position) const
 {
     if (m_query->isNull(position))
         return {};
-    return platformText(m_query->value(position), m_record.field(position).metaType());
+    return platformText(m_query->value(position), m_types.value(position));
 }
 
 QString ResultSet::decimalText(const QString &column) const

@@ -53,6 +53,7 @@ public:
 private:
     std::shared_ptr<QSqlQuery> m_query;
     QSqlRecord m_record;  // the columns, read once: QSqlQuery::record() copies every value
+    QList<QMetaType> m_types;  // each column's type, for its platform text
     bool m_started = false;
     bool m_onRow = false;
 };

@@ -42,8 +42,11 @@ Deployment Deployment::load(const QString &path)
         return d;
     const QSettings file(path, QSettings::IniFormat);
     const auto read = [&file](const QString &key, QString &target) {
-        if (file.contains(key))
-            target = file.value(key).toString();
+        if (!file.contains(key))
+            return;
+        // An unquoted value with commas (an address line) comes back as a list of its parts.
+        const QVariant value = file.value(key);
+        target = value.typeId() == QMetaType::QStringList ? value.toStringList().join(u", "_s) : value.toString();
     };
     read(u"Database/RemoteUser"_s, d.remoteUser);
     read(u"Database/RemotePassword"_s, d.remotePassword);

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Generation benchmark: loads 10,000 billed schedules (bench/bills-data.sql) into a private
-# MariaDB instance and prints, in one run:
-#   - the time and peak memory of `selvoro-cli bills` generating all of them into a CSV;
+# Generation benchmark: loads 10,000 billed schedules (bench/bills-data.sql, or with `davp` the
+# DAVP schedules of bench/davp-data.sql) into a private MariaDB instance and prints, in one run:
+#   - the time and peak memory of `selvoro-cli bills` (or `davp-bills`) generating all of them
+#     into a CSV;
 #   - the floor: the time of the very statements that run sent (captured from the server's general
-#     log: the main query and the agency, client and page look-ups of each bill, plus start-up),
-#     replayed through the mariadb client in one session over the same TCP connection kind;
+#     log: the main query and the look-ups of each bill (agency, client and pages; for DAVP agency,
+#     pages and rate master), plus start-up), replayed through the mariadb client in one session
+#     over the same TCP connection kind;
 #   - their ratio (target: at most 2.5) and the peak memory (target: under 300 MB).
-# Usage: bench/bills-bench.sh [BUILD_DIR]
+# Usage: bench/bills-bench.sh [BUILD_DIR] [davp]
 #   BUILD_DIR: an optimized build (default build-rel:
 #   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release && cmake --build build-rel --target selvoro-cli);
-#   the benchmark's own MariaDB instance lives in BUILD_DIR/benchdb and is stopped at the end.
+#   the benchmark's own MariaDB instance lives in BUILD_DIR/benchdb (benchdb-davp) and is stopped
+#   at the end.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -17,7 +20,10 @@ build=$(cd "${1:-$repo/build-rel}" && pwd)
 cli=$build/bin/selvoro-cli
 [[ -x $cli ]] || { echo "bench: build selvoro-cli first ($cli)" >&2; exit 2; }
 
-dir=$build/benchdb
+command=bills data=bills-data.sql dir=$build/benchdb
+if [[ ${2:-} == davp ]]; then
+    command=davp-bills data=davp-data.sql dir=$build/benchdb-davp
+fi
 work=$(mktemp -d)
 trap 'bash "$repo/scripts/db" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 
@@ -29,13 +35,13 @@ count=$(root -N -e "SELECT COUNT(*) FROM selvoro.advt_schedule" 2>/dev/null || e
 if [[ $count != 10000 ]]; then
     echo "loading 10,000 schedules..."
     root -e "DROP DATABASE IF EXISTS selvoro; CREATE DATABASE selvoro CHARACTER SET utf8mb4;"
-    { echo "USE selvoro;"; cat "$repo/db/schema.sql"; echo "USE selvoro;"; cat "$repo/bench/bills-data.sql"; } | root
+    { echo "USE selvoro;"; cat "$repo/db/schema.sql"; echo "USE selvoro;"; cat "$repo/bench/$data"; } | root
 fi
 
 printf '[Workstation]\nDefaultUnit=KOC\n' >"$work/selvoro.ini"
 export SELVORO_DEPLOYMENT=$work/selvoro.ini SELVORO_PASSWORD=pass2 XDG_CONFIG_HOME=$work
 run_cli() {
-    "$cli" bills --server 127.0.0.1 --port "$port" --user clerk --from 2026-01-01 --to 2026-12-31 --csv "$1" 2>/dev/null
+    "$cli" "$command" --server 127.0.0.1 --port "$port" --user clerk --from 2026-01-01 --to 2026-12-31 --csv "$1" 2>/dev/null
 }
 
 # Capture the statements of one run.
@@ -51,7 +57,7 @@ bills=$(($(wc -l <"$work/capture.csv") - 4))
 # Warm both paths once, then time them.
 mariadb --no-defaults -h127.0.0.1 -P"$port" -uroot -p"'6309'" selvoro <"$work/statements.sql" >/dev/null
 start=$(date +%s.%N)
-/usr/bin/time -v -o "$work/time.txt" "$cli" bills --server 127.0.0.1 --port "$port" --user clerk \
+/usr/bin/time -v -o "$work/time.txt" "$cli" "$command" --server 127.0.0.1 --port "$port" --user clerk \
     --from 2026-01-01 --to 2026-12-31 --csv "$work/bills.csv" 2>/dev/null
 cli_seconds=$(echo "$(date +%s.%N) - $start" | bc)
 start=$(date +%s.%N)
@@ -62,7 +68,7 @@ peak_kb=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
 cmp -s "$work/capture.csv" "$work/bills.csv" || echo "bench: warning: the two runs wrote different grids" >&2
 printf 'bills generated        %d\n' "$bills"
 printf 'statements replayed    %d\n' "$statements"
-printf 'selvoro-cli bills      %.2f s\n' "$cli_seconds"
+printf 'selvoro-cli %-11s %.2f s\n' "$command" "$cli_seconds"
 printf 'mariadb client floor   %.2f s\n' "$floor_seconds"
 printf 'ratio                  %.2f (target <= 2.5)\n' "$(echo "$cli_seconds / $floor_seconds" | bc -l)"
 printf 'peak memory            %.1f MB (target < 300)\n' "$(echo "$peak_kb / 1024" | bc -l)"

@@ -22,20 +22,15 @@ QString davpBillQuery(const BillFilter &filter)
            + u" Order by sch_ins_date,sch_bill_no"_s;
 }
 
-QString davpAgencyQuery(const QString &agencyCode)
+QString davpAgencyQuery()
 {
     return u"Select agency_name,agency_add1,agency_add2,agency_add3,sub_name from advt_agencymaster inner join "
-           "advt_subarea on agency_subarea=sub_code where agency_code="_s
-           + sqlText(agencyCode);
+           "advt_subarea on agency_subarea=sub_code where agency_code=?"_s;
 }
 
-QString davpPagesQuery(const QString &scheduleNo)
+QString davpPagesQuery()
 {
-    return u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code="_s
-           + sqlText(scheduleNo);
+    return u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code=?"_s;
 }
 
-QString davpRateQuery(const QString &rateCode)
-{
-    return u"Select rate_davp_code,rate_place from advt_ratemaster where rate_code="_s + sqlText(rateCode);
-}
+QString davpRateQuery() { return u"Select rate_davp_code,rate_place from advt_ratemaster where rate_code=?"_s; }

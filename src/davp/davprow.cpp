@@ -1,7 +1,5 @@
 #include "davp/davprow.h"
 
-#include "common/db.h"
-#include "common/lookups.h"
 #include "common/numbers.h"
 #include "davp/davpquery.h"
 #include "sheet/sheet.h"
@@ -18,6 +16,12 @@ double whole(double value) { return roundHalfEven(settledDecimal(value)); }
 QString asText(double value) { return shortestText(settledDecimal(value)); }
 
 }  // namespace
+
+DavpRowWriter::DavpRowWriter(Db &db, Sheet &sheet)
+    : m_sheet(sheet), m_agencies(db.prepare(davpAgencyQuery())), m_pages(db.prepare(davpPagesQuery())),
+      m_rates(db.prepare(davpRateQuery()))
+{
+}
 
 void DavpRowWriter::write(int row, const ScheduleRecord &record)
 {
@@ -55,7 +59,7 @@ void DavpRowWriter::write(int row, const ScheduleRecord &record)
     put(DavpColumn::SqCms, record, F::Sqcm);
     put(DavpColumn::ColCms, record, F::Sqcms);
     put(DavpColumn::Cols, record, F::Cols);
-    put(DavpColumn::Page, GetFirstValue(m_db, davpPagesQuery(record.text(F::SlNo))));
+    put(DavpColumn::Page, m_pages.firstValue({record.text(F::SlNo)}));
     put(DavpColumn::NewRate, record, F::NewRate);
     put(DavpColumn::AdRef, record, F::AdRef);
     put(DavpColumn::CommissionPer, record, F::CommPer);
@@ -66,7 +70,7 @@ void DavpRowWriter::write(int row, const ScheduleRecord &record)
 
 void DavpRowWriter::agency(const ScheduleRecord &record)
 {
-    ResultSet agencies = m_db.query(davpAgencyQuery(record.text(F::AgencyCode)));
+    ResultSet agencies = m_agencies.run({record.text(F::AgencyCode)});
     while (agencies.next()) {
         put(DavpColumn::AgentName, agencies.textOrEmpty(0));
         put(DavpColumn::AgentAddress1, agencies.textOrEmpty(1));
@@ -93,7 +97,7 @@ void DavpRowWriter::rateAdjustment(const ScheduleRecord &record)
 
 void DavpRowWriter::rate(const ScheduleRecord &record)
 {
-    ResultSet rates = m_db.query(davpRateQuery(record.text(F::RateCode)));
+    ResultSet rates = m_rates.run({record.text(F::RateCode)});
     if (rates.next()) {
         put(DavpColumn::Place, rates.textOrEmpty(1));
         put(DavpColumn::DavpCode, rates.textOrEmpty(0));

@@ -1,19 +1,20 @@
 #pragma once
 
 #include "billing/schedulerecord.h"
+#include "common/db.h"
 #include "davp/davpcolumns.h"
 
 #include <QString>
 
-class Db;
 class Sheet;
 
 // Writes one DAVP schedule record into one bill row, in the order the steps read back what they
-// wrote (the extra charge and discount start from the cells' own texts).
+// wrote (the extra charge and discount start from the cells' own texts). One writer serves one
+// generation: its look-ups are prepared once and run for every bill.
 class DavpRowWriter
 {
 public:
-    DavpRowWriter(Db &db, Sheet &sheet) : m_db(db), m_sheet(sheet) {}
+    DavpRowWriter(Db &db, Sheet &sheet);
 
     void write(int row, const ScheduleRecord &record);
 
@@ -27,7 +28,9 @@ private:
     void put(DavpColumn column, const ScheduleRecord &record, ScheduleRecord::Field field);
     QString cell(DavpColumn column) const;
 
-    Db &m_db;
     Sheet &m_sheet;
+    PreparedQuery m_agencies;
+    PreparedQuery m_pages;
+    PreparedQuery m_rates;
     int m_row = 0;
 };

@@ -13,7 +13,8 @@ INSERT INTO advt_agencymaster (agency_code, agency_name, agency_type, agency_sub
 
 INSERT INTO advt_ratemaster (rate_code, rate_name, rate_davp_code, rate_place) VALUES
     ('DV001', 'DAVP display', '110234', 'Kochi'),
-    ('DV002', 'DAVP classified', '110235', NULL);
+    ('DV002', 'DAVP classified', '110235', NULL),
+    ('DV''Q', 'Quoted rate', '110299', 'Quote\\Town');
 
 INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_ins_date, sch_agency_code, sch_agtype,
     sch_client_name, sch_client_address, sch_client_address2, sch_client_address3, sch_ed_code, sch_ed_pdt, sch_ratecode,
@@ -45,7 +46,13 @@ INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_
     ('TVM', 'TVM0000607', 'DV/13', '2026-02-07', '2026-02-07', '010590', 'GV', 'Other Unit', '', '', '', 'DLY', 'Daily', 'DV001', '', '', '', NULL, '', 0, 0, 1, 10, 0, 50, 50, 0, 0, 0, 15, 100, 100),
     ('KOC', 'KOC0000608', 'DV/O''X', '2026-02-07', '2026-02-07', '010590', 'GV', 'Quote', '', '', '', 'O''X', 'Quote', 'DV001', '', '', '', NULL, '', 0, 0, 1, 10, 0, 50, 50, 0, 0, 0, 15, 100, 100);
 
+INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_ins_date, sch_agency_code,
+    sch_client_name, sch_ed_code, sch_ratecode, sch_sqcm, sch_card_rate, sch_new_rate, sch_net_total) VALUES
+-- 09-Feb: a rate code and a schedule number with a quote in them
+    ('KOC', 'KOC''0701', 'DV/00701', '2026-02-09', '2026-02-09', '010590', 'Quoted Codes', 'DLY', 'DV''Q', 10, 50, 50, 100);
+
 INSERT INTO advt_scheduledetails (unit_code, sdet_sch_code, sdet_ins_date, sdet_page) VALUES
+    ('KOC', 'KOC''0701', '2026-02-09', '9'),
     ('KOC', 'KOC0000501', '2026-02-06', '3'),
     ('KOC', 'KOC0000501', '2026-02-06', '5'),
     ('KOC', 'KOC0000501', '2026-02-06', '3');

@@ -31,6 +31,7 @@ private slots:
     void filtersNarrowTheBills_data();
     void filtersNarrowTheBills();
     void queryKeepsItsTextAndQuotesValues();
+    void lookUpsTakeCodesWithQuotes();
     void refusedDatesAndNoRecordsLeaveTheHeaderOnly();
     void newGenerationNeverInheritsPlaceOrCode();
     void viewFollowsTheLastBills();
@@ -239,7 +240,14 @@ void tst_DavpGenerator::queryKeepsItsTextAndQuotesValues()
              "sch_ins_date>='2026-02-01' and sch_ins_date<='2026-02-07' and sch_agency_code='010590' And "
              "sch_ed_code='O''X' And sch_bill_no>='A' And sch_bill_no<='B\\\\' and  group_no_of_bills >0 and "
              "sch_net_total >0 Group by sch_bill_no  Order by sch_ins_date,sch_bill_no"_s);
-    QCOMPARE(davpRateQuery(u"R'1"_s), u"Select rate_davp_code,rate_place from advt_ratemaster where rate_code='R''1'"_s);
+}
+
+void tst_DavpGenerator::lookUpsTakeCodesWithQuotes()
+{
+    generate(dates(u"2026-02-09"_s));
+    QCOMPARE(column(DavpColumn::Place), QStringList{u"Quote\\Town"_s});
+    QCOMPARE(column(DavpColumn::DavpCode), QStringList{u"110299"_s});
+    QCOMPARE(column(DavpColumn::Page), QStringList{u"9"_s});
 }
 
 void tst_DavpGenerator::refusedDatesAndNoRecordsLeaveTheHeaderOnly()

@@ -10,7 +10,7 @@
 #   - their ratio (target: at most 2.5) and the peak memory (target: under 300 MB).
 # Usage: bench/bills-bench.sh [BUILD_DIR] [davp]
 #   BUILD_DIR: an optimized build (default build-rel:
-#   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release && cmake --build build-rel --target selvoro-cli);
+#   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release && cmake --build build-rel --target selvoro-cli form_bench);
 #   the benchmark's own MariaDB instance lives in BUILD_DIR/benchdb (benchdb-davp) and is stopped
 #   at the end.
 set -euo pipefail
@@ -72,3 +72,15 @@ printf 'selvoro-cli %-11s %.2f s\n' "$command" "$cli_seconds"
 printf 'mariadb client floor   %.2f s\n' "$floor_seconds"
 printf 'ratio                  %.2f (target <= 2.5)\n' "$(echo "$cli_seconds / $floor_seconds" | bc -l)"
 printf 'peak memory            %.1f MB (target < 300)\n' "$(echo "$peak_kb / 1024" | bc -l)"
+
+# The bill form with its view (offscreen): the same bills through its Show (target: at most 3.0 of
+# the same floor).
+if [[ $command == bills && -x $build/bin/form_bench ]]; then
+    QT_QPA_PLATFORM=offscreen /usr/bin/time -v -o "$work/form-time.txt" "$build/bin/form_bench" "$port" \
+        >"$work/form.txt" 2>/dev/null
+    read -r form_seconds form_bills <"$work/form.txt"
+    form_peak_kb=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/form-time.txt")
+    printf 'form Show (offscreen)  %.2f s for %d bills\n' "$form_seconds" "$form_bills"
+    printf 'form ratio             %.2f (target <= 3.0)\n' "$(echo "$form_seconds / $floor_seconds" | bc -l)"
+    printf 'form peak memory       %.1f MB (target < 300)\n' "$(echo "$form_peak_kb / 1024" | bc -l)"
+fi

@@ -3,6 +3,7 @@
 #include "common/platformtext.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QDateEdit>
 #include <QEvent>
 #include <QLineEdit>
@@ -89,6 +90,17 @@ bool hourglassShowing()
 {
     const QCursor *cursor = QGuiApplication::overrideCursor();
     return cursor && cursor->shape() == Qt::WaitCursor;
+}
+
+std::function<void(int)> letWindowEventsRun()
+{
+    constexpr qint64 IntervalMs = 15;
+    return [sinceLast = QElapsedTimer()](int) mutable {
+        if (sinceLast.isValid() && sinceLast.elapsed() < IntervalMs)
+            return;
+        QCoreApplication::processEvents();
+        sinceLast.start();
+    };
 }
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QDateEdit;
 class QLineEdit;
 class QWidget;
@@ -31,6 +33,11 @@ bool isEnter(int key);
 
 // A long operation of the program is under way while the pointer shows the hourglass.
 bool hourglassShowing();
+
+// The progress callback of a generation that fills a grid: it lets pending window events run
+// (repaints, a click on Close) at least every 15 ms. Running them after every single row would
+// cost more than the database work itself on a long run.
+std::function<void(int)> letWindowEventsRun();
 
 // The hourglass pointer for the lifetime of the object.
 class BusyCursor

@@ -207,7 +207,7 @@ void frmPrintBill::CmShow_Click()
     Sheet &sheet = FBook->sheet();
     guarded([&] {
         SetUpGrid();
-        BillGenerator generator(m_context.db, m_context.dialogs, sheet, [](int) { QCoreApplication::processEvents(); });
+        BillGenerator generator(m_context.db, m_context.dialogs, sheet, letWindowEventsRun());
         const BillRun run = generator.generate(filter);
         CurrentRow = run.currentRow;
         if (run.outcome == BillRun::Outcome::DatesRefused)

@@ -130,7 +130,7 @@ void frmPrintDAVPBill::CmShow_Click()
     Sheet &sheet = FBook->sheet();
     SetUpGrid();
     guarded([&] {
-        DavpGenerator generator(m_context.db, m_context.dialogs, sheet, [](int) { QCoreApplication::processEvents(); });
+        DavpGenerator generator(m_context.db, m_context.dialogs, sheet, letWindowEventsRun());
         const BillRun run = generator.GenerateDavpBills(billFilter());
         CurrentRow = run.currentRow;
         if (run.outcome == BillRun::Outcome::DatesRefused)

@@ -1,0 +1,49 @@
+// The bill form with its view, offscreen: opens "Print Bill" on the benchmark database, runs Show
+// over the whole year and prints the seconds Show took and the bills it wrote.
+// Usage: form_bench PORT   (the benchmark instance; see bills-bench.sh)
+#include "billing/frmprintbill.h"
+#include "common/appcontext.h"
+#include "common/db.h"
+#include "common/deployment.h"
+#include "common/dialogs.h"
+#include "common/sharedstate.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QElapsedTimer>
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fputs("usage: form_bench PORT\n", stderr);
+        return 2;
+    }
+    Deployment deployment;
+    deployment.port = QString::fromLocal8Bit(argv[1]).toInt();
+    Db db;
+    db.open(deployment.connectionString(u"127.0.0.1"_s), 30);
+    StderrDialogs dialogs;
+    SharedState state;
+    state.CurrentUnitCode = u"KOC"_s;
+    state.CurrentUnitName = u"Kochi"_s;
+    state.DefaultProductCode = u"DLY"_s;
+    state.CurrentUserId = u"2"_s;
+    AppContext context{db, dialogs, deployment, state};
+
+    frmPrintBill form(context);
+    form.resize(1100, 700);
+    form.show();
+    form.DtFrom->setDate(QDate(2026, 1, 1));
+    form.DtTo->setDate(QDate(2026, 12, 31));
+    QElapsedTimer timer;
+    timer.start();
+    form.CmShow_Click();
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    std::printf("%.3f %d\n", seconds, form.currentRow() - 4);
+    return 0;
+}

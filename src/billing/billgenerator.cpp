@@ -3,6 +3,7 @@
 #include "billing/billcolumns.h"
 #include "billing/billquery.h"
 #include "billing/billrow.h"
+#include "billing/billrows.h"
 #include "billing/schedulerecord.h"
 #include "common/db.h"
 #include "common/dialogs.h"
@@ -13,13 +14,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Once the last bills no longer fit the window, the view follows them with a dozen rows above.
-void followLastRow(Sheet &sheet, int currentRow)
-{
-    if (currentRow > 15)
-        sheet.setTopRow(currentRow - 12);
-}
 
 CompanyIdentities readCompanies(Db &db)
 {
@@ -91,21 +85,6 @@ BillRun BillGenerator::run(BillKind kind, const BillFilter &filter)
     }
     const ScheduleRecord record(rows);
     BillRowWriter writer(m_db, m_sheet, checked, kind, companies);
-    do {
-        // CurrentRow is a 16-bit counter: the bills written so far stay, the user is told why the
-        // list ends there.
-        if (currentRow >= m_rowLimit) {
-            m_dialogs.message(Msg::BillRowLimitReached);
-            return {BillRun::Outcome::RowLimit, currentRow};
-        }
-        ++currentRow;
-        writer.write(currentRow, record);
-        followLastRow(m_sheet, currentRow);
-        if (m_progress)
-            m_progress(currentRow);
-    } while (rows.next());
-
-    m_dialogs.message(Msg::BillGenerationCompleted);
-    followLastRow(m_sheet, currentRow);
-    return {BillRun::Outcome::Completed, currentRow};
+    return fillBillRows(rows, m_sheet, m_dialogs, m_rowLimit, m_progress,
+                        [&](int row) { writer.write(row, record); });
 }

@@ -1,5 +1,7 @@
 #include "davp/davpgenerator.h"
 
+#include "billing/billcolumns.h"
+#include "billing/billrows.h"
 #include "common/db.h"
 #include "common/dialogs.h"
 #include "common/messages.h"
@@ -7,20 +9,6 @@
 #include "davp/davpquery.h"
 #include "davp/davprow.h"
 #include "sheet/sheet.h"
-
-namespace {
-
-constexpr qint16 HeaderRow = 4;
-constexpr int FirstBillRow = 5;
-
-// Once the last bills no longer fit the window, the view follows them with a dozen rows above.
-void followLastRow(Sheet &sheet, int currentRow)
-{
-    if (currentRow > 15)
-        sheet.setTopRow(currentRow - 12);
-}
-
-}  // namespace
 
 DavpGenerator::DavpGenerator(Db &db, Dialogs &dialogs, Sheet &sheet, BillProgress progress)
     : m_db(db), m_dialogs(dialogs), m_sheet(sheet), m_progress(std::move(progress))
@@ -45,21 +33,6 @@ BillRun DavpGenerator::GenerateDavpBills(const BillFilter &filter)
     }
     const ScheduleRecord record(rows);
     DavpRowWriter writer(m_db, m_sheet);
-    do {
-        // CurrentRow is a 16-bit counter: the bills written so far stay, the user is told why the
-        // list ends there.
-        if (currentRow >= m_rowLimit) {
-            m_dialogs.message(Msg::BillRowLimitReached);
-            return {BillRun::Outcome::RowLimit, currentRow};
-        }
-        ++currentRow;
-        writer.write(currentRow, record);
-        followLastRow(m_sheet, currentRow);
-        if (m_progress)
-            m_progress(currentRow);
-    } while (rows.next());
-
-    m_dialogs.message(Msg::BillGenerationCompleted);
-    followLastRow(m_sheet, currentRow);
-    return {BillRun::Outcome::Completed, currentRow};
+    return fillBillRows(rows, m_sheet, m_dialogs, m_rowLimit, m_progress,
+                        [&](int row) { writer.write(row, record); });
 }

@@ -14,9 +14,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Lines are gathered and handed to the file in large blocks; a print of thousands of bills is
-// then little more than one write.
-constexpr qsizetype FlushSize = 1 << 16;
+// Lines are encoded straight into a fixed block that goes to the file when full; a print of
+// thousands of bills is then little more than a few large writes.
+constexpr qsizetype FlushSize = 1 << 18;
 
 } // namespace
 
@@ -32,43 +32,54 @@ PrintFile::~PrintFile()
 bool PrintFile::open()
 {
     m_lines = 0;
-    m_buffer.clear();
-    m_buffer.reserve(FlushSize + 1024);
+    m_used = 0;
+    m_buffer.resize(FlushSize);
     m_failed = !m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     return !m_failed;
 }
 
+char *PrintFile::reserve(qsizetype size)
+{
+    if (m_used + size > m_buffer.size()) {
+        flush();
+        if (size > m_buffer.size())
+            m_buffer.resize(size);
+    }
+    char *at = m_buffer.data() + m_used;
+    m_used += size;
+    return at;
+}
+
 void PrintFile::writeLine(const QString &line)
 {
-    appendWindows1252(m_buffer, line);
-    m_buffer.append("\r\n", 2);
+    char *at = reserve(line.size() + 2);
+    encodeWindows1252(at, line);
+    at[line.size()] = '\r';
+    at[line.size() + 1] = '\n';
     ++m_lines;
-    if (m_buffer.size() >= FlushSize)
-        put(m_buffer);
 }
 
 void PrintFile::writeBlankLines(int count)
 {
     for (int i = 0; i < count; ++i) {
-        m_buffer.append("\r\n", 2);
+        char *at = reserve(2);
+        at[0] = '\r';
+        at[1] = '\n';
         ++m_lines;
     }
-    if (m_buffer.size() >= FlushSize)
-        put(m_buffer);
 }
 
-void PrintFile::put(const QByteArray &bytes)
+void PrintFile::flush()
 {
-    if (!m_failed && m_file.isOpen() && m_file.write(bytes) != bytes.size())
+    if (!m_failed && m_used > 0 && m_file.isOpen() && m_file.write(m_buffer.constData(), m_used) != m_used)
         m_failed = true;
-    m_buffer.resize(0); // keeps the block for the next lines
+    m_used = 0;
 }
 
 bool PrintFile::close()
 {
     if (m_file.isOpen()) {
-        if (!m_buffer.isEmpty())
-            put(m_buffer);
+        flush();
         if (!m_file.flush())
             m_failed = true;
         m_file.close();

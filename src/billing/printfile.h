@@ -37,11 +37,14 @@ public:
     qint64 linesWritten() const { return m_lines; }
 
 private:
-    void put(const QByteArray &bytes);
+    // Room for `size` more bytes in the block, handing the full part to the file first.
+    char *reserve(qsizetype size);
+    void flush();
 
     QString m_path;
     QFile m_file;
-    QByteArray m_buffer;
+    QByteArray m_buffer;    // a fixed block, filled up to m_used
+    qsizetype m_used = 0;
     qint64 m_lines = 0;
     bool m_failed = false;
 };

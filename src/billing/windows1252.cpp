@@ -25,11 +25,8 @@ char encode(char16_t c)
 
 } // namespace
 
-void appendWindows1252(QByteArray &out, QStringView text)
+void encodeWindows1252(char *p, QStringView text)
 {
-    const qsizetype start = out.size();
-    out.resize(start + text.size());
-    char *p = out.data() + start;
     const char16_t *chars = text.utf16();
     const qsizetype size = text.size();
     // Nearly every printed text is plain ASCII: copied in one pass that vectorises, and only a

@@ -1,6 +1,5 @@
 #include "billing/printfile.h"
 
-#include "billing/windows1252.h"
 #include "common/deployment.h"
 #include "common/messages.h"
 #include "common/numbers.h"
@@ -9,6 +8,8 @@
 #include <QDir>
 #include <QLocale>
 #include <QProcess>
+
+#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -50,10 +51,10 @@ char *PrintFile::reserve(qsizetype size)
     return at;
 }
 
-void PrintFile::writeLine(const QString &line)
+void PrintFile::writeLine(const PrintLine &line)
 {
     char *at = reserve(line.size() + 2);
-    encodeWindows1252(at, line);
+    std::memcpy(at, line.data(), size_t(line.size()));
     at[line.size()] = '\r';
     at[line.size() + 1] = '\n';
     ++m_lines;
@@ -89,15 +90,10 @@ bool PrintFile::close()
     return !m_failed;
 }
 
-QString blanks(int count)
-{
-    return QString(qMax(count, 0), u' ');
-}
-
-QString printAmount(const QString &cellText)
+QString printAmount(QStringView cellText)
 {
     const QString formatted = twoDecimals(cellText);
-    return formatted.isEmpty() ? cellText : formatted;
+    return formatted.isEmpty() ? cellText.toString() : formatted;
 }
 
 namespace {
@@ -128,23 +124,28 @@ QDate shortFormDate(QStringView text)
 
 } // namespace
 
-QString printShortDate(const QString &cellText)
+QString printShortDate(QStringView cellText)
 {
-    if (const QDate date = shortFormDate(cellText); date.isValid())
-        return u"%1-%2-%3"_s.arg(date.day(), 2, 10, QChar(u'0'))
-            .arg(date.month(), 2, 10, QChar(u'0'))
-            .arg(date.year() % 100, 2, 10, QChar(u'0'));
+    if (const QDate date = shortFormDate(cellText); date.isValid()) {
+        const int parts[] = {date.day(), date.month(), date.year() % 100};
+        QString text(8, u'-');
+        for (int i = 0; i < 3; ++i) {
+            text[3 * i] = QChar(u'0' + parts[i] / 10);
+            text[3 * i + 1] = QChar(u'0' + parts[i] % 10);
+        }
+        return text;
+    }
     // The grid holds dates in the short-date form; the other forms are what a user may have typed.
     static const QStringList Forms = {u"dd-MMM-yyyy"_s, u"d-MMM-yyyy"_s, u"yyyy-MM-dd"_s,
                                       u"dd-MM-yyyy"_s,  u"dd/MM/yyyy"_s, u"d/M/yyyy"_s};
-    const QString text = cellText.trimmed();
+    const QString text = cellText.trimmed().toString();
     const QLocale c = QLocale::c();
     for (const QString &form : Forms) {
         const QDate date = c.toDate(text, form);
         if (date.isValid())
             return c.toString(date, u"dd-MM-yy"_s);
     }
-    return cellText;
+    return cellText.toString();
 }
 
 QString printFilePath(const Deployment &deployment, const QString &fileName)

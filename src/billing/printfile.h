@@ -1,5 +1,7 @@
 #pragma once
 
+#include "billing/printline.h"
+
 #include <QFile>
 #include <QString>
 
@@ -28,7 +30,7 @@ public:
     PrintFile &operator=(const PrintFile &) = delete;
 
     bool open();
-    void writeLine(const QString &line);
+    void writeLine(const PrintLine &line);
     void writeBlankLines(int count = 1);
     // Flushes and closes; false when opening, any write or the close itself failed.
     bool close();
@@ -49,12 +51,11 @@ private:
     bool m_failed = false;
 };
 
-// The line model's building blocks: a run of blanks, and the rule that turns a cell into the
-// amount it prints ("0.00"; an empty cell stays empty, a text that is not a number is kept).
-QString blanks(int count);
-QString printAmount(const QString &cellText);
+// The rule that turns a cell into the amount it prints ("0.00"; an empty cell stays empty, a
+// text that is not a number is kept).
+QString printAmount(QStringView cellText);
 // The item-line date: the grid's date text as dd-MM-yy; a text that is not a date is kept.
-QString printShortDate(const QString &cellText);
+QString printShortDate(QStringView cellText);
 
 // The path of a layout's print file in the application folder.
 QString printFilePath(const Deployment &deployment, const QString &fileName);

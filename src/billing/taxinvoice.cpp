@@ -1,169 +1,207 @@
-#define QT_USE_QSTRINGBUILDER
 #include "billing/taxinvoice.h"
 
 #include "billing/billcolumns.h"
+#include "billing/printline.h"
 #include "common/amountinwords.h"
 #include "common/numbers.h"
-#include "common/textfields.h"
 #include "sheet/sheet.h"
 
-using namespace Qt::Literals::StringLiterals;
+#include <array>
 
 namespace {
 
 using C = BillColumn;
-
-QString left(const QString &text, int width)
-{
-    return AlignText(text, width, u"L"_s);
-}
-QString right(const QString &text, int width)
-{
-    return AlignText(text, width, u"R"_s);
-}
 
 // The second copy goes to the agency: it always names the agency and its GSTIN, and always
 // shows the commission.
 enum class Copy { First, Second };
 
 // One bill row as the invoice reads it: cell texts, and cell values (the number a text
-// begins with, 0 when it does not begin with one).
+// begins with, 0 when it does not begin with one). The row is read once, left to right, as the
+// grid keeps it in memory; a number cell is put into words when the invoice first prints it.
 class Bill
 {
 public:
-    Bill(const Sheet &sheet, int row) : m_sheet(sheet), m_row(row) {}
-    QString text(C column) const { return m_sheet.text(m_row, col(column)); }
-    double value(C column) const { return leadingNumber(text(column)); }
-    QString amount(C column) const { return printAmount(text(column)); }
+    Bill(const Sheet &sheet, int row)
+    {
+        for (int column = 1; column <= BillColumnCount; ++column) {
+            Cell &cell = m_cells[column - 1];
+            if (const QString *stored = sheet.storedText(row, column)) {
+                cell.text = *stored;
+                __builtin_prefetch(stored->constData());
+            } else if (sheet.isNumber(row, column)) {
+                cell.isNumber = true;
+                cell.value = sheet.number(row, column);
+            }
+        }
+    }
+
+    QStringView text(C column) const
+    {
+        Cell &cell = m_cells[col(column) - 1];
+        if (cell.isNumber && cell.numberText.isNull())
+            cell.numberText = shortestText(cell.value);
+        return cell.isNumber ? QStringView(cell.numberText) : cell.text;
+    }
+    double value(C column) const
+    {
+        Cell &cell = m_cells[col(column) - 1];
+        if (!cell.isNumber && !cell.valueRead) {
+            cell.value = leadingNumber(cell.text);
+            cell.valueRead = true;
+        }
+        return cell.value;
+    }
+    QString amount(C column) const
+    {
+        const Cell &cell = m_cells[col(column) - 1];
+        return cell.isNumber ? twoDecimals(cell.value) : printAmount(cell.text);
+    }
 
 private:
-    const Sheet &m_sheet;
-    int m_row;
+    struct Cell
+    {
+        QStringView text;     // a text cell's text
+        bool isNumber = false;
+        bool valueRead = false;
+        double value = 0;     // a number cell's number, or the number a text begins with once read
+        QString numberText;   // a number cell's text once asked for
+    };
+    mutable std::array<Cell, BillColumnCount> m_cells;
 };
 
 // A label and an amount ending at position 80, as the charge, commission and tax lines print.
-QString chargeLine(const QString &label, const QString &amount)
+void writeChargeLine(PrintFile &file, QStringView label, const QString &amount)
 {
-    return blanks(53) + left(label, 17) + right(amount, 10);
+    file.writeLine(PrintLine().blanks(53).left(label, 17).right(amount, 10));
 }
 
-QString headingLine(const Bill &bill)
+void writeHeading(PrintFile &file, const Bill &bill)
 {
-    return blanks(6) + left(bill.text(C::Edition), 20) + blanks(2) + left(u"BILL No : "_s, 10) + blanks(1) +
-           left(bill.text(C::BillNo), 23) + blanks(2) + left(bill.text(C::ScheduleNo).left(3), 3) + blanks(2) +
-           left(u"TAX INVOICE"_s, 11);
+    file.writeLine(PrintLine()
+                       .blanks(6)
+                       .left(bill.text(C::Edition), 20)
+                       .blanks(2)
+                       .left(u"BILL No : ", 10)
+                       .blanks(1)
+                       .left(bill.text(C::BillNo), 23)
+                       .blanks(2)
+                       .left(bill.text(C::ScheduleNo), 3)
+                       .blanks(2)
+                       .left(u"TAX INVOICE", 11));
 }
 
 void writeAddressBlock(PrintFile &file, const Bill &bill, Copy copy)
 {
-    const QString date = left(bill.text(C::InsertionDate), 11);
-    const QString clientLines[] = {bill.text(C::ClientName), bill.text(C::ClientAddress), bill.text(C::ClientAddress2),
+    const QStringView date = bill.text(C::InsertionDate);
+    const QStringView clientLines[] = {bill.text(C::ClientName), bill.text(C::ClientAddress), bill.text(C::ClientAddress2),
                                    bill.text(C::ClientAddress3)};
     const bool showAddress = bill.value(C::ShowAddress) > 0;
     if (!showAddress) {
-        file.writeLine(blanks(69) + date);
+        file.writeLine(PrintLine().blanks(69).left(date, 11));
     } else {
-        const QString gstin = bill.text(C::AgencyGst);
-        const bool hasGstin = copy == Copy::Second ? !gstin.isEmpty() : !gstin.isEmpty() && gstin != u"NA"_s;
-        const QString agent = blanks(6) + left(bill.text(C::AgentCode), 10);
+        const QStringView gstin = bill.text(C::AgencyGst);
+        const bool hasGstin = copy == Copy::Second ? !gstin.isEmpty() : !gstin.isEmpty() && gstin != u"NA";
+        PrintLine line;
+        line.blanks(6).left(bill.text(C::AgentCode), 10);
         if (hasGstin)
-            file.writeLine(agent + blanks(1) +
-                           left(u"[GSTIN : "_s + gstin + u", PAN : "_s + bill.text(C::AgencyPan) + u"]"_s, 51) +
-                           blanks(1) + date);
+            line.blanks(1).left({u"[GSTIN : ", gstin, u", PAN : ", bill.text(C::AgencyPan), u"]"}, 51).blanks(1);
         else
-            file.writeLine(agent + blanks(53) + date);
+            line.blanks(53);
+        file.writeLine(line.left(date, 11));
     }
     // Bill-to-party type 2 bills go to the client alone; the agency copy always names both.
     if (showAddress && (copy == Copy::Second || bill.value(C::BpType) != 2)) {
-        const QString agentLines[] = {bill.text(C::AgentName), bill.text(C::AgentAddress1), bill.text(C::AgentAddress2),
+        const QStringView agentLines[] = {bill.text(C::AgentName), bill.text(C::AgentAddress1), bill.text(C::AgentAddress2),
                                       bill.text(C::AgentAddress3)};
         for (int i = 0; i < 4; ++i)
-            file.writeLine(blanks(6) + left(agentLines[i], 35) + blanks(5) + left(clientLines[i], 34));
+            file.writeLine(PrintLine().blanks(6).left(agentLines[i], 35).blanks(5).left(clientLines[i], 34));
     } else {
-        for (const QString &line : clientLines)
-            file.writeLine(blanks(46) + left(line, 34));
+        for (const QStringView line : clientLines)
+            file.writeLine(PrintLine().blanks(46).left(line, 34));
     }
 }
 
 void writeReferenceLines(PrintFile &file, const Bill &bill)
 {
-    QString roLine = blanks(12) + left(bill.text(C::RoNo), 30);
+    PrintLine roLine;
+    roLine.blanks(12).left(bill.text(C::RoNo), 30);
     if (bill.value(C::BoxNo) != 0)
-        roLine += blanks(5) + left(u"Box No : "_s + bill.text(C::BoxNo), 30);
+        roLine.blanks(5).left({u"Box No : ", bill.text(C::BoxNo)}, 30);
     file.writeLine(roLine);
-    file.writeLine(blanks(12) + left(bill.text(C::RoDate), 30) + blanks(8) + left(bill.text(C::Caption), 30));
-    file.writeLine(blanks(12) + left(bill.text(C::SubName), 30) + blanks(8) + left(bill.text(C::AdRef), 30));
+    file.writeLine(PrintLine().blanks(12).left(bill.text(C::RoDate), 30).blanks(8).left(bill.text(C::Caption), 30));
+    file.writeLine(PrintLine().blanks(12).left(bill.text(C::SubName), 30).blanks(8).left(bill.text(C::AdRef), 30));
 }
 
 // The item line prices the bill by words, column centimetres, budget or square centimetres,
 // whichever applies first.
-QString itemLine(const Bill &bill)
+void writeItemLine(PrintFile &file, const Bill &bill)
 {
-    QString quantity;
-    QString rate = bill.text(C::NewRate);
+    PrintLine line;
+    line.left(printShortDate(bill.text(C::InsertionDate)), 10).blanks(5).left(bill.text(C::Page), 5).blanks(5);
+    QStringView rate = bill.text(C::NewRate);
+    QString mechanicalRate;
     double lineAmount = 0;
-    const QString area = left(bill.text(C::SqCms) + u" Sq Cms"_s, 15);
-    if (bill.value(C::Words) > 0) {
-        quantity = left(bill.text(C::Words) + u" Words"_s, 15);
-        lineAmount = bill.value(C::Words) * bill.value(C::NewRate);
+    if (const double words = bill.value(C::Words); words > 0) {
+        line.left({bill.text(C::Words), u" Words"}, 15);
+        lineAmount = words * bill.value(C::NewRate);
     } else if (bill.value(C::BillColumns) > 0) {
-        quantity = u"("_s + left(bill.text(C::HeightCm) + u" X "_s + bill.text(C::Cols) + u") Col Cms"_s, 14);
-        rate = bill.amount(C::MechData);
+        line.text(u"(").left({bill.text(C::HeightCm), u" X ", bill.text(C::Cols), u") Col Cms"}, 14);
+        mechanicalRate = bill.amount(C::MechData);
+        rate = mechanicalRate;
         lineAmount = bill.value(C::Cols) * bill.value(C::HeightCm) * bill.value(C::MechData);
-    } else if (bill.value(C::Budget) > 0) {
-        quantity = area;
-        lineAmount = bill.value(C::Budget);
     } else {
-        quantity = area;
-        lineAmount = bill.value(C::SqCms) * bill.value(C::NewRate);
+        line.left({bill.text(C::SqCms), u" Sq Cms"}, 15);
+        const double budget = bill.value(C::Budget);
+        lineAmount = budget > 0 ? budget : bill.value(C::SqCms) * bill.value(C::NewRate);
     }
-    return left(printShortDate(bill.text(C::InsertionDate)), 10) + blanks(5) + left(bill.text(C::Page), 5) + blanks(5) +
-           quantity + blanks(15) + left(rate, 5) + blanks(5) + right(twoDecimals(lineAmount), 15);
+    file.writeLine(line.blanks(15).left(rate, 5).blanks(5).right(twoDecimals(lineAmount), 15));
 }
 
 void writeChargeLines(PrintFile &file, const Bill &bill, Copy copy)
 {
     if (bill.value(C::BoxCharge) > 0)
-        file.writeLine(chargeLine(u"Box Charge     : "_s, bill.amount(C::BoxCharge)));
+        writeChargeLine(file, u"Box Charge     : ", bill.amount(C::BoxCharge));
     else
         file.writeBlankLines();
     if (copy == Copy::Second || bill.value(C::GrossBill) == 0)
-        file.writeLine(chargeLine(u"Commission     : "_s, bill.amount(C::Commission)));
+        writeChargeLine(file, u"Commission     : ", bill.amount(C::Commission));
     else
         file.writeBlankLines();
     if (bill.value(C::IgstPer) > 0) {
-        file.writeLine(chargeLine(u"IGST @  5%    : "_s, bill.amount(C::IgstAmt)));
+        writeChargeLine(file, u"IGST @  5%    : ", bill.amount(C::IgstAmt));
         file.writeBlankLines();
     } else {
-        file.writeLine(chargeLine(u"CGST @ 2.5%    : "_s, bill.amount(C::CgstAmt)));
-        file.writeLine(chargeLine(u"SGST @ 2.5%    : "_s, bill.amount(C::SgstAmt)));
+        writeChargeLine(file, u"CGST @ 2.5%    : ", bill.amount(C::CgstAmt));
+        writeChargeLine(file, u"SGST @ 2.5%    : ", bill.amount(C::SgstAmt));
     }
 }
 
 void writeFooter(PrintFile &file, const Bill &bill)
 {
-    const QString lines[] = {u"Description of Service : PRINT  HSN/SAC : 998363"_s,
-                             u"Billing Location  : KERALA[32]"_s,
-                             u"CIN   : "_s + bill.text(C::SvCin),
-                             u"GSTIN : "_s + bill.text(C::SvGstin),
-                             u"Place of Supply   : "_s + bill.text(C::SubName),
-                             u"REVERSE CHARGE MECHANISM :  NOT APPLICABLE"_s};
-    for (const QString &line : lines)
-        file.writeLine(blanks(5) + left(line, 75));
+    const auto footerLine = [&file](std::initializer_list<QStringView> pieces) {
+        file.writeLine(PrintLine().blanks(5).left(pieces, 75));
+    };
+    footerLine({u"Description of Service : PRINT  HSN/SAC : 998363"});
+    footerLine({u"Billing Location  : KERALA[32]"});
+    footerLine({u"CIN   : ", bill.text(C::SvCin)});
+    footerLine({u"GSTIN : ", bill.text(C::SvGstin)});
+    footerLine({u"Place of Supply   : ", bill.text(C::SubName)});
+    footerLine({u"REVERSE CHARGE MECHANISM :  NOT APPLICABLE"});
 }
 
 void writeInvoice(PrintFile &file, const Bill &bill, Copy copy)
 {
-    file.writeLine(headingLine(bill));
+    writeHeading(file, bill);
     writeAddressBlock(file, bill, copy);
     file.writeBlankLines(2);
     writeReferenceLines(file, bill);
     file.writeBlankLines(4);
-    file.writeLine(itemLine(bill));
+    writeItemLine(file, bill);
     writeChargeLines(file, bill, copy);
     file.writeBlankLines(2);
-    file.writeLine(blanks(55) + u"\\D\\E"_s + right(bill.amount(C::Amount), 12) + u"\\d\\e"_s);
-    file.writeLine(blanks(5) + left(AmountInWords(bill.value(C::Amount)), 75));
+    file.writeLine(PrintLine().blanks(55).text(u"\\D\\E").right(bill.amount(C::Amount), 12).text(u"\\d\\e"));
+    file.writeLine(PrintLine().blanks(5).left(AmountInWords(bill.value(C::Amount)), 75));
     file.writeBlankLines(4);
     writeFooter(file, bill);
     file.writeBlankLines(14);
@@ -178,7 +216,7 @@ void writeTaxInvoices(const Sheet &sheet, PrintFile &file)
         if (bill.text(C::BillNo).isEmpty())
             break;
         writeInvoice(file, bill, Copy::First);
-        if (bill.text(C::BpType) == u"1"_s)
+        if (bill.text(C::BpType) == u"1")
             writeInvoice(file, bill, Copy::Second);
     }
 }

@@ -2,39 +2,42 @@
 
 #include "common/numbers.h"
 
-#include <array>
-
-using namespace Qt::Literals::StringLiterals;
+#include <iterator>
 
 namespace {
 
-const std::array<QString, 10> Units = {u""_s, u" One"_s, u" Two"_s, u" Three"_s, u" Four"_s,
-                                       u" Five"_s, u" Six"_s, u" Seven"_s, u" Eight"_s, u" Nine"_s};
-const std::array<QString, 10> Teens = {u" Ten"_s, u" Eleven"_s, u" Twelve"_s, u" Thirteen"_s, u" Fourteen"_s,
-                                       u" Fifteen"_s, u" Sixteen"_s, u" Seventeen"_s, u" Eighteen"_s, u" Nineteen"_s};
-const std::array<QString, 10> Tens = {u""_s, u""_s, u" Twenty"_s, u" Thirty"_s, u" Fourty"_s,
-                                      u" Fifty"_s, u" Sixty"_s, u" Seventy"_s, u" Eighty"_s, u" Ninety"_s};
-// Place names by digit position from the right; "X" marks a tens position and is never written.
-const std::array<QString, 10> Places = {u""_s, u""_s, u"X"_s, u" Hundred"_s, u" Thousand"_s,
-                                        u"X"_s, u" Lakhs"_s, u"X"_s, u" Crores"_s, u"X"_s};
+constexpr QStringView Units[] = {u"", u" One", u" Two", u" Three", u" Four",
+                                 u" Five", u" Six", u" Seven", u" Eight", u" Nine"};
+constexpr QStringView Teens[] = {u" Ten", u" Eleven", u" Twelve", u" Thirteen", u" Fourteen",
+                                 u" Fifteen", u" Sixteen", u" Seventeen", u" Eighteen", u" Nineteen"};
+constexpr QStringView Tens[] = {u"", u"", u" Twenty", u" Thirty", u" Fourty",
+                                u" Fifty", u" Sixty", u" Seventy", u" Eighty", u" Ninety"};
+// Place names by digit position from the right; the tens positions (tens, ten thousands, ten
+// lakhs, ten crores) have none: their digit is read together with the digit after it.
+constexpr QStringView Places[] = {u"", u"", u"", u" Hundred", u" Thousand", u"", u" Lakhs", u"", u" Crores", u""};
 
-QString place(qsizetype position)
+QStringView place(qsizetype position)
 {
-    return position >= 0 && position < qsizetype(Places.size()) ? Places[position] : QString();
+    return position >= 0 && position < qsizetype(std::size(Places)) ? Places[position] : QStringView();
 }
 
-QString digitWords(const QString &digits)
+bool isTensPlace(qsizetype position)
 {
-    QString words;
+    return position == 2 || position == 5 || position == 7 || position == 9;
+}
+
+void appendDigitWords(QString &words, QStringView digits)
+{
     const qsizetype length = digits.size();
     for (qsizetype i = 0; i < length; ++i) {
         qsizetype p = length - i;
-        const int d = digits[i].digitValue();
-        if (place(p) == u"X"_s) {
+        const int d = digits[i].unicode() - u'0';
+        if (isTensPlace(p)) {
             if (d == 1 && i + 1 < length) {
                 ++i;
                 --p;
-                words += Teens[digits[i].digitValue()] + place(p);
+                words += Teens[digits[i].unicode() - u'0'];
+                words += place(p);
             } else {
                 words += Tens[d];
                 if (i + 1 < length && digits[i + 1] == u'0' && !Tens[d].isEmpty())
@@ -46,7 +49,6 @@ QString digitWords(const QString &digits)
                 words += place(p);
         }
     }
-    return words;
 }
 
 }  // namespace
@@ -57,14 +59,23 @@ QString AmountInWords(double amount)
         return {};
     const QString formatted = twoDecimals(amount < 0 ? -amount : amount);
     const qsizetype point = formatted.indexOf(u'.');
-    const QString rupees = formatted.left(point);
-    const QString paise = formatted.mid(point + 1);
-    QString words = u"Rupees"_s + digitWords(rupees);
-    if (paise.toInt() == 0)
-        return words + u" Only"_s;
-    if (formatted.toDouble() > 1)
-        words += u" And"_s;
-    else
-        words.clear();
-    return words + digitWords(paise) + u" Paise only"_s;
+    const QStringView rupees = QStringView(formatted).left(point);
+    const QStringView paise = QStringView(formatted).mid(point + 1);
+    QString words;
+    words.reserve(160);  // the longest amount in words is shorter
+    if (paise.toInt() == 0) {
+        words += u"Rupees";
+        appendDigitWords(words, rupees);
+        words += u" Only";
+        return words;
+    }
+    // Below one rupee only the paise are worded.
+    if (rupees != u"0") {
+        words += u"Rupees";
+        appendDigitWords(words, rupees);
+        words += u" And";
+    }
+    appendDigitWords(words, paise);
+    words += u" Paise only";
+    return words;
 }

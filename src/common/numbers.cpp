@@ -1,6 +1,12 @@
 #include "common/numbers.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <iterator>
 
 #include <cmath>
 #include <optional>
@@ -17,9 +23,9 @@ struct Decimal
     int scale = 0;   // digits after the point
 };
 
-std::optional<Decimal> parseDecimal(const QString &text)
+std::optional<Decimal> parseDecimal(QStringView text)
 {
-    const QString t = text.trimmed();
+    const QStringView t = text.trimmed();
     int i = 0;
     Decimal d;
     if (i < t.size() && (t[i] == u'-' || t[i] == u'+'))
@@ -55,6 +61,9 @@ std::optional<Decimal> parseDecimal(const QString &text)
         d.digits += QString(-d.scale, u'0');
         d.scale = 0;
     }
+    // At least one digit before the point: "1e-5" is 0.00001, not a fraction missing its zeros.
+    if (d.digits.size() <= d.scale)
+        d.digits.prepend(QString(d.scale - d.digits.size() + 1, u'0'));
     return d;
 }
 
@@ -105,6 +114,60 @@ QString format(const Decimal &d)
     return text;
 }
 
+// Amounts are nearly always plain decimals of a few digits ("1500", "-37.125"): those are rounded
+// to cents in integer arithmetic, exactly as the digit rules above would round them. Nothing
+// when the text is anything else (blanks, an exponent, more than 17 digits, not a number).
+std::optional<QString> plainTwoDecimals(QStringView text)
+{
+    constexpr int MaxDigits = 17;  // times 100 still fits 64 bits
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        negative = text[i++] == u'-';
+    std::uint64_t digits = 0;
+    int count = 0;
+    int scale = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            if (++count > MaxDigits)
+                return std::nullopt;
+            digits = digits * 10 + (c - u'0');
+            scale += point;
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0)
+        return std::nullopt;
+    std::uint64_t cents = digits;
+    for (int s = scale; s < 2; ++s)
+        cents *= 10;
+    if (scale > 2) {
+        std::uint64_t unit = 1;
+        for (int s = 2; s < scale; ++s)
+            unit *= 10;
+        cents = digits / unit + (digits % unit * 2 >= unit ? 1 : 0);  // a half goes away from zero
+    }
+    char16_t out[24];
+    char16_t *end = out + std::size(out);
+    char16_t *p = end;
+    *--p = char16_t(u'0' + cents % 10);
+    *--p = char16_t(u'0' + cents / 10 % 10);
+    *--p = u'.';
+    std::uint64_t whole = cents / 100;
+    do {
+        *--p = char16_t(u'0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    if (negative && cents != 0)
+        *--p = u'-';
+    return QString(reinterpret_cast<const QChar *>(p), end - p);
+}
+
 QString shortestDouble(double value)
 {
     if (value == 0)
@@ -114,7 +177,7 @@ QString shortestDouble(double value)
 
 }  // namespace
 
-double leadingNumber(const QString &text)
+double leadingNumber(QStringView text)
 {
     int i = 0;
     while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
@@ -125,6 +188,7 @@ double leadingNumber(const QString &text)
     const int digitsStart = i;
     while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128)
         ++i;
+    const int wholeEnd = i;
     if (i < text.size() && text[i] == u'.') {
         ++i;
         while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128)
@@ -143,10 +207,25 @@ double leadingNumber(const QString &text)
         if (j > expStart)
             end = j;
     }
-    QString number = text.mid(start, end - start);
-    number.replace(u'd', u'e').replace(u'D', u'e');
-    const double value = number.toDouble();
-    return std::isfinite(value) ? value : 0;
+    // Whole numbers of up to 15 digits, as nearly every count and flag of the grid is, are exact
+    // as they stand.
+    if (end == wholeEnd && end - digitsStart <= 15) {
+        qint64 whole = 0;
+        for (int k = digitsStart; k < end; ++k)
+            whole = whole * 10 + (text[k].unicode() - u'0');
+        return text[start] == u'-' ? -double(whole) : double(whole);
+    }
+    // Only ASCII is left between start and end; an exponent may be written with a D.
+    QVarLengthArray<char, 64> number;
+    for (qsizetype k = start; k < end; ++k) {
+        const char c = char(text[k].unicode());
+        if (k > start || c != '+')
+            number.append(c == 'd' || c == 'D' ? 'e' : c);
+    }
+    double value = 0;
+    const auto [rest, error] = std::from_chars(number.begin(), number.end(), value);
+    // Too large or too small for a double reads as nothing, as any number that is not finite.
+    return error == std::errc() && rest == number.end() && std::isfinite(value) ? value : 0;
 }
 
 double settledDecimal(double computed)
@@ -166,8 +245,10 @@ double roundHalfEven(double value)
     return format(roundDecimal(*d, 0, true)).toDouble();
 }
 
-QString twoDecimals(const QString &decimalText)
+QString twoDecimals(QStringView decimalText)
 {
+    if (std::optional<QString> plain = plainTwoDecimals(decimalText))
+        return *std::move(plain);
     const std::optional<Decimal> d = parseDecimal(decimalText);
     if (!d)
         return {};
@@ -178,6 +259,19 @@ QString twoDecimals(double value)
 {
     if (!std::isfinite(value))
         return {};
+    // Below 2^53 every whole number is a double of its own, so the shortest digits without an
+    // exponent are the shortest digits there are, as shortestDouble gives them.
+    constexpr double ExactWholes = 9007199254740992.0;
+    if (std::fabs(value) < ExactWholes) {
+        char digits[32];
+        const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed);
+        if (error == std::errc()) {
+            char16_t text[std::size(digits)];
+            std::copy(std::begin(digits), end, text);
+            if (std::optional<QString> plain = plainTwoDecimals(QStringView(text, end - digits)))
+                return *std::move(plain);
+        }
+    }
     return twoDecimals(shortestDouble(value));
 }
 

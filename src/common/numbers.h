@@ -7,7 +7,7 @@
 
 // The leading numeric part of a text (blanks before it skipped, a sign, digits, a decimal point,
 // an exponent); "" or a text without one gives 0. "1250.5 sq" gives 1250.5.
-double leadingNumber(const QString &text);
+double leadingNumber(QStringView text);
 
 // A value computed in binary floating point from decimal amounts (a difference, a product, a
 // quotient), brought back to the decimal it stands for: read at 15 significant digits, so binary
@@ -20,7 +20,7 @@ double roundHalfEven(double value);
 
 // A decimal text ("1500.00", "-2.675", "1e3") with exactly two decimals; an exact half in the
 // third decimal goes away from zero: 1.005 -> "1.01", 2.675 -> "2.68". Not a number gives "".
-QString twoDecimals(const QString &decimalText);
+QString twoDecimals(QStringView decimalText);
 // The same for a double, judged on its shortest decimal form (so 1.005 -> "1.01").
 QString twoDecimals(double value);
 

@@ -1,6 +1,6 @@
 #include "davp/davpprint.h"
 
-#include "common/textfields.h"
+#include "billing/printline.h"
 #include "davp/davpcolumns.h"
 #include "sheet/sheet.h"
 
@@ -12,32 +12,28 @@ using C = DavpColumn;
 
 constexpr int FirstBillRow = 5;
 
-QString left(const QString &text, int width) { return AlignText(text, width, u"L"_s); }
-QString right(const QString &text, int width) { return AlignText(text, width, u"R"_s); }
-
-QString rule() { return QString(80, u'-'); }
-
 // The pre-printed parts of the form DAVP asks for, as its lines read.
 const QString ControlNo = u"Control No"_s + QString(45, u'.') + u"(For DAVP ONLY)"_s;
 const QString RegularMark = QString(29, u'.') + u"REGULAR/SUPPLIMENTARY "_s;
-const QString AdvertisementTypes = u"Advertisement Type :"_s + blanks(9) + u"CLASSIFIED"_s + blanks(11) + u"DISPLAY"_s
-                                   + blanks(14) + u"UPSC"_s;
-const QString AdvertisementTypeCodes = blanks(34) + u"2"_s + blanks(18) + u"3"_s + blanks(19) + u"4 "_s;
-const QString VoucherNote = u"Note : VOUCHER COPY TO THE CLIENT HAS ALREADY BEEN DESPATCHED BY POST"_s;
+const QString AdvertisementTypes = u"Advertisement Type :"_s + QString(9, u' ') + u"CLASSIFIED"_s + QString(11, u' ')
+                                   + u"DISPLAY"_s + QString(14, u' ') + u"UPSC"_s;
+const QString AdvertisementTypeCodes = QString(34, u' ') + u"2"_s + QString(18, u' ') + u"3"_s + QString(19, u' ') + u"4 "_s;
+const QString Rule(80, u'-');
 
 // A label and a value on the left (value ending at position 34) and on the right (ending at 71).
-QString twoColumns(const QString &leftLabel, const QString &leftValue, const QString &rightLabel,
-                   const QString &rightValue)
+PrintLine twoColumns(QStringView leftLabel, QStringView leftValue, QStringView rightLabel, QStringView rightValue)
 {
-    return left(leftLabel, 19) + right(leftValue, 15) + blanks(7) + left(rightLabel, 15) + right(rightValue, 15);
+    PrintLine line;
+    line.left(leftLabel, 19).right(leftValue, 15).blanks(7).left(rightLabel, 15).right(rightValue, 15);
+    return line;
 }
 
 // A label and its value, twice on one line: values at positions 21-35 and 60-74.
-QString labelPair(const QString &label1, const QString &value1, const QString &label2, const QString &value2,
-                  int width2 = 15)
+PrintLine labelPair(QStringView label1, QStringView value1, QStringView label2, QStringView value2, int width2 = 15)
 {
-    return left(label1, 19) + blanks(1) + left(value1, 15) + blanks(3) + left(label2, 20) + blanks(1)
-           + left(value2, width2);
+    PrintLine line;
+    line.left(label1, 19).blanks(1).left(value1, 15).blanks(3).left(label2, 20).blanks(1).left(value2, width2);
+    return line;
 }
 
 void writeCopy(const Sheet &sheet, PrintFile &file, int row)
@@ -46,41 +42,45 @@ void writeCopy(const Sheet &sheet, PrintFile &file, int row)
     const auto amount = [&text](C column) { return printAmount(text(column)); };
 
     PrintDavpHeading(sheet, file);
-    file.writeLine(left(ControlNo, 80));
+    file.writeLine(PrintLine().left(ControlNo, 80));
     file.writeBlankLines();
-    file.writeLine(left(RegularMark, 80));
+    file.writeLine(PrintLine().left(RegularMark, 80));
     file.writeBlankLines();
-    file.writeLine(labelPair(u"Bill No"_s, text(C::BillNo), u"Bill Date"_s, text(C::InsDate)));
+    file.writeLine(labelPair(u"Bill No", text(C::BillNo), u"Bill Date", text(C::InsDate)));
     file.writeBlankLines();
-    file.writeLine(left(u"Release Order No"_s, 19) + blanks(1) + left(text(C::RoNo), 51));
+    file.writeLine(PrintLine().left(u"Release Order No", 19).blanks(1).left(text(C::RoNo), 51));
     file.writeBlankLines();
-    file.writeLine(labelPair(u"News Paper Code"_s, text(C::DavpCode), u"News Paper "_s, u"SELVORO"_s));
+    file.writeLine(labelPair(u"News Paper Code", text(C::DavpCode), u"News Paper ", u"SELVORO"));
     file.writeBlankLines();
-    file.writeLine(labelPair(u"Date Of Publication"_s, text(C::InsDate), u"Place of Publication"_s, text(C::Place), 19));
+    file.writeLine(labelPair(u"Date Of Publication", text(C::InsDate), u"Place of Publication", text(C::Place), 19));
     file.writeBlankLines(3);
-    file.writeLine(left(AdvertisementTypes, 80));
-    file.writeLine(left(AdvertisementTypeCodes, 80));
+    file.writeLine(PrintLine().left(AdvertisementTypes, 80));
+    file.writeLine(PrintLine().left(AdvertisementTypeCodes, 80));
     file.writeBlankLines(4);
-    file.writeLine(twoColumns(u"Length"_s, text(C::SqCms), u"Page"_s, text(C::Page)));
+    file.writeLine(twoColumns(u"Length", text(C::SqCms), u"Page", text(C::Page)));
     file.writeBlankLines();
-    file.writeLine(twoColumns(u"Width"_s, QString(), u"Gross Amt"_s, amount(C::GrossAmt)));
+    file.writeLine(twoColumns(u"Width", {}, u"Gross Amt", amount(C::GrossAmt)));
     file.writeBlankLines();
     // The commission percentage is printed as the grid holds it: 15 prints as 15%.
-    file.writeLine(twoColumns(u"Rate"_s, amount(C::NewRate), u"Tr. Dis"_s, text(C::CommissionPer) + u'%'));
+    file.writeLine(twoColumns(u"Rate", amount(C::NewRate), u"Tr. Dis", text(C::CommissionPer) + u'%'));
     file.writeBlankLines();
-    file.writeLine(twoColumns(QString(), QString(), u"Discount"_s, amount(C::Commission)));
+    file.writeLine(twoColumns({}, {}, u"Discount", amount(C::Commission)));
     file.writeBlankLines();
-    file.writeLine(left(QString(), 19) + right(QString(), 15) + blanks(7) + u"\\D"_s + left(u"Net Amount"_s, 15)
-                   + right(amount(C::Amount), 15) + u"\\d"_s);
+    file.writeLine(PrintLine()
+                       .blanks(19 + 15 + 7)
+                       .text(u"\\D")
+                       .left(u"Net Amount", 15)
+                       .right(amount(C::Amount), 15)
+                       .text(u"\\d"));
     file.writeBlankLines();
-    file.writeLine(left(VoucherNote, 80));
+    file.writeLine(PrintLine().left(u"Note : VOUCHER COPY TO THE CLIENT HAS ALREADY BEEN DESPATCHED BY POST", 80));
     file.writeBlankLines();
-    file.writeLine(left(u"Client Address : "_s, 17) + left(text(C::ClientName), 63));
+    file.writeLine(PrintLine().left(u"Client Address : ", 17).left(text(C::ClientName), 63));
     for (const C line : {C::ClientAddress, C::ClientAddress2, C::ClientAddress3})
-        file.writeLine(blanks(17) + left(text(line), 63));
-    file.writeLine(rule());
+        file.writeLine(PrintLine().blanks(17).left(text(line), 63));
+    file.writeLine(PrintLine().text(Rule));
     file.writeBlankLines(2);
-    file.writeLine(right(u"Advertisement Manager"_s, 80));
+    file.writeLine(PrintLine().right(u"Advertisement Manager", 80));
     PadDavpPage(file, 46);
 }
 
@@ -88,10 +88,10 @@ void writeCopy(const Sheet &sheet, PrintFile &file, int row)
 
 void PrintDavpHeading(const Sheet &sheet, PrintFile &file)
 {
-    file.writeLine(u"\\E\\D"_s + left(sheet.text(1, 1), 40) + u"\\e\\d"_s);
-    file.writeLine(u"\\E\\C"_s + left(sheet.text(2, 1), 40) + u"\\e\\c"_s);
-    file.writeLine(u"\\D\\C"_s + left(sheet.text(3, 1), 136) + u"\\d\\c"_s);
-    file.writeLine(rule());
+    file.writeLine(PrintLine().text(u"\\E\\D").left(sheet.text(1, 1), 40).text(u"\\e\\d"));
+    file.writeLine(PrintLine().text(u"\\E\\C").left(sheet.text(2, 1), 40).text(u"\\e\\c"));
+    file.writeLine(PrintLine().text(u"\\D\\C").left(sheet.text(3, 1), 136).text(u"\\d\\c"));
+    file.writeLine(PrintLine().text(Rule));
     file.writeBlankLines();
 }
 

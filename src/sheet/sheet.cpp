@@ -133,6 +133,12 @@ QString Sheet::text(int row, int column) const
     return {};
 }
 
+const QString *Sheet::storedText(int row, int column) const
+{
+    const Value *value = d->cell(row, column);
+    return value ? std::get_if<QString>(value) : nullptr;
+}
+
 bool Sheet::isNumber(int row, int column) const
 {
     const Value *value = d->cell(row, column);

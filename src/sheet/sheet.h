@@ -61,6 +61,8 @@ public:
     void setNumber(int row, int column, double value);
     // Exactly the text put; a number cell in its shortest decimal form; an empty cell "".
     QString text(int row, int column) const;
+    // The text of a text cell as it is kept, without a copy; nothing for number and empty cells.
+    const QString *storedText(int row, int column) const;
     bool isNumber(int row, int column) const;
     double number(int row, int column) const;  // 0 for text and empty cells
     // The text as the view shows it: a number through the cell's number format.

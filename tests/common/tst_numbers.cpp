@@ -1,6 +1,9 @@
 #include "common/numbers.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -10,6 +13,9 @@ class tst_Numbers : public QObject
 private slots:
     void twoDecimalsSendsAnExactHalfAwayFromZero_data();
     void twoDecimalsSendsAnExactHalfAwayFromZero();
+    void twoDecimalsOfATextKeepsItsDigits_data();
+    void twoDecimalsOfATextKeepsItsDigits();
+    void twoDecimalsOfANumberReadsItsShortestDigits();
     void roundHalfEvenGoesToTheEvenNeighbour_data();
     void roundHalfEvenGoesToTheEvenNeighbour();
     void leadingNumberTakesTheNumericPrefix_data();
@@ -39,6 +45,60 @@ void tst_Numbers::twoDecimalsSendsAnExactHalfAwayFromZero()
     QCOMPARE(twoDecimals(value), expected);
 }
 
+void tst_Numbers::twoDecimalsOfATextKeepsItsDigits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("whole") << u"1500"_s << u"1500.00"_s;
+    QTest::newRow("one-decimal") << u"37.5"_s << u"37.50"_s;
+    QTest::newRow("half-away") << u"-2.675"_s << u"-2.68"_s;
+    QTest::newRow("below-half") << u"2.674999"_s << u"2.67"_s;
+    QTest::newRow("half-of-a-cent") << u"0.005"_s << u"0.01"_s;
+    QTest::newRow("negative-rounds-to-zero") << u"-0.004"_s << u"0.00"_s;
+    QTest::newRow("plus-sign") << u"+5"_s << u"5.00"_s;
+    QTest::newRow("trailing-point") << u"5."_s << u"5.00"_s;
+    QTest::newRow("leading-point") << u".5"_s << u"0.50"_s;
+    QTest::newRow("leading-zeros") << u"007.1"_s << u"7.10"_s;
+    QTest::newRow("17-digits") << u"12345678901234567"_s << u"12345678901234567.00"_s;
+    QTest::newRow("17-digits-carry") << u"99999999999999.995"_s << u"100000000000000.00"_s;
+    QTest::newRow("18-digits") << u"123456789012345678"_s << u"123456789012345678.00"_s;
+    QTest::newRow("long-fraction") << u"1.000000000000000000005"_s << u"1.00"_s;
+    QTest::newRow("long-half") << u"0.125000000000000000000"_s << u"0.13"_s;
+    QTest::newRow("exponent") << u"1.5e3"_s << u"1500.00"_s;
+    QTest::newRow("small-exponent") << u"1e-5"_s << u"0.00"_s;
+    QTest::newRow("small-exponent-half") << u"5e-3"_s << u"0.01"_s;
+    QTest::newRow("binary-noise") << u"5.551115123125783e-17"_s << u"0.00"_s;
+    QTest::newRow("blanks-around") << u" 12.5 "_s << u"12.50"_s;
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("letters") << u"abc"_s << QString();
+    QTest::newRow("two-points") << u"1.2.3"_s << QString();
+    QTest::newRow("sign-alone") << u"-"_s << QString();
+}
+
+void tst_Numbers::twoDecimalsOfATextKeepsItsDigits()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(twoDecimals(text), expected);
+}
+
+void tst_Numbers::twoDecimalsOfANumberReadsItsShortestDigits()
+{
+    // A number is rounded as the shortest text that reads back as it; both roads must agree
+    // for amounts, for binary noise, and for the very small and very large.
+    QList<double> values = {0.1 + 0.2, 1.005, 2.675, 1e-7, 5e-3, 4.999999999999999, 123456789.125, 1e15 + 0.5,
+                            99999999999999.98, 1e17, 1e20, 1.7976931348623157e308, 5e-324, -0.0};
+    QRandomGenerator random(20261208);
+    for (int i = 0; i < 20000; ++i) {
+        values << random.bounded(100000000) / 100.0 << (random.generateDouble() - 0.5) * 2e6
+               << std::ldexp(random.generateDouble(), int(random.bounded(120)) - 60);
+    }
+    for (const double value : std::as_const(values)) {
+        for (const double signedValue : {value, -value})
+            QCOMPARE(twoDecimals(signedValue), twoDecimals(shortestText(signedValue)));
+    }
+}
+
 void tst_Numbers::roundHalfEvenGoesToTheEvenNeighbour_data()
 {
     QTest::addColumn<double>("value");
@@ -49,6 +109,8 @@ void tst_Numbers::roundHalfEvenGoesToTheEvenNeighbour_data()
     QTest::newRow("2.51-up") << 2.51 << 3.0;
     QTest::newRow("product-half") << 1250.0 * 15 / 100 << 188.0;  // 187.5
     QTest::newRow("0.5-to-0") << 0.5 << 0.0;
+    QTest::newRow("tiny-to-0") << 1e-5 << 0.0;
+    QTest::newRow("binary-noise-to-0") << 0.1 + 0.2 - 0.3 << 0.0;
 }
 
 void tst_Numbers::roundHalfEvenGoesToTheEvenNeighbour()
@@ -68,6 +130,16 @@ void tst_Numbers::leadingNumberTakesTheNumericPrefix_data()
     QTest::newRow("blanks-before") << u"  -12"_s << -12.0;
     QTest::newRow("exponent") << u"1e3x"_s << 1000.0;
     QTest::newRow("lone-point") << u"."_s << 0.0;
+    QTest::newRow("whole-with-words") << u"3 copies"_s << 3.0;
+    QTest::newRow("plus-sign") << u"+7"_s << 7.0;
+    QTest::newRow("15-digits") << u"123456789012345"_s << 123456789012345.0;
+    QTest::newRow("16-digits") << u"1234567890123456"_s << 1234567890123456.0;
+    QTest::newRow("trailing-point") << u"5."_s << 5.0;
+    QTest::newRow("negative-fraction") << u"-.5x"_s << -0.5;
+    QTest::newRow("exponent-with-d") << u"1d2"_s << 100.0;
+    QTest::newRow("exponent-without-digits") << u"4e"_s << 4.0;
+    QTest::newRow("too-large") << u"1e400"_s << 0.0;
+    QTest::newRow("other-script-digits") << u"\u0663"_s << 0.0;
 }
 
 void tst_Numbers::leadingNumberTakesTheNumericPrefix()

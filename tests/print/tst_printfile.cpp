@@ -30,8 +30,8 @@ void installStubSpooler(const QString &folder)
 
 void writeTwoLines(PrintFile &file)
 {
-    file.writeLine(u"first"_s);
-    file.writeLine(u"second"_s);
+    file.writeLine(PrintLine().text(u"first"));
+    file.writeLine(PrintLine().text(u"second"));
 }
 
 } // namespace
@@ -41,6 +41,7 @@ class tst_PrintFile : public QObject
     Q_OBJECT
 private slots:
     void writesCrLfLinesInWindows1252();
+    void laysOutFieldsAtFixedPositions();
     void truncatesAnOldFile();
     void reportsAFileThatCannotBeOpened();
     void amountsAndDatesFollowTheLineRules_data();
@@ -55,15 +56,34 @@ void tst_PrintFile::writesCrLfLinesInWindows1252()
     const QString path = dir.filePath(u"sch.prn"_s);
     PrintFile file(path);
     QVERIFY(file.open());
-    file.writeLine(u"Caf\u00e9 \u20ac5 \u03a9 \\D\\Ebold\\d\\e"_s);
+    file.writeLine(PrintLine().text(u"Caf\u00e9 \u20ac5 \u03a9 \\D\\Ebold\\d\\e"));
     file.writeBlankLines(2);
-    file.writeLine(u"line\r\nbreak\ttab"_s);
+    file.writeLine(PrintLine().text(u"line\r\nbreak\ttab"));
     QVERIFY(file.close());
     QCOMPARE(file.linesWritten(), 4);
     // é is one byte, € is 0x80, Ω is not in the code page; markers are plain characters; a
     // line break or tab inside a text becomes a blank so the page keeps its line count.
     QCOMPARE(readAll(path), QByteArray("Caf\xe9 \x80"
                                        "5 ? \\D\\Ebold\\d\\e\r\n\r\n\r\nline  break tab\r\n"));
+}
+
+void tst_PrintFile::laysOutFieldsAtFixedPositions()
+{
+    const auto bytes = [](const PrintLine &line) { return QByteArray(line.data(), line.size()); };
+    // Each field is cut to its width or padded with blanks, so the next starts where it should.
+    QCOMPARE(bytes(PrintLine().blanks(2).left(u"KOCHI CITY", 5).right(u"12.50", 8).text(u"|")),
+             QByteArray("  KOCHI   12.50|"));
+    QCOMPARE(bytes(PrintLine().right(u"1234567890", 4).left(u"", 3).text(u"|")), QByteArray("1234   |"));
+    // Pieces of one field share its width; what does not fit is dropped.
+    QCOMPARE(bytes(PrintLine().left({u"Box No : ", u"B12"}, 15).text(u"|")), QByteArray("Box No : B12   |"));
+    QCOMPARE(bytes(PrintLine().left({u"[GSTIN : ", u"32AAB", u", PAN : ", u"AAB"}, 12).text(u"|")),
+             QByteArray("[GSTIN : 32A|"));
+    // A width below zero is an empty field, never a text printed whole.
+    QCOMPARE(bytes(PrintLine().left(u"abc", -1).right(u"abc", -4).blanks(-2).text(u"|")), QByteArray("|"));
+    // Characters are counted before encoding: one byte each, whatever the code page makes of them.
+    QCOMPARE(bytes(PrintLine().left(u"Caf\u00e9 \u03a9", 8).right(u"\u20ac5", 3)), QByteArray("Caf\xe9 ?   \x80" "5"));
+    // A line longer than the usual 80 or 136 positions is kept whole.
+    QCOMPARE(PrintLine().blanks(150).left(u"x", 300).size(), 450);
 }
 
 void tst_PrintFile::truncatesAnOldFile()
@@ -77,7 +97,7 @@ void tst_PrintFile::truncatesAnOldFile()
     }
     PrintFile file(path);
     QVERIFY(file.open());
-    file.writeLine(u"new"_s);
+    file.writeLine(PrintLine().text(u"new"));
     QVERIFY(file.close());
     QCOMPARE(readAll(path), QByteArray("new\r\n"));
 }
@@ -151,7 +171,7 @@ void tst_PrintFile::missingSpoolerFailsAfterTheWholeFile()
     const QString path = printFilePath(deployment, u"sch.prn"_s);
     const auto manyLines = [](PrintFile &file) {
         for (int i = 0; i < 5000; ++i)
-            file.writeLine(QString(80, u'x'));
+            file.writeLine(PrintLine().text(QString(80, u'x')));
     };
     QCOMPARE(printLayout(path, manyLines, deployment), std::optional<QString>(Msg::FileCannotBePrinted));
     QCOMPARE(QFileInfo(path).size(), 5000 * 82);

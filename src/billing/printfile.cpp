@@ -2,14 +2,11 @@
 
 #include "common/deployment.h"
 #include "common/messages.h"
-#include "common/numbers.h"
 
 #include <QDate>
 #include <QDir>
 #include <QLocale>
 #include <QProcess>
-
-#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,7 +14,7 @@ namespace {
 
 // Lines are encoded straight into a fixed block that goes to the file when full; a print of
 // thousands of bills is then little more than a few large writes.
-constexpr qsizetype FlushSize = 1 << 18;
+constexpr qsizetype BlockSize = 1 << 18;
 
 } // namespace
 
@@ -34,45 +31,26 @@ bool PrintFile::open()
 {
     m_lines = 0;
     m_used = 0;
-    m_buffer.resize(FlushSize);
+    if (m_capacity < BlockSize) {
+        m_block = std::make_unique_for_overwrite<char[]>(BlockSize);
+        m_capacity = BlockSize;
+    }
     m_failed = !m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     return !m_failed;
 }
 
-char *PrintFile::reserve(qsizetype size)
+void PrintFile::makeRoom(qsizetype size)
 {
-    if (m_used + size > m_buffer.size()) {
-        flush();
-        if (size > m_buffer.size())
-            m_buffer.resize(size);
-    }
-    char *at = m_buffer.data() + m_used;
-    m_used += size;
-    return at;
-}
-
-void PrintFile::writeLine(const PrintLine &line)
-{
-    char *at = reserve(line.size() + 2);
-    std::memcpy(at, line.data(), size_t(line.size()));
-    at[line.size()] = '\r';
-    at[line.size() + 1] = '\n';
-    ++m_lines;
-}
-
-void PrintFile::writeBlankLines(int count)
-{
-    for (int i = 0; i < count; ++i) {
-        char *at = reserve(2);
-        at[0] = '\r';
-        at[1] = '\n';
-        ++m_lines;
+    flush();
+    if (size > m_capacity) {
+        m_block = std::make_unique_for_overwrite<char[]>(size);
+        m_capacity = size;
     }
 }
 
 void PrintFile::flush()
 {
-    if (!m_failed && m_used > 0 && m_file.isOpen() && m_file.write(m_buffer.constData(), m_used) != m_used)
+    if (!m_failed && m_used > 0 && m_file.isOpen() && m_file.write(m_block.get(), m_used) != m_used)
         m_failed = true;
     m_used = 0;
 }
@@ -92,49 +70,50 @@ bool PrintFile::close()
 
 QString printAmount(QStringView cellText)
 {
-    const QString formatted = twoDecimals(cellText);
-    return formatted.isEmpty() ? cellText.toString() : formatted;
+    return PrintAmount(cellText).text().toString();
 }
 
 namespace {
 
-// The grid's own date form, dd-MMM-yyyy with English months, read without the general parser:
-// every invoice prints one.
-QDate shortFormDate(QStringView text)
+// The grid's own date form, dd-MMM-yyyy with English months, as dd-MM-yy; read without the
+// general date parser, since every invoice prints one. Nothing when the text is not such a date.
+std::optional<QString> fromShortForm(QStringView text)
 {
-    static const QString Months = u"JanFebMarAprMayJunJulAugSepOctNovDec"_s;
+    static constexpr QStringView Months = u"JanFebMarAprMayJunJulAugSepOctNovDec";
     if (text.size() != 11 || text[2] != u'-' || text[6] != u'-')
-        return {};
+        return std::nullopt;
     const auto digits = [&text](qsizetype from, qsizetype count) {
         int value = 0;
         for (qsizetype i = from; i < from + count; ++i) {
-            if (!text[i].isDigit())
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
                 return -1;
-            value = value * 10 + text[i].digitValue();
+            value = value * 10 + (c - u'0');
         }
         return value;
     };
-    const qsizetype month = Months.indexOf(text.mid(3, 3));
+    int month = 1;
+    while (month <= 12 && text.mid(3, 3) != Months.mid(3 * (month - 1), 3))
+        ++month;
     const int day = digits(0, 2);
     const int year = digits(7, 4);
-    if (month < 0 || month % 3 != 0 || day < 0 || year < 0)
-        return {};
-    return QDate(year, int(month / 3) + 1, day);
+    if (year < 0 || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    const int parts[] = {day, month, year % 100};
+    QString printed(8, u'-');
+    for (int i = 0; i < 3; ++i) {
+        printed[3 * i] = QChar(u'0' + parts[i] / 10);
+        printed[3 * i + 1] = QChar(u'0' + parts[i] % 10);
+    }
+    return printed;
 }
 
 } // namespace
 
 QString printShortDate(QStringView cellText)
 {
-    if (const QDate date = shortFormDate(cellText); date.isValid()) {
-        const int parts[] = {date.day(), date.month(), date.year() % 100};
-        QString text(8, u'-');
-        for (int i = 0; i < 3; ++i) {
-            text[3 * i] = QChar(u'0' + parts[i] / 10);
-            text[3 * i + 1] = QChar(u'0' + parts[i] % 10);
-        }
-        return text;
-    }
+    if (std::optional<QString> printed = fromShortForm(cellText))
+        return *std::move(printed);
     // The grid holds dates in the short-date form; the other forms are what a user may have typed.
     static const QStringList Forms = {u"dd-MMM-yyyy"_s, u"d-MMM-yyyy"_s, u"yyyy-MM-dd"_s,
                                       u"dd-MM-yyyy"_s,  u"dd/MM/yyyy"_s, u"d/M/yyyy"_s};

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "billing/printline.h"
+#include "common/numbers.h"
 
 #include <QFile>
 #include <QString>
 
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 
 struct Deployment;
@@ -30,8 +33,25 @@ public:
     PrintFile &operator=(const PrintFile &) = delete;
 
     bool open();
-    void writeLine(const PrintLine &line);
-    void writeBlankLines(int count = 1);
+    void writeLine(const PrintLine &line)
+    {
+        char *at = reserve(line.size() + 2);
+        std::memcpy(at, line.data(), size_t(line.size()));
+        at[line.size()] = '\r';
+        at[line.size() + 1] = '\n';
+        ++m_lines;
+    }
+    void writeBlankLines(int count = 1)
+    {
+        if (count <= 0)
+            return;
+        char *at = reserve(2 * qsizetype(count));
+        for (int i = 0; i < count; ++i) {
+            *at++ = '\r';
+            *at++ = '\n';
+        }
+        m_lines += count;
+    }
     // Flushes and closes; false when opening, any write or the close itself failed.
     bool close();
 
@@ -40,19 +60,39 @@ public:
 
 private:
     // Room for `size` more bytes in the block, handing the full part to the file first.
-    char *reserve(qsizetype size);
+    char *reserve(qsizetype size)
+    {
+        if (m_used + size > m_capacity)
+            makeRoom(size);
+        char *at = m_block.get() + m_used;
+        m_used += size;
+        return at;
+    }
+    void makeRoom(qsizetype size);
     void flush();
 
     QString m_path;
     QFile m_file;
-    QByteArray m_buffer;    // a fixed block, filled up to m_used
+    std::unique_ptr<char[]> m_block;  // filled up to m_used
+    qsizetype m_capacity = 0;
     qsizetype m_used = 0;
     qint64 m_lines = 0;
     bool m_failed = false;
 };
 
 // The rule that turns a cell into the amount it prints ("0.00"; an empty cell stays empty, a
-// text that is not a number is kept).
+// text that is not a number is kept), formatted in place; printAmount gives it as a string.
+class PrintAmount
+{
+public:
+    explicit PrintAmount(QStringView cellText) : m_cell(cellText), m_amount(cellText) {}
+    explicit PrintAmount(double number) : m_amount(number) {}
+    QStringView text() const { return m_amount.text().isEmpty() ? m_cell : m_amount.text(); }
+
+private:
+    QStringView m_cell;
+    TwoDecimalText m_amount;
+};
 QString printAmount(QStringView cellText);
 // The item-line date: the grid's date text as dd-MM-yy; a text that is not a date is kept.
 QString printShortDate(QStringView cellText);

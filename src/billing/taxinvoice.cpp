@@ -7,6 +7,8 @@
 #include "sheet/sheet.h"
 
 #include <array>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -24,14 +26,16 @@ class Bill
 public:
     Bill(const Sheet &sheet, int row)
     {
-        for (int column = 1; column <= BillColumnCount; ++column) {
-            Cell &cell = m_cells[column - 1];
-            if (const QString *stored = sheet.storedText(row, column)) {
-                cell.text = *stored;
-                __builtin_prefetch(stored->constData());
-            } else if (sheet.isNumber(row, column)) {
+        std::array<Sheet::CellView, BillColumnCount> kept;
+        sheet.readRow(row, kept);
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            Cell &cell = m_cells[i];
+            if (kept[i].text) {
+                cell.text = *kept[i].text;
+                __builtin_prefetch(kept[i].text->constData());
+            } else if (kept[i].number) {
                 cell.isNumber = true;
-                cell.value = sheet.number(row, column);
+                cell.value = *kept[i].number;
             }
         }
     }
@@ -52,10 +56,10 @@ public:
         }
         return cell.value;
     }
-    QString amount(C column) const
+    PrintAmount amount(C column) const
     {
         const Cell &cell = m_cells[col(column) - 1];
-        return cell.isNumber ? twoDecimals(cell.value) : printAmount(cell.text);
+        return cell.isNumber ? PrintAmount(cell.value) : PrintAmount(cell.text);
     }
 
 private:
@@ -71,9 +75,9 @@ private:
 };
 
 // A label and an amount ending at position 80, as the charge, commission and tax lines print.
-void writeChargeLine(PrintFile &file, QStringView label, const QString &amount)
+void writeChargeLine(PrintFile &file, QStringView label, const PrintAmount &amount)
 {
-    file.writeLine(PrintLine().blanks(53).left(label, 17).right(amount, 10));
+    file.writeLine(PrintLine().blanks(53).left(label, 17).right(amount.text(), 10));
 }
 
 void writeHeading(PrintFile &file, const Bill &bill)
@@ -139,23 +143,22 @@ void writeItemLine(PrintFile &file, const Bill &bill)
 {
     PrintLine line;
     line.left(printShortDate(bill.text(C::InsertionDate)), 10).blanks(5).left(bill.text(C::Page), 5).blanks(5);
-    QStringView rate = bill.text(C::NewRate);
-    QString mechanicalRate;
+    std::optional<PrintAmount> columnRate;  // column-centimetre bills print the mechanical rate
     double lineAmount = 0;
     if (const double words = bill.value(C::Words); words > 0) {
         line.left({bill.text(C::Words), u" Words"}, 15);
         lineAmount = words * bill.value(C::NewRate);
     } else if (bill.value(C::BillColumns) > 0) {
         line.text(u"(").left({bill.text(C::HeightCm), u" X ", bill.text(C::Cols), u") Col Cms"}, 14);
-        mechanicalRate = bill.amount(C::MechData);
-        rate = mechanicalRate;
+        columnRate.emplace(bill.amount(C::MechData));
         lineAmount = bill.value(C::Cols) * bill.value(C::HeightCm) * bill.value(C::MechData);
     } else {
         line.left({bill.text(C::SqCms), u" Sq Cms"}, 15);
         const double budget = bill.value(C::Budget);
         lineAmount = budget > 0 ? budget : bill.value(C::SqCms) * bill.value(C::NewRate);
     }
-    file.writeLine(line.blanks(15).left(rate, 5).blanks(5).right(twoDecimals(lineAmount), 15));
+    const QStringView rate = columnRate ? columnRate->text() : bill.text(C::NewRate);
+    file.writeLine(line.blanks(15).left(rate, 5).blanks(5).right(TwoDecimalText(lineAmount).text(), 15));
 }
 
 void writeChargeLines(PrintFile &file, const Bill &bill, Copy copy)
@@ -200,7 +203,7 @@ void writeInvoice(PrintFile &file, const Bill &bill, Copy copy)
     writeItemLine(file, bill);
     writeChargeLines(file, bill, copy);
     file.writeBlankLines(2);
-    file.writeLine(PrintLine().blanks(55).text(u"\\D\\E").right(bill.amount(C::Amount), 12).text(u"\\d\\e"));
+    file.writeLine(PrintLine().blanks(55).text(u"\\D\\E").right(bill.amount(C::Amount).text(), 12).text(u"\\d\\e"));
     file.writeLine(PrintLine().blanks(5).left(AmountInWords(bill.value(C::Amount)), 75));
     file.writeBlankLines(4);
     writeFooter(file, bill);
@@ -211,13 +214,28 @@ void writeInvoice(PrintFile &file, const Bill &bill, Copy copy)
 
 void writeTaxInvoices(const Sheet &sheet, PrintFile &file)
 {
-    for (int row = FirstBillRow; row < sheet.rowCount(); ++row) {
-        const Bill bill(sheet, row);
-        if (bill.text(C::BillNo).isEmpty())
-            break;
-        writeInvoice(file, bill, Copy::First);
-        if (bill.text(C::BpType) == u"1")
-            writeInvoice(file, bill, Copy::Second);
+    // Bills are read a batch at a time ahead of their invoices: the reads from memory then
+    // overlap instead of each waiting in turn.
+    constexpr std::size_t Batch = 32;
+    std::vector<Bill> bills;
+    bills.reserve(Batch);
+    int row = FirstBillRow;
+    bool lastBatch = false;
+    while (!lastBatch) {
+        bills.clear();
+        for (; bills.size() < Batch && row < sheet.rowCount(); ++row) {
+            bills.emplace_back(sheet, row);
+            if (bills.back().text(C::BillNo).isEmpty()) {
+                bills.pop_back();
+                break;
+            }
+        }
+        lastBatch = bills.size() < Batch;
+        for (const Bill &bill : bills) {
+            writeInvoice(file, bill, Copy::First);
+            if (bill.text(C::BpType) == u"1")
+                writeInvoice(file, bill, Copy::Second);
+        }
     }
 }
 

@@ -57,10 +57,11 @@ QString AmountInWords(double amount)
 {
     if (amount > 99999999.99)
         return {};
-    const QString formatted = twoDecimals(amount < 0 ? -amount : amount);
+    const TwoDecimalText amountText(amount < 0 ? -amount : amount);
+    const QStringView formatted = amountText.text();
     const qsizetype point = formatted.indexOf(u'.');
-    const QStringView rupees = QStringView(formatted).left(point);
-    const QStringView paise = QStringView(formatted).mid(point + 1);
+    const QStringView rupees = formatted.left(point);
+    const QStringView paise = formatted.mid(point + 1);
     QString words;
     words.reserve(160);  // the longest amount in words is shorter
     if (paise.toInt() == 0) {

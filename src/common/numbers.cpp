@@ -114,60 +114,6 @@ QString format(const Decimal &d)
     return text;
 }
 
-// Amounts are nearly always plain decimals of a few digits ("1500", "-37.125"): those are rounded
-// to cents in integer arithmetic, exactly as the digit rules above would round them. Nothing
-// when the text is anything else (blanks, an exponent, more than 17 digits, not a number).
-std::optional<QString> plainTwoDecimals(QStringView text)
-{
-    constexpr int MaxDigits = 17;  // times 100 still fits 64 bits
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    std::uint64_t digits = 0;
-    int count = 0;
-    int scale = 0;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= u'0' && c <= u'9') {
-            if (++count > MaxDigits)
-                return std::nullopt;
-            digits = digits * 10 + (c - u'0');
-            scale += point;
-        } else if (c == u'.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (count == 0)
-        return std::nullopt;
-    std::uint64_t cents = digits;
-    for (int s = scale; s < 2; ++s)
-        cents *= 10;
-    if (scale > 2) {
-        std::uint64_t unit = 1;
-        for (int s = 2; s < scale; ++s)
-            unit *= 10;
-        cents = digits / unit + (digits % unit * 2 >= unit ? 1 : 0);  // a half goes away from zero
-    }
-    char16_t out[24];
-    char16_t *end = out + std::size(out);
-    char16_t *p = end;
-    *--p = char16_t(u'0' + cents % 10);
-    *--p = char16_t(u'0' + cents / 10 % 10);
-    *--p = u'.';
-    std::uint64_t whole = cents / 100;
-    do {
-        *--p = char16_t(u'0' + whole % 10);
-        whole /= 10;
-    } while (whole > 0);
-    if (negative && cents != 0)
-        *--p = u'-';
-    return QString(reinterpret_cast<const QChar *>(p), end - p);
-}
-
 QString shortestDouble(double value)
 {
     if (value == 0)
@@ -245,20 +191,15 @@ double roundHalfEven(double value)
     return format(roundDecimal(*d, 0, true)).toDouble();
 }
 
-QString twoDecimals(QStringView decimalText)
+TwoDecimalText::TwoDecimalText(QStringView decimalText)
 {
-    if (std::optional<QString> plain = plainTwoDecimals(decimalText))
-        return *std::move(plain);
-    const std::optional<Decimal> d = parseDecimal(decimalText);
-    if (!d)
-        return {};
-    return format(roundDecimal(*d, 2, false));
+    setDecimal(decimalText);
 }
 
-QString twoDecimals(double value)
+TwoDecimalText::TwoDecimalText(double value)
 {
     if (!std::isfinite(value))
-        return {};
+        return;
     // Below 2^53 every whole number is a double of its own, so the shortest digits without an
     // exponent are the shortest digits there are, as shortestDouble gives them.
     constexpr double ExactWholes = 9007199254740992.0;
@@ -268,11 +209,84 @@ QString twoDecimals(double value)
         if (error == std::errc()) {
             char16_t text[std::size(digits)];
             std::copy(std::begin(digits), end, text);
-            if (std::optional<QString> plain = plainTwoDecimals(QStringView(text, end - digits)))
-                return *std::move(plain);
+            if (setPlainDecimal(QStringView(text, end - digits)))
+                return;
         }
     }
-    return twoDecimals(shortestDouble(value));
+    setDecimal(shortestDouble(value));
+}
+
+void TwoDecimalText::setDecimal(QStringView decimalText)
+{
+    if (setPlainDecimal(decimalText))
+        return;
+    if (const std::optional<Decimal> d = parseDecimal(decimalText))
+        m_long = format(roundDecimal(*d, 2, false));
+}
+
+// Amounts are nearly always plain decimals of a few digits ("1500", "-37.125"): those are rounded
+// to cents in integer arithmetic, exactly as the digit rules above round them. False when the
+// text is anything else (blanks, an exponent, more than 17 digits, not a number).
+bool TwoDecimalText::setPlainDecimal(QStringView text)
+{
+    constexpr int MaxDigits = 17;  // times 100 still fits 64 bits
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        negative = text[i++] == u'-';
+    std::uint64_t digits = 0;
+    int count = 0;
+    int scale = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            if (++count > MaxDigits)
+                return false;
+            digits = digits * 10 + (c - u'0');
+            scale += point;
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0)
+        return false;
+    std::uint64_t cents = digits;
+    for (int s = scale; s < 2; ++s)
+        cents *= 10;
+    if (scale > 2) {
+        std::uint64_t unit = 1;
+        for (int s = 2; s < scale; ++s)
+            unit *= 10;
+        cents = digits / unit + (digits % unit * 2 >= unit ? 1 : 0);  // a half goes away from zero
+    }
+    char16_t *end = m_chars + std::size(m_chars);
+    char16_t *p = end;
+    *--p = char16_t(u'0' + cents % 10);
+    *--p = char16_t(u'0' + cents / 10 % 10);
+    *--p = u'.';
+    std::uint64_t whole = cents / 100;
+    do {
+        *--p = char16_t(u'0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    if (negative && cents != 0)
+        *--p = u'-';
+    m_size = end - p;
+    std::copy(p, end, m_chars);
+    return true;
+}
+
+QString twoDecimals(QStringView decimalText)
+{
+    return TwoDecimalText(decimalText).text().toString();
+}
+
+QString twoDecimals(double value)
+{
+    return TwoDecimalText(value).text().toString();
 }
 
 QString shortestText(double value) { return shortestDouble(value); }

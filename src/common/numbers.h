@@ -24,6 +24,24 @@ QString twoDecimals(QStringView decimalText);
 // The same for a double, judged on its shortest decimal form (so 1.005 -> "1.01").
 QString twoDecimals(double value);
 
+// What twoDecimals gives, kept in the object itself: code that prints thousands of amounts
+// reads them without allocating. Empty when the input is not a number.
+class TwoDecimalText
+{
+public:
+    explicit TwoDecimalText(QStringView decimalText);
+    explicit TwoDecimalText(double value);
+    QStringView text() const { return m_long.isNull() ? QStringView(m_chars, m_size) : QStringView(m_long); }
+
+private:
+    void setDecimal(QStringView decimalText);
+    bool setPlainDecimal(QStringView decimalText);
+
+    char16_t m_chars[24];
+    qsizetype m_size = 0;
+    QString m_long;  // a result too long for m_chars
+};
+
 // The shortest decimal text of a number: 1500 -> "1500", 12.5 -> "12.5", -0 -> "0".
 QString shortestText(double value);
 // The shortest form of an exact decimal text: "1500.00" -> "1500", "12.50" -> "12.5".

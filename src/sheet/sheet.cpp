@@ -133,10 +133,13 @@ QString Sheet::text(int row, int column) const
     return {};
 }
 
-const QString *Sheet::storedText(int row, int column) const
+void Sheet::readRow(int row, std::span<CellView> cells) const
 {
-    const Value *value = d->cell(row, column);
-    return value ? std::get_if<QString>(value) : nullptr;
+    const Row *kept = row >= 1 && row <= int(d->rows.size()) ? &d->rows[row - 1] : nullptr;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const Value *value = kept && i < kept->size() ? &(*kept)[i] : nullptr;
+        cells[i] = value ? CellView{std::get_if<QString>(value), std::get_if<double>(value)} : CellView{};
+    }
 }
 
 bool Sheet::isNumber(int row, int column) const

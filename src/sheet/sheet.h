@@ -6,6 +6,7 @@
 
 #include <map>
 #include <optional>
+#include <span>
 
 // 0xAARRGGBB, the same type as Qt Gui's QRgb (declared here so that core needs no Qt Gui).
 typedef unsigned int QRgb;
@@ -61,8 +62,15 @@ public:
     void setNumber(int row, int column, double value);
     // Exactly the text put; a number cell in its shortest decimal form; an empty cell "".
     QString text(int row, int column) const;
-    // The text of a text cell as it is kept, without a copy; nothing for number and empty cells.
-    const QString *storedText(int row, int column) const;
+    // A cell as it is kept: its text or its number, neither for an empty cell.
+    struct CellView
+    {
+        const QString *text = nullptr;
+        const double *number = nullptr;
+    };
+    // The cells of a row from column 1 on, one for each element of `cells`, read in one pass
+    // without copies: for readers of many rows. Valid until the sheet next changes.
+    void readRow(int row, std::span<CellView> cells) const;
     bool isNumber(int row, int column) const;
     double number(int row, int column) const;  // 0 for text and empty cells
     // The text as the view shows it: a number through the cell's number format.

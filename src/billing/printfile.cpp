@@ -92,8 +92,12 @@ std::optional<QString> fromShortForm(QStringView text)
         }
         return value;
     };
+    const auto isMonth = [&text](int month) {
+        const qsizetype at = 3 * (month - 1);
+        return text[3] == Months[at] && text[4] == Months[at + 1] && text[5] == Months[at + 2];
+    };
     int month = 1;
-    while (month <= 12 && text.mid(3, 3) != Months.mid(3 * (month - 1), 3))
+    while (month <= 12 && !isMonth(month))
         ++month;
     const int day = digits(0, 2);
     const int year = digits(7, 4);

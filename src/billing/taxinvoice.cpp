@@ -20,7 +20,7 @@ enum class Copy { First, Second };
 
 // One bill row as the invoice reads it: cell texts, and cell values (the number a text
 // begins with, 0 when it does not begin with one). The row is read once, left to right, as the
-// grid keeps it in memory; a number cell is put into words when the invoice first prints it.
+// grid keeps it in memory; a text's value and a number's text are worked out when first asked.
 class Bill
 {
 public:
@@ -30,29 +30,32 @@ public:
         sheet.readRow(row, kept);
         for (std::size_t i = 0; i < kept.size(); ++i) {
             Cell &cell = m_cells[i];
-            if (kept[i].text) {
-                cell.text = *kept[i].text;
+            cell.isNumber = kept[i].number != nullptr;
+            cell.value = cell.isNumber ? *kept[i].number : 0;
+            cell.text = kept[i].text ? QStringView(*kept[i].text) : QStringView();
+            cell.derived = false;
+            // Asked for now, the text is there by the time its invoice is laid out.
+            if (kept[i].text)
                 __builtin_prefetch(kept[i].text->constData());
-            } else if (kept[i].number) {
-                cell.isNumber = true;
-                cell.value = *kept[i].number;
-            }
         }
     }
 
     QStringView text(C column) const
     {
         Cell &cell = m_cells[col(column) - 1];
-        if (cell.isNumber && cell.numberText.isNull())
-            cell.numberText = shortestText(cell.value);
-        return cell.isNumber ? QStringView(cell.numberText) : cell.text;
+        if (cell.isNumber && !cell.derived) {
+            // The view stays valid when the vector grows: it points at the characters.
+            cell.text = m_numberTexts.emplace_back(shortestText(cell.value));
+            cell.derived = true;
+        }
+        return cell.text;
     }
     double value(C column) const
     {
         Cell &cell = m_cells[col(column) - 1];
-        if (!cell.isNumber && !cell.valueRead) {
+        if (!cell.isNumber && !cell.derived) {
             cell.value = leadingNumber(cell.text);
-            cell.valueRead = true;
+            cell.derived = true;
         }
         return cell.value;
     }
@@ -65,13 +68,13 @@ public:
 private:
     struct Cell
     {
-        QStringView text;     // a text cell's text
-        bool isNumber = false;
-        bool valueRead = false;
-        double value = 0;     // a number cell's number, or the number a text begins with once read
-        QString numberText;   // a number cell's text once asked for
+        QStringView text;  // a text cell's text; a number cell's once derived
+        double value;      // a number cell's number; a text cell's once derived
+        bool isNumber;
+        bool derived;      // the other form is known
     };
     mutable std::array<Cell, BillColumnCount> m_cells;
+    mutable std::vector<QString> m_numberTexts;
 };
 
 // A label and an amount ending at position 80, as the charge, commission and tax lines print.
@@ -214,23 +217,25 @@ void writeInvoice(PrintFile &file, const Bill &bill, Copy copy)
 
 void writeTaxInvoices(const Sheet &sheet, PrintFile &file)
 {
-    // Bills are read a batch at a time ahead of their invoices: the reads from memory then
-    // overlap instead of each waiting in turn.
-    constexpr std::size_t Batch = 32;
+    // Bills are read a batch at a time ahead of their invoices, and the next batch is fetched
+    // from memory while this one is laid out: the reads then overlap instead of each waiting.
+    constexpr int Batch = 32;
     std::vector<Bill> bills;
     bills.reserve(Batch);
     int row = FirstBillRow;
     bool lastBatch = false;
     while (!lastBatch) {
         bills.clear();
-        for (; bills.size() < Batch && row < sheet.rowCount(); ++row) {
+        for (; int(bills.size()) < Batch && row < sheet.rowCount(); ++row) {
             bills.emplace_back(sheet, row);
             if (bills.back().text(C::BillNo).isEmpty()) {
                 bills.pop_back();
                 break;
             }
         }
-        lastBatch = bills.size() < Batch;
+        lastBatch = int(bills.size()) < Batch;
+        if (!lastBatch)
+            sheet.prefetchRows(row, Batch);
         for (const Bill &bill : bills) {
             writeInvoice(file, bill, Copy::First);
             if (bill.text(C::BpType) == u"1")

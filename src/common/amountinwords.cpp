@@ -2,6 +2,9 @@
 
 #include "common/numbers.h"
 
+#include <QVarLengthArray>
+
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -26,7 +29,22 @@ bool isTensPlace(qsizetype position)
     return position == 2 || position == 5 || position == 7 || position == 9;
 }
 
-void appendDigitWords(QString &words, QStringView digits)
+// The words of an amount, gathered in place: the longest amount takes about 190 characters.
+class Words
+{
+public:
+    Words &operator+=(QStringView text)
+    {
+        m_chars.append(text.utf16(), text.size());
+        return *this;
+    }
+    QString toString() const { return QString(reinterpret_cast<const QChar *>(m_chars.constData()), m_chars.size()); }
+
+private:
+    QVarLengthArray<char16_t, 256> m_chars;
+};
+
+void appendDigitWords(Words &words, QStringView digits)
 {
     const qsizetype length = digits.size();
     for (qsizetype i = 0; i < length; ++i) {
@@ -55,20 +73,20 @@ void appendDigitWords(QString &words, QStringView digits)
 
 QString AmountInWords(double amount)
 {
-    if (amount > 99999999.99)
+    const double absolute = std::fabs(amount);
+    if (absolute > 99999999.99)
         return {};
-    const TwoDecimalText amountText(amount < 0 ? -amount : amount);
+    const TwoDecimalText amountText(absolute);
     const QStringView formatted = amountText.text();
     const qsizetype point = formatted.indexOf(u'.');
     const QStringView rupees = formatted.left(point);
     const QStringView paise = formatted.mid(point + 1);
-    QString words;
-    words.reserve(160);  // the longest amount in words is shorter
-    if (paise.toInt() == 0) {
+    Words words;
+    if (paise.isEmpty() || paise == u"00") {
         words += u"Rupees";
         appendDigitWords(words, rupees);
         words += u" Only";
-        return words;
+        return words.toString();
     }
     // Below one rupee only the paise are worded.
     if (rupees != u"0") {
@@ -78,5 +96,5 @@ QString AmountInWords(double amount)
     }
     appendDigitWords(words, paise);
     words += u" Paise only";
-    return words;
+    return words.toString();
 }

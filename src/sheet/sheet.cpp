@@ -142,6 +142,17 @@ void Sheet::readRow(int row, std::span<CellView> cells) const
     }
 }
 
+void Sheet::prefetchRows(int first, int count) const
+{
+    for (int row = std::max(first, 1); row < first + count && row <= int(d->rows.size()); ++row) {
+        const Row &cells = d->rows[row - 1];
+        const char *bytes = reinterpret_cast<const char *>(cells.data());
+        const size_t size = cells.size() * sizeof(Value);
+        for (size_t at = 0; at < size; at += 64)
+            __builtin_prefetch(bytes + at);
+    }
+}
+
 bool Sheet::isNumber(int row, int column) const
 {
     const Value *value = d->cell(row, column);

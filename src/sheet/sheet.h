@@ -71,6 +71,9 @@ public:
     // The cells of a row from column 1 on, one for each element of `cells`, read in one pass
     // without copies: for readers of many rows. Valid until the sheet next changes.
     void readRow(int row, std::span<CellView> cells) const;
+    // A hint for readers of many rows: the processor starts bringing these rows' cells into its
+    // cache while the caller still works on earlier ones.
+    void prefetchRows(int first, int count) const;
     bool isNumber(int row, int column) const;
     double number(int row, int column) const;  // 0 for text and empty cells
     // The text as the view shows it: a number through the cell's number format.

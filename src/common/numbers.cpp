@@ -274,8 +274,8 @@ bool TwoDecimalText::setPlainDecimal(QStringView text)
     } while (whole > 0);
     if (negative && cents != 0)
         *--p = u'-';
+    m_begin = p - m_chars;
     m_size = end - p;
-    std::copy(p, end, m_chars);
     return true;
 }
 

@@ -31,13 +31,14 @@ class TwoDecimalText
 public:
     explicit TwoDecimalText(QStringView decimalText);
     explicit TwoDecimalText(double value);
-    QStringView text() const { return m_long.isNull() ? QStringView(m_chars, m_size) : QStringView(m_long); }
+    QStringView text() const { return m_long.isNull() ? QStringView(m_chars + m_begin, m_size) : QStringView(m_long); }
 
 private:
     void setDecimal(QStringView decimalText);
     bool setPlainDecimal(QStringView decimalText);
 
-    char16_t m_chars[24];
+    char16_t m_chars[24];  // the text is written from the end backwards
+    qsizetype m_begin = 0;
     qsizetype m_size = 0;
     QString m_long;  // a result too long for m_chars
 };

@@ -1,4 +1,5 @@
 #include "billing/printfile.h"
+#include "billing/windows1252.h"
 #include "common/deployment.h"
 #include "common/messages.h"
 
@@ -41,6 +42,7 @@ class tst_PrintFile : public QObject
     Q_OBJECT
 private slots:
     void writesCrLfLinesInWindows1252();
+    void encodesEachCharacterWhereverItStands();
     void laysOutFieldsAtFixedPositions();
     void truncatesAnOldFile();
     void reportsAFileThatCannotBeOpened();
@@ -65,6 +67,30 @@ void tst_PrintFile::writesCrLfLinesInWindows1252()
     // line break or tab inside a text becomes a blank so the page keeps its line count.
     QCOMPARE(readAll(path), QByteArray("Caf\xe9 \x80"
                                        "5 ? \\D\\Ebold\\d\\e\r\n\r\n\r\nline  break tab\r\n"));
+}
+
+void tst_PrintFile::encodesEachCharacterWhereverItStands()
+{
+    // Plain texts are copied several characters at a time: a character the code page changes
+    // must be caught in any position of a text, first, inside a block of eight or in the rest.
+    const std::pair<char16_t, char> cases[] = {{0x1F, ' '},  {0x20, ' '},        {0x7E, '~'},  {0x7F, ' '},
+                                               {0x80, '?'},  {0xE9, char(0xE9)},  {0x20AC, char(0x80)},
+                                               {0xFFFF, '?'}, {0x0A, ' '}};
+    for (const auto &[character, byte] : cases) {
+        for (int length : {1, 7, 8, 9, 16, 21}) {
+            for (int at = 0; at < length; ++at) {
+                QString text(length, u'a');
+                text[at] = QChar(character);
+                QByteArray expected(length, 'a');
+                expected[at] = byte;
+                QByteArray encoded(length, '\0');
+                encodeWindows1252(encoded.data(), text);
+                QVERIFY2(encoded == expected, qPrintable(u"U+%1 at %2 of %3"_s.arg(int(character), 4, 16, QChar(u'0'))
+                                                             .arg(at)
+                                                             .arg(length)));
+            }
+        }
+    }
 }
 
 void tst_PrintFile::laysOutFieldsAtFixedPositions()

@@ -73,7 +73,7 @@ private:
 
     QString m_path;
     QFile m_file;
-    std::unique_ptr<char[]> m_block;  // filled up to m_used
+    std::unique_ptr<char[]> m_block; // filled up to m_used
     qsizetype m_capacity = 0;
     qsizetype m_used = 0;
     qint64 m_lines = 0;

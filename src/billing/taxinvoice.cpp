@@ -68,10 +68,10 @@ public:
 private:
     struct Cell
     {
-        QStringView text;  // a text cell's text; a number cell's once derived
-        double value;      // a number cell's number; a text cell's once derived
+        QStringView text; // a text cell's text; a number cell's once derived
+        double value;     // a number cell's number; a text cell's once derived
         bool isNumber;
-        bool derived;      // the other form is known
+        bool derived; // the other form is known
     };
     mutable std::array<Cell, BillColumnCount> m_cells;
     mutable std::vector<QString> m_numberTexts;
@@ -101,8 +101,8 @@ void writeHeading(PrintFile &file, const Bill &bill)
 void writeAddressBlock(PrintFile &file, const Bill &bill, Copy copy)
 {
     const QStringView date = bill.text(C::InsertionDate);
-    const QStringView clientLines[] = {bill.text(C::ClientName), bill.text(C::ClientAddress), bill.text(C::ClientAddress2),
-                                   bill.text(C::ClientAddress3)};
+    const QStringView clientLines[] = {bill.text(C::ClientName), bill.text(C::ClientAddress),
+                                       bill.text(C::ClientAddress2), bill.text(C::ClientAddress3)};
     const bool showAddress = bill.value(C::ShowAddress) > 0;
     if (!showAddress) {
         file.writeLine(PrintLine().blanks(69).left(date, 11));
@@ -119,8 +119,8 @@ void writeAddressBlock(PrintFile &file, const Bill &bill, Copy copy)
     }
     // Bill-to-party type 2 bills go to the client alone; the agency copy always names both.
     if (showAddress && (copy == Copy::Second || bill.value(C::BpType) != 2)) {
-        const QStringView agentLines[] = {bill.text(C::AgentName), bill.text(C::AgentAddress1), bill.text(C::AgentAddress2),
-                                      bill.text(C::AgentAddress3)};
+        const QStringView agentLines[] = {bill.text(C::AgentName), bill.text(C::AgentAddress1),
+                                          bill.text(C::AgentAddress2), bill.text(C::AgentAddress3)};
         for (int i = 0; i < 4; ++i)
             file.writeLine(PrintLine().blanks(6).left(agentLines[i], 35).blanks(5).left(clientLines[i], 34));
     } else {
@@ -146,7 +146,7 @@ void writeItemLine(PrintFile &file, const Bill &bill)
 {
     PrintLine line;
     line.left(printShortDate(bill.text(C::InsertionDate)), 10).blanks(5).left(bill.text(C::Page), 5).blanks(5);
-    std::optional<PrintAmount> columnRate;  // column-centimetre bills print the mechanical rate
+    std::optional<PrintAmount> columnRate; // column-centimetre bills print the mechanical rate
     double lineAmount = 0;
     if (const double words = bill.value(C::Words); words > 0) {
         line.left({bill.text(C::Words), u" Words"}, 15);

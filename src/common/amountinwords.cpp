@@ -9,11 +9,11 @@
 
 namespace {
 
-constexpr QStringView Units[] = {u"", u" One", u" Two", u" Three", u" Four",
+constexpr QStringView Units[] = {u"",      u" One", u" Two",   u" Three", u" Four",
                                  u" Five", u" Six", u" Seven", u" Eight", u" Nine"};
-constexpr QStringView Teens[] = {u" Ten", u" Eleven", u" Twelve", u" Thirteen", u" Fourteen",
+constexpr QStringView Teens[] = {u" Ten",     u" Eleven",  u" Twelve",    u" Thirteen", u" Fourteen",
                                  u" Fifteen", u" Sixteen", u" Seventeen", u" Eighteen", u" Nineteen"};
-constexpr QStringView Tens[] = {u"", u"", u" Twenty", u" Thirty", u" Fourty",
+constexpr QStringView Tens[] = {u"",       u"",       u" Twenty",  u" Thirty", u" Fourty",
                                 u" Fifty", u" Sixty", u" Seventy", u" Eighty", u" Ninety"};
 // Place names by digit position from the right; the tens positions (tens, ten thousands, ten
 // lakhs, ten crores) have none: their digit is read together with the digit after it.

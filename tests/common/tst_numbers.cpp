@@ -86,8 +86,11 @@ void tst_Numbers::twoDecimalsOfANumberReadsItsShortestDigits()
 {
     // A number is rounded as the shortest text that reads back as it; both roads must agree
     // for amounts, for binary noise, and for the very small and very large.
-    QList<double> values = {0.1 + 0.2, 1.005, 2.675, 1e-7, 5e-3, 4.999999999999999, 123456789.125, 1e15 + 0.5,
-                            99999999999999.98, 1e17, 1e20, 1.7976931348623157e308, 5e-324, -0.0};
+    QList<double> values = {0.1 + 0.2,     1.005,      2.675,
+                            1e-7,          5e-3,       4.999999999999999,
+                            123456789.125, 1e15 + 0.5, 99999999999999.98,
+                            1e17,          1e20,       1.7976931348623157e308,
+                            5e-324,        -0.0};
     QRandomGenerator random(20261208);
     for (int i = 0; i < 20000; ++i) {
         values << random.bounded(100000000) / 100.0 << (random.generateDouble() - 0.5) * 2e6

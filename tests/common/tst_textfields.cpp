@@ -118,7 +118,8 @@ void tst_TextFields::amountInWordsReadsIndianGrouping_data()
     QTest::newRow("10000000-zero-groups-silent") << 10000000.0 << u"Rupees One Crores Only"_s;
     QTest::newRow("100000000-too-large") << 100000000.0 << QString();
     QTest::newRow("just-above-limit") << 99999999.991 << QString();
-    QTest::newRow("negative-worded-as-its-size") << -1234.5 << u"Rupees One Thousand Two Hundred Thirty Four And Fifty Paise only"_s;
+    QTest::newRow("negative-worded-as-its-size")
+        << -1234.5 << u"Rupees One Thousand Two Hundred Thirty Four And Fifty Paise only"_s;
     QTest::newRow("negative-beyond-limit") << -100000000.0 << QString();
 }
 

@@ -73,9 +73,9 @@ void tst_PrintFile::encodesEachCharacterWhereverItStands()
 {
     // Plain texts are copied several characters at a time: a character the code page changes
     // must be caught in any position of a text, first, inside a block of eight or in the rest.
-    const std::pair<char16_t, char> cases[] = {{0x1F, ' '},  {0x20, ' '},        {0x7E, '~'},  {0x7F, ' '},
-                                               {0x80, '?'},  {0xE9, char(0xE9)},  {0x20AC, char(0x80)},
-                                               {0xFFFF, '?'}, {0x0A, ' '}};
+    const std::pair<char16_t, char> cases[] = {{0x1F, ' '},          {0x20, ' '},   {0x7E, '~'},
+                                               {0x7F, ' '},          {0x80, '?'},   {0xE9, char(0xE9)},
+                                               {0x20AC, char(0x80)}, {0xFFFF, '?'}, {0x0A, ' '}};
     for (const auto &[character, byte] : cases) {
         for (int length : {1, 7, 8, 9, 16, 21}) {
             for (int at = 0; at < length; ++at) {
@@ -85,9 +85,8 @@ void tst_PrintFile::encodesEachCharacterWhereverItStands()
                 expected[at] = byte;
                 QByteArray encoded(length, '\0');
                 encodeWindows1252(encoded.data(), text);
-                QVERIFY2(encoded == expected, qPrintable(u"U+%1 at %2 of %3"_s.arg(int(character), 4, 16, QChar(u'0'))
-                                                             .arg(at)
-                                                             .arg(length)));
+                QVERIFY2(encoded == expected,
+                         qPrintable(u"U+%1 at %2 of %3"_s.arg(int(character), 4, 16, QChar(u'0')).arg(at).arg(length)));
             }
         }
     }
@@ -107,7 +106,8 @@ void tst_PrintFile::laysOutFieldsAtFixedPositions()
     // A width below zero is an empty field, never a text printed whole.
     QCOMPARE(bytes(PrintLine().left(u"abc", -1).right(u"abc", -4).blanks(-2).text(u"|")), QByteArray("|"));
     // Characters are counted before encoding: one byte each, whatever the code page makes of them.
-    QCOMPARE(bytes(PrintLine().left(u"Caf\u00e9 \u03a9", 8).right(u"\u20ac5", 3)), QByteArray("Caf\xe9 ?   \x80" "5"));
+    QCOMPARE(bytes(PrintLine().left(u"Caf\u00e9 \u03a9", 8).right(u"\u20ac5", 3)), QByteArray("Caf\xe9 ?   \x80"
+                                                                                              "5"));
     // A line longer than the usual 80 or 136 positions is kept whole.
     QCOMPARE(PrintLine().blanks(150).left(u"x", 300).size(), 450);
 }

@@ -4,6 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -106,6 +108,24 @@ void tst_Sheet::cellsKeepTextAndNumbers()
     QCOMPARE(sheet.lastUsedRow(), 1);
     QCOMPARE(sheet.usedColumnCount(1), 1);
     QCOMPARE(sheet.usedColumnCount(2), 0);
+
+    // A whole row read at once gives what the cells hold, and nothing past the row's last cell
+    // or the sheet's last row, whatever the views held before.
+    sheet.setText(4, 1, u"KCH/26/00001"_s);
+    sheet.setNumber(4, 3, 1037.5);
+    std::array<Sheet::CellView, 5> cells;
+    sheet.readRow(4, cells);
+    QVERIFY(cells[0].text && *cells[0].text == u"KCH/26/00001"_s && !cells[0].number);
+    QVERIFY(!cells[1].text && !cells[1].number);
+    QVERIFY(!cells[2].text && cells[2].number && *cells[2].number == 1037.5);
+    QVERIFY(!cells[3].text && !cells[3].number && !cells[4].text && !cells[4].number);
+    const auto empty = [](const Sheet::CellView &cell) { return !cell.text && !cell.number; };
+    for (const int row : {0, 3, 9}) {
+        const Sheet::CellView stale = {cells[0].text, cells[2].number};
+        cells.fill(stale);
+        sheet.readRow(row, cells);
+        QVERIFY(std::all_of(cells.begin(), cells.end(), empty));
+    }
 }
 
 void tst_Sheet::rowAndColumnCounts()

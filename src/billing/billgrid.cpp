@@ -1,6 +1,7 @@
 #include "billing/billgrid.h"
 
 #include "billing/billcolumns.h"
+#include "billing/gridlook.h"
 #include "sheet/sheet.h"
 
 #include <array>
@@ -8,10 +9,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-constexpr QRgb Navy = 0xff000080;
-constexpr QRgb Black = 0xff000000;
-constexpr QRgb LightGrey = 0xffc0c0c0;
 
 const std::array<QString, BillColumnCount> &headerTexts()
 {
@@ -34,23 +31,6 @@ const std::array<QString, BillColumnCount> &headerTexts()
 // 46 to 58 shown; 37 to 42 keep the grid's default width.
 constexpr std::array<int, 7> LeadingWidths = {3500, 3000, 2500, 9300, 3000, 7000, 2000};
 
-Sheet::Font titleFont(double size)
-{
-    Sheet::Font font;
-    font.name = u"Book Antiqua"_s;
-    font.size = size;
-    font.bold = true;
-    font.color = Navy;
-    return font;
-}
-
-void writeTitle(Sheet &sheet, int row, const QString &text, double size)
-{
-    sheet.setText(row, 1, text);
-    sheet.setSelection(row, 1, row, 1);
-    sheet.setFont(titleFont(size));
-}
-
 }  // namespace
 
 void SetUpBillGrid(Sheet &sheet, const QString &productName, const QString &unitName)
@@ -58,10 +38,10 @@ void SetUpBillGrid(Sheet &sheet, const QString &productName, const QString &unit
     sheet.setColumnCount(BillColumnCount);
     sheet.setRowHeight(TitleRow, 500);
     sheet.setTopRow(HeaderRow);
-    writeTitle(sheet, TitleRow, u"SV - "_s + productName, 14);
+    writeGridTitle(sheet, TitleRow, u"SV - "_s + productName, 14);
     sheet.clearRange(FirstBillRow, 1, sheet.rowCount(), BillColumnCount);
-    writeTitle(sheet, UnitRow, unitName, 10);
-    writeTitle(sheet, ReportTitleRow, u"Receipt Report"_s, 8);
+    writeGridTitle(sheet, UnitRow, unitName, 10);
+    writeGridTitle(sheet, ReportTitleRow, u"Receipt Report"_s, 8);
     sheet.setFixedRows(HeaderRow);
 
     for (int column = 1; column <= int(LeadingWidths.size()); ++column)
@@ -76,19 +56,8 @@ void SetUpBillGrid(Sheet &sheet, const QString &productName, const QString &unit
     for (int column = 1; column <= BillColumnCount; ++column)
         sheet.setText(HeaderRow, column, headerTexts()[column - 1]);
 
-    sheet.setSelection(HeaderRow, 1, HeaderRow, BillColumnCount);
-    Sheet::Font header;
-    header.name = u"ARIAL"_s;
-    header.size = 8;
-    header.bold = true;
-    header.color = Black;
-    sheet.setFont(header);
-    sheet.setBorders(true, true, true, true);
-    sheet.setFill(LightGrey);
-
-    sheet.setSelection(HeaderRow, col(BillColumn::Amount), sheet.rowCount(), col(BillColumn::Amount));
-    sheet.setAlignment(Sheet::HAlign::Right, false, Sheet::VAlign::Center);
-    sheet.setNumberFormat(u"0.00"_s);
+    styleHeaderBand(sheet, HeaderRow, BillColumnCount);
+    styleAmountCells(sheet, HeaderRow, sheet.rowCount(), col(BillColumn::Amount));
 
     sheet.setActiveCell(TitleRow, 1);
 }

@@ -42,12 +42,7 @@ QString dateRangeQuery(BillKind kind, const BillFilter &filter)
     QString sql = u"Select advt_schedule.*,"_s + selectedColumns(kind, false) + ScheduleJoins + sqlText(filter.unitCode)
                   + u" and sch_bill_no<>'' and sch_ins_date>="_s + sqlDate(filter.from) + u" and sch_ins_date<="_s
                   + sqlDate(filter.to);
-    if (!filter.product.isEmpty())
-        sql += u" And sch_ed_code="_s + sqlText(filter.product);
-    if (!filter.billFrom.isEmpty())
-        sql += u" And sch_bill_no>="_s + sqlText(filter.billFrom);
-    if (!filter.billTo.isEmpty())
-        sql += u" And sch_bill_no<="_s + sqlText(filter.billTo);
+    sql += productAndBillRangeConditions(filter);
     if (kind == BillKind::Gst && !filter.group.trimmed().isEmpty()) {
         QStringList quoted;
         for (const QString &code : parseGroupCodes(filter.group).value_or(QStringList()))
@@ -59,6 +54,18 @@ QString dateRangeQuery(BillKind kind, const BillFilter &filter)
 }
 
 }  // namespace
+
+QString productAndBillRangeConditions(const BillFilter &filter)
+{
+    QString conditions;
+    if (!filter.product.isEmpty())
+        conditions += u" And sch_ed_code="_s + sqlText(filter.product);
+    if (!filter.billFrom.isEmpty())
+        conditions += u" And sch_bill_no>="_s + sqlText(filter.billFrom);
+    if (!filter.billTo.isEmpty())
+        conditions += u" And sch_bill_no<="_s + sqlText(filter.billTo);
+    return conditions;
+}
 
 QString companiesQuery() { return u"Select * from acc_companymaster where comp_code in ('SV','SX')"_s; }
 

@@ -9,6 +9,9 @@
 // prepared once with "?" where the value stands, and take the values apart from the text.
 // Either way a quote in a box or a code never changes a statement.
 
+// The date-range conditions both bill kinds add when the form gives them: the product, and the
+// first and last bill numbers (" And sch_ed_code=..." and so on, quoted).
+QString productAndBillRangeConditions(const BillFilter &filter);
 // The publisher companies' GST identities (SV, and SX for the "FSH" product).
 QString companiesQuery();
 // The schedules to bill: one row per bill number. Single-schedule mode (and every exchange run)

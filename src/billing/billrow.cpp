@@ -1,6 +1,7 @@
 #include "billing/billrow.h"
 
 #include "billing/billquery.h"
+#include "billing/gridlook.h"
 #include "common/db.h"
 #include "common/numbers.h"
 #include "sheet/sheet.h"
@@ -251,15 +252,7 @@ void BillRowWriter::displayMeasures(const ScheduleRecord &record)
 
 void BillRowWriter::rowStyle()
 {
-    Sheet::Font font;
-    font.name = u"ARIAL"_s;
-    font.size = 8;
-    m_sheet.setSelection(m_row, 1, m_row, BillColumnCount);
-    m_sheet.setFont(font);
-    m_sheet.setSelection(m_row, col(BillColumn::Amount), m_row, col(BillColumn::Amount));
-    m_sheet.setFont(font);
-    m_sheet.setAlignment(Sheet::HAlign::Right, false, Sheet::VAlign::Center);
-    m_sheet.setNumberFormat(u"0.00"_s);
+    styleBillRow(m_sheet, m_row, BillColumnCount, col(BillColumn::Amount));
 }
 
 void BillRowWriter::put(BillColumn column, const QString &text) { m_sheet.setText(m_row, col(column), text); }

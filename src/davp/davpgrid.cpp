@@ -1,5 +1,6 @@
 #include "davp/davpgrid.h"
 
+#include "billing/gridlook.h"
 #include "davp/davpcolumns.h"
 #include "sheet/sheet.h"
 
@@ -9,9 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr QRgb Navy = 0xff000080;
-constexpr QRgb Black = 0xff000000;
-constexpr QRgb LightGrey = 0xffc0c0c0;
 constexpr int HeaderRow = 4;
 
 const std::array<QString, DavpHeaderCount> &headerTexts()
@@ -34,18 +32,6 @@ constexpr std::array<int, 37> Widths = {3500, 3000, 2500, 9300, 3000, 7000, 2000
                                         1500, 1500, 1500, 1500, 3500, 3500, 3500, 3500, 3500, 3500,
                                         3500, 3500, 3500, 3500, 3500, 3500, 3500};
 
-void writeTitle(Sheet &sheet, int row, const QString &text, double size)
-{
-    sheet.setText(row, 1, text);
-    Sheet::Font font;
-    font.name = u"Book Antiqua"_s;
-    font.size = size;
-    font.bold = true;
-    font.color = Navy;
-    sheet.setSelection(row, 1, row, 1);
-    sheet.setFont(font);
-}
-
 }  // namespace
 
 void SetUpDavpGrid(Sheet &sheet, const DavpTitles &titles)
@@ -53,9 +39,9 @@ void SetUpDavpGrid(Sheet &sheet, const DavpTitles &titles)
     sheet.setColumnCount(DavpLaidOutColumns);
     sheet.setRowHeight(1, 500);
     sheet.setTopRow(HeaderRow);
-    writeTitle(sheet, 1, QString::fromUtf16(DavpCompanyTitle), 14);
-    writeTitle(sheet, 2, titles.address, 10);
-    writeTitle(sheet, 3, titles.phoneFax, 8);
+    writeGridTitle(sheet, 1, QString::fromUtf16(DavpCompanyTitle), 14);
+    writeGridTitle(sheet, 2, titles.address, 10);
+    writeGridTitle(sheet, 3, titles.phoneFax, 8);
     sheet.setFixedRows(HeaderRow);
 
     for (int column = 1; column <= int(Widths.size()); ++column)
@@ -65,19 +51,8 @@ void SetUpDavpGrid(Sheet &sheet, const DavpTitles &titles)
     // The place and the DAVP code are printed on every bill, so the user gets to see them too.
     sheet.setColumnCount(DavpColumnCount);
 
-    sheet.setSelection(HeaderRow, 1, HeaderRow, sheet.columnCount());
-    Sheet::Font header;
-    header.name = u"ARIAL"_s;
-    header.size = 8;
-    header.bold = true;
-    header.color = Black;
-    sheet.setFont(header);
-    sheet.setBorders(true, true, true, true);
-    sheet.setFill(LightGrey);
-
-    sheet.setSelection(HeaderRow, col(DavpColumn::Amount), sheet.rowCount(), col(DavpColumn::Amount));
-    sheet.setAlignment(Sheet::HAlign::Right, false, Sheet::VAlign::Center);
-    sheet.setNumberFormat(u"0.00"_s);
+    styleHeaderBand(sheet, HeaderRow, sheet.columnCount());
+    styleAmountCells(sheet, HeaderRow, sheet.rowCount(), col(DavpColumn::Amount));
 
     sheet.setActiveCell(1, 1);
 }

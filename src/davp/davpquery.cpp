@@ -1,5 +1,6 @@
 #include "davp/davpquery.h"
 
+#include "billing/billquery.h"
 #include "common/db.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -12,12 +13,7 @@ QString davpBillQuery(const BillFilter &filter)
                   + sqlText(filter.unitCode) + u" and sch_bill_no<>'' and sch_ins_date>="_s + sqlDate(filter.from)
                   + u" and sch_ins_date<="_s + sqlDate(filter.to) + u" and sch_agency_code="_s
                   + sqlText(QString::fromUtf16(DavpAgencyCode));
-    if (!filter.product.isEmpty())
-        sql += u" And sch_ed_code="_s + sqlText(filter.product);
-    if (!filter.billFrom.isEmpty())
-        sql += u" And sch_bill_no>="_s + sqlText(filter.billFrom);
-    if (!filter.billTo.isEmpty())
-        sql += u" And sch_bill_no<="_s + sqlText(filter.billTo);
+    sql += productAndBillRangeConditions(filter);
     return sql + u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s
            + u" Order by sch_ins_date,sch_bill_no"_s;
 }

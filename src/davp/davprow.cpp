@@ -1,5 +1,6 @@
 #include "davp/davprow.h"
 
+#include "billing/gridlook.h"
 #include "common/numbers.h"
 #include "davp/davpquery.h"
 #include "sheet/sheet.h"
@@ -106,15 +107,7 @@ void DavpRowWriter::rate(const ScheduleRecord &record)
 
 void DavpRowWriter::rowStyle()
 {
-    Sheet::Font font;
-    font.name = u"ARIAL"_s;
-    font.size = 8;
-    m_sheet.setSelection(m_row, 1, m_row, m_sheet.columnCount());
-    m_sheet.setFont(font);
-    m_sheet.setSelection(m_row, col(DavpColumn::Amount), m_row, col(DavpColumn::Amount));
-    m_sheet.setFont(font);
-    m_sheet.setAlignment(Sheet::HAlign::Right, false, Sheet::VAlign::Center);
-    m_sheet.setNumberFormat(u"0.00"_s);
+    styleBillRow(m_sheet, m_row, m_sheet.columnCount(), col(DavpColumn::Amount));
 }
 
 void DavpRowWriter::put(DavpColumn column, const QString &text) { m_sheet.setText(m_row, col(column), text); }

@@ -138,7 +138,7 @@ QString printFilePath(const Deployment &deployment, const QString &fileName)
 
 bool startSpooler(const QString &printPath, const Deployment &deployment)
 {
-    const QString program = QDir(deployment.applicationFolder()).filePath(QString::fromUtf16(SpoolerProgram));
+    const QString program = deployment.spoolerProgram();
     // The spooler runs on its own; nothing waits for it, and its window (where it has one) stays
     // out of the way.
     QProcess spooler;

@@ -17,8 +17,6 @@ struct Deployment;
 // attribute markers and prints; the program only writes plain lines.
 inline constexpr char16_t TaxInvoicePrintFile[] = u"sch.prn";
 inline constexpr char16_t DavpPrintFile[] = u"rpt.prn";
-// The stand-in spooler program, beside the executable in the application folder.
-inline constexpr char16_t SpoolerProgram[] = u"inetspooler";
 
 // One print file, created anew (an old one of the same name is truncated) and written strictly
 // front to back: every line ends with CR LF, one byte per character in Windows-1252 (a character
@@ -100,7 +98,7 @@ QString printShortDate(QStringView cellText);
 // The path of a layout's print file in the application folder.
 QString printFilePath(const Deployment &deployment, const QString &fileName);
 
-// Starts the spooler of the application folder on `printPath`, detached; false when it cannot
+// Starts the deployment's spooler program on `printPath`, detached; false when it cannot
 // be started (missing, not executable).
 bool startSpooler(const QString &printPath, const Deployment &deployment);
 

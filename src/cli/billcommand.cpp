@@ -90,14 +90,14 @@ int runBillCommand(QStringList &args, BillsOptions &options, const QString &comm
         printError(u"selvoro-cli "_s + command + u": --prn is not available for this command"_s);
         return ExitStatus::Usage;
     }
-    CliSession session;
-    if (const int status = session.start(args); status != ExitStatus::Ok)
-        return status;
-    if (!args.isEmpty()) {
-        printError(u"selvoro-cli "_s + command + u": unexpected argument "_s + args.first());
+    const std::optional<SessionOptions> sessionOptions = takeSessionOptions(args, command);
+    if (!sessionOptions || !noArgumentsLeft(args, command)) {
         printError(usage);
         return ExitStatus::Usage;
     }
+    CliSession session;
+    if (const int status = session.start(*sessionOptions); status != ExitStatus::Ok)
+        return status;
     options.filter.unitCode = session.state().CurrentUnitCode;
 
     Sheet sheet;

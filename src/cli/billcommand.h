@@ -37,8 +37,8 @@ using BillCommandRun = std::function<BillRun(CliSession &session, Sheet &sheet, 
 using BillCommandPrint = std::function<std::optional<QString>(const Sheet &sheet, const Deployment &deployment,
                                                               const QString &path, Spool spool)>;
 
-// Starts the session on the remaining args (connection and login options), refuses any argument
-// left over, puts the current unit into the filter and runs the generation; with --csv the grid's
+// Takes the connection and login options out of the remaining args and refuses any argument left
+// over, all before connecting; then starts the session, puts the current unit into the filter and runs the generation; with --csv the grid's
 // rows up to the last bill and its first `csvColumns` columns are written as CSV, with --prn the
 // grid goes through `print`, with --xls it is saved as Export saves it. Returns the exit status:
 // Ok for completed and empty runs, Validation for refused ones, Database on a database failure,

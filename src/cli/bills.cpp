@@ -19,12 +19,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString Usage =
-    u"usage: selvoro-cli bills [--server A] [--port N] --user NAME [--unit CODE]\n"
+QString usage()
+{
+    return u"usage: selvoro-cli bills "_s + sessionUsage() + u"\n"
     "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T] [--group T]\n"
     "           [--bill-from T] [--bill-to T] [--schedule SLNO]\n"
     "           [--split --split-client T --split-add1 T --split-add2 T --split-add3 T --split-total T]\n"
     "           [--exchange] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]"_s;
+}
 
 // The options of the sub-command, taken out of args; nothing (after a usage line) when they are
 // not usable.
@@ -64,17 +66,15 @@ std::optional<BillsOptions> takeBillsOptions(QStringList &args)
     return options;
 }
 
-}  // namespace
-
 int runBills(QStringList args)
 {
     std::optional<BillsOptions> options = takeBillsOptions(args);
     if (!options) {
-        printError(Usage);
+        printError(usage());
         return ExitStatus::Usage;
     }
     return runBillCommand(
-        args, *options, u"bills"_s, Usage,
+        args, *options, u"bills"_s, usage(),
         [](CliSession &session, Sheet &sheet, const BillFilter &filter) {
             SetUpBillGrid(sheet, GetProductName(session.db(), session.dialogs(), session.state().DefaultProductCode),
                           session.state().CurrentUnitName);
@@ -82,4 +82,29 @@ int runBills(QStringList args)
             return generator.generate(filter);
         },
         BillColumnCount, printTaxInvoices);
+}
+
+}  // namespace
+
+CliCommand billsCommand()
+{
+    return {u"bills"_s, usage(),
+            u"Generates the unit's bills as the bill print form's Show does, and writes the grid out.\n"
+            "\n"
+            "  --from, --to DATE        the insertion dates, YYYY-MM-DD (default: today)\n"
+            "  --product T              product codes joined by \"/\" (default: all products)\n"
+            "  --group T                agency-type codes separated by commas (default: all)\n"
+            "  --bill-from, --bill-to T the range of bill numbers; a bare number is completed from the\n"
+            "                           unit's numbering\n"
+            "  --schedule SLNO          the bill of one schedule (not with --bill-from/--bill-to)\n"
+            "  --split                  bill the split share to the client of the --split-* options\n"
+            "  --split-client T, --split-add1 T, --split-add2 T, --split-add3 T\n"
+            "                           the split client's name and address lines\n"
+            "  --split-total T          the split total, a number\n"
+            "  --exchange               net the exchange debits and credits (not with --split)\n"
+            "  --csv FILE               the grid's bill rows as CSV\n"
+            "  --xls FILE               the workbook Export saves\n"
+            "  --prn FILE               the tax invoices Print writes\n"
+            "  --spool                  then hand FILE to the spooler, as Print does"_s,
+            runBills};
 }

@@ -3,20 +3,30 @@
 #include "cli/clisession.h"
 #include "cli/exitstatus.h"
 
-#include <cstdio>
-
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
 
 int runCheck(QStringList args)
 {
-    CliSession session;
-    if (const int status = session.start(args); status != ExitStatus::Ok)
-        return status;
-    if (!args.isEmpty()) {
-        printError(u"selvoro-cli check: unexpected argument "_s + args.first());
+    const std::optional<SessionOptions> options = takeSessionOptions(args, u"check"_s);
+    if (!options || !noArgumentsLeft(args, u"check"_s)) {
+        printError(checkCommand().usage);
         return ExitStatus::Usage;
     }
-    const QByteArray line = (session.state().CurrentUnitCode + u'\t' + session.state().CurrentUnitName).toUtf8() + '\n';
-    std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+    CliSession session;
+    if (const int status = session.start(*options); status != ExitStatus::Ok)
+        return status;
+    printOutput(session.state().CurrentUnitCode + u'\t' + session.state().CurrentUnitName);
     return ExitStatus::Ok;
+}
+
+}  // namespace
+
+CliCommand checkCommand()
+{
+    return {u"check"_s, u"usage: selvoro-cli check "_s + sessionUsage(),
+            u"Runs start-up and the login check as the desktop program does, switches to the unit when\n"
+            "--unit is given, and prints the current unit's code, a tab and its name."_s,
+            runCheck};
 }

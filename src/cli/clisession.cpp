@@ -63,45 +63,74 @@ std::optional<QString> takeOption(QStringList &args, const QString &name, bool &
 
 bool takeFlag(QStringList &args, const QString &name) { return args.removeAll(name) > 0; }
 
-void printError(const QString &text)
+bool noArgumentsLeft(const QStringList &args, const QString &command)
+{
+    if (args.isEmpty())
+        return true;
+    const QString &first = args.first();
+    printError(u"selvoro-cli "_s + command + (first.startsWith(u'-') ? u": unknown option "_s : u": unexpected argument "_s)
+               + first);
+    return false;
+}
+
+namespace {
+
+void writeLine(const QString &text, std::FILE *stream)
 {
     const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+}  // namespace
+
+void printError(const QString &text) { writeLine(text, stderr); }
+
+void printOutput(const QString &text) { writeLine(text, stdout); }
+
+QString sessionUsage() { return u"[--server A] [--port N] --user NAME [--unit CODE]"_s; }
+
+std::optional<SessionOptions> takeSessionOptions(QStringList &args, const QString &command)
+{
+    bool missing = false;
+    SessionOptions options;
+    options.server = takeOption(args, u"--server"_s, missing);
+    const std::optional<QString> port = takeOption(args, u"--port"_s, missing);
+    const std::optional<QString> user = takeOption(args, u"--user"_s, missing);
+    options.unit = takeOption(args, u"--unit"_s, missing);
+    if (missing || !user || user->isEmpty()) {
+        printError(u"selvoro-cli "_s + command + u": --user NAME is required; --server, --port and --unit take a value"_s);
+        return std::nullopt;
+    }
+    options.user = *user;
+    if (port) {
+        bool ok = false;
+        options.port = port->toInt(&ok);
+        if (!ok || options.port <= 0 || options.port > 65535) {
+            printError(u"selvoro-cli "_s + command + u": --port needs a port number from 1 to 65535"_s);
+            return std::nullopt;
+        }
+    }
+    return options;
 }
 
 CliSession::CliSession() : m_deployment(Deployment::load()) {}
 
-int CliSession::start(QStringList &args)
+int CliSession::start(const SessionOptions &options)
 {
-    bool missing = false;
-    const std::optional<QString> server = takeOption(args, u"--server"_s, missing);
-    const std::optional<QString> port = takeOption(args, u"--port"_s, missing);
-    const std::optional<QString> user = takeOption(args, u"--user"_s, missing);
-    const std::optional<QString> unit = takeOption(args, u"--unit"_s, missing);
-    if (missing || !user) {
-        printError(u"selvoro-cli: --user NAME is required; --server, --port and --unit take a value"_s);
-        return ExitStatus::Usage;
-    }
-    if (port) {
-        bool ok = false;
-        m_deployment.port = port->toInt(&ok);
-        if (!ok || m_deployment.port <= 0 || m_deployment.port > 65535) {
-            printError(u"selvoro-cli: --port needs a port number"_s);
-            return ExitStatus::Usage;
-        }
-    }
+    if (options.port > 0)
+        m_deployment.port = options.port;
     ReadOnlySettings settings;
-    const QString address = server ? *server : settings.serverAddress();
+    const QString address = options.server ? *options.server : settings.serverAddress();
     const StartupResult startup = runStartup(m_db, m_dialogs, m_deployment, address, m_state);
     if (startup.outcome == StartupResult::Outcome::Outdated)
         return ExitStatus::Version;
     if (startup.outcome != StartupResult::Outcome::Ready)
         return ExitStatus::Database;
     try {
-        const LoginOutcome login = checkLogin(m_db, m_dialogs, settings, m_state, *user, readPassword());
+        const LoginOutcome login = checkLogin(m_db, m_dialogs, settings, m_state, options.user, readPassword());
         if (login != LoginOutcome::Success)
             return ExitStatus::LoginRefused;
-        return unit ? switchUnit(*unit) : ExitStatus::Ok;
+        return options.unit ? switchUnit(*options.unit) : ExitStatus::Ok;
     } catch (const DbError &error) {
         m_dialogs.message(error.text());
         return ExitStatus::Database;

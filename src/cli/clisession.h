@@ -10,17 +10,34 @@
 
 #include <optional>
 
+// The connection and login options every sub-command takes.
+struct SessionOptions
+{
+    std::optional<QString> server;  // else the ServerIP setting
+    int port = 0;                   // else the deployment file's
+    QString user;
+    std::optional<QString> unit;    // else the workstation's
+};
+
+// The usage lines of the connection and login options.
+QString sessionUsage();
+
+// Takes --server A, --port N, --user NAME and --unit CODE out of `args`; nothing (after an error
+// line naming `command`) when they are not usable.
+std::optional<SessionOptions> takeSessionOptions(QStringList &args, const QString &command);
+
 // Start-up and login for a headless run: the same checks as the desktop program, messages on
-// stderr. Sub-commands call start() first and then work with db(), dialogs() and state().
+// stderr. Sub-commands check all their options first, then call start() and work with db(),
+// dialogs() and state().
 class CliSession
 {
 public:
     CliSession();
 
-    // Takes --server A, --port N, --user NAME and --unit CODE out of `args`, runs start-up and the
-    // login check (password from SELVORO_PASSWORD or a prompt without echo) and switches to the
-    // unit. Returns ExitStatus::Ok when the session is ready, otherwise the status to exit with.
-    int start(QStringList &args);
+    // Runs start-up and the login check (password from SELVORO_PASSWORD or a prompt without echo)
+    // and switches to the unit. Returns ExitStatus::Ok when the session is ready, otherwise the
+    // status to exit with.
+    int start(const SessionOptions &options);
 
     Db &db() { return m_db; }
     Dialogs &dialogs() { return m_dialogs; }
@@ -41,5 +58,10 @@ private:
 std::optional<QString> takeOption(QStringList &args, const QString &name, bool &missingValue);
 // Takes a flag "--name" out of args.
 bool takeFlag(QStringList &args, const QString &name);
+// Refuses what is left of the arguments once a command has taken all it knows: false, after an
+// error line naming `command` and the first unknown argument.
+bool noArgumentsLeft(const QStringList &args, const QString &command);
 // Writes a usage or error line to stderr.
 void printError(const QString &text);
+// Writes text and a line end to stdout (help and results).
+void printOutput(const QString &text);

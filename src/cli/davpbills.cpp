@@ -16,11 +16,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString Usage = u"usage: selvoro-cli davp-bills [--server A] [--port N] --user NAME [--unit CODE]\n"
+QString usage()
+{
+    return u"usage: selvoro-cli davp-bills "_s + sessionUsage() + u"\n"
                       "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T]\n"
                       "           [--bill-from T] [--bill-to T] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]"_s;
-
-}  // namespace
+}
 
 int runDavpBills(QStringList args)
 {
@@ -29,11 +30,11 @@ int runDavpBills(QStringList args)
     if (missing)
         printError(u"selvoro-cli davp-bills: an option lacks its value"_s);
     if (!options || missing) {
-        printError(Usage);
+        printError(usage());
         return ExitStatus::Usage;
     }
     return runBillCommand(
-        args, *options, u"davp-bills"_s, Usage,
+        args, *options, u"davp-bills"_s, usage(),
         [](CliSession &session, Sheet &sheet, const BillFilter &filter) {
             const Deployment &deployment = session.deployment();
             SetUpDavpGrid(sheet, {deployment.publisherAddress, deployment.publisherPhoneFax});
@@ -41,4 +42,22 @@ int runDavpBills(QStringList args)
             return generator.GenerateDavpBills(filter);
         },
         DavpColumnCount, printDavpBills);
+}
+
+}  // namespace
+
+CliCommand davpBillsCommand()
+{
+    return {u"davp-bills"_s, usage(),
+            u"Generates the unit's DAVP bills as the DAVP bill form's Show does, and writes the grid out.\n"
+            "\n"
+            "  --from, --to DATE        the insertion dates, YYYY-MM-DD (default: today)\n"
+            "  --product T              product codes joined by \"/\" (default: all products)\n"
+            "  --bill-from, --bill-to T the range of bill numbers; a bare number is completed from the\n"
+            "                           unit's numbering\n"
+            "  --csv FILE               the grid's columns 1 to 40 as CSV\n"
+            "  --xls FILE               the workbook Export saves\n"
+            "  --prn FILE               the DAVP bills Print writes\n"
+            "  --spool                  then hand FILE to the spooler, as Print does"_s,
+            runDavpBills};
 }

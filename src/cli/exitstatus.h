@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // Exit statuses of selvoro-cli.
 namespace ExitStatus {
 inline constexpr int Ok = 0;
@@ -9,3 +11,6 @@ inline constexpr int Database = 3;      // the database failed
 inline constexpr int LoginRefused = 4;
 inline constexpr int Version = 5;       // the installed version is out of date
 }  // namespace ExitStatus
+
+// The exit statuses as the help lists them.
+QString exitStatusHelp();

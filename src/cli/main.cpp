@@ -1,32 +1,52 @@
+#include "app/startup.h"
+#include "cli/clisession.h"
 #include "cli/commands.h"
 #include "cli/exitstatus.h"
-#include "cli/clisession.h"
+#include "common/deployment.h"
 
 #include <QCoreApplication>
-
-#include <functional>
-#include <map>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const std::map<QString, std::function<int(QStringList)>> &subCommands()
+const QList<CliCommand> &subCommands()
 {
-    static const std::map<QString, std::function<int(QStringList)>> commands = {
-        {u"bills"_s, runBills},
-        {u"davp-bills"_s, runDavpBills},
-        {u"check"_s, runCheck},
-    };
+    static const QList<CliCommand> commands = {checkCommand(), billsCommand(), davpBillsCommand()};
     return commands;
 }
 
-void printUsage()
+QString generalUsage()
 {
-    printError(u"usage: selvoro-cli <command> [--server A] [--port N] --user NAME [--unit CODE] [options]\n"
-               "commands:"_s);
-    for (const auto &[name, run] : subCommands())
-        printError(u"  "_s + name);
+    return u"usage: selvoro-cli COMMAND "_s + sessionUsage() + u" [OPTIONS]\n"
+        "       selvoro-cli COMMAND --help\n"
+        "       selvoro-cli --version"_s;
+}
+
+QString generalHelp()
+{
+    return generalUsage() + u"\n\n"
+        "The advertisement billing desk without its windows: the desktop program's start-up, login\n"
+        "and billing routines, run from a shell. Every message the window would show goes to standard\n"
+        "error as \"message: TEXT\".\n"
+        "\n"
+        "Commands:\n"
+        "  check        log in and print the current unit's code, a tab and its name\n"
+        "  bills        generate the unit's GST, split or exchange bills, as the bill print form does\n"
+        "  davp-bills   generate the unit's DAVP bills, as the DAVP bill form does\n"
+        "\n"
+        "Options of every command:\n"
+        "  --server A   the database server (default: the ServerIP setting)\n"
+        "  --port N     its port (default: the deployment file's)\n"
+        "  --user NAME  the user who logs in\n"
+        "  --unit CODE  work for this unit (default: the workstation's unit)\n"
+        "  --help       print the command's usage and options\n"
+        "\n"
+        "Environment:\n"
+        "  SELVORO_PASSWORD    the user's password; without it the password is asked for without echo\n"
+        "  SELVORO_DEPLOYMENT  the deployment file (default: selvoro.ini beside the program, else\n"
+        "                      "_s + Deployment::systemPath() + u")\n"
+        "\n"_s + exitStatusHelp();
 }
 
 }  // namespace
@@ -37,13 +57,28 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(u"selvoro-cli"_s);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
-        printUsage();
+        printError(generalUsage());
         return ExitStatus::Usage;
     }
-    const auto command = subCommands().find(args.takeFirst());
-    if (command == subCommands().end()) {
-        printUsage();
-        return ExitStatus::Usage;
+    const QString first = args.takeFirst();
+    if (first == u"--help"_s || first == u"-h"_s || first == u"help"_s) {
+        printOutput(generalHelp());
+        return ExitStatus::Ok;
     }
-    return command->second(args);
+    if (first == u"--version"_s) {
+        printOutput(u"selvoro-cli "_s + QString::fromUtf16(AppVersion));
+        return ExitStatus::Ok;
+    }
+    for (const CliCommand &command : subCommands()) {
+        if (command.name != first)
+            continue;
+        if (args.contains(u"--help"_s) || args.contains(u"-h"_s)) {
+            printOutput(command.usage + u"\n\n"_s + command.help);
+            return ExitStatus::Ok;
+        }
+        return command.run(args);
+    }
+    printError(u"selvoro-cli: unknown command "_s + first);
+    printError(generalUsage());
+    return ExitStatus::Usage;
 }

@@ -1,8 +1,10 @@
 #include "common/deployment.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,23 +26,45 @@ QString Deployment::applicationFolder() const
 {
     if (!appFolder.isEmpty())
         return appFolder;
-    return QCoreApplication::applicationDirPath();
+    if (!perUserFolder)
+        return QCoreApplication::applicationDirPath();
+    // Shared by the three programs whatever each one's own name: ~/.local/share/Selvoro.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Selvoro"_s;
+    QDir().mkpath(folder);
+    return folder;
 }
 
-QString Deployment::defaultPath()
+QString Deployment::spoolerProgram() const
 {
-    const QString fromEnvironment = qEnvironmentVariable("SELVORO_DEPLOYMENT");
-    if (!fromEnvironment.isEmpty())
-        return fromEnvironment;
-    return QCoreApplication::applicationDirPath() + u"/selvoro.ini"_s;
+    const QString folder = appFolder.isEmpty() ? QCoreApplication::applicationDirPath() : appFolder;
+    return QDir(folder).filePath(u"inetspooler"_s);
 }
 
-Deployment Deployment::load(const QString &path)
+Deployment::Location Deployment::locate(const QString &environmentPath, const QString &executableFolder,
+                                        const QString &systemPath)
+{
+    if (!environmentPath.isEmpty())
+        return {environmentPath, false};
+    const QString beside = QDir(executableFolder).filePath(u"selvoro.ini"_s);
+    if (QFileInfo::exists(beside))
+        return {beside, false};
+    return {systemPath, true};
+}
+
+Deployment::Location Deployment::defaultLocation()
+{
+    return locate(qEnvironmentVariable("SELVORO_DEPLOYMENT"), QCoreApplication::applicationDirPath(), systemPath());
+}
+
+QString Deployment::systemPath() { return QStringLiteral(SELVORO_SYSTEM_DEPLOYMENT); }
+
+Deployment Deployment::load(const Location &location)
 {
     Deployment d;
-    if (!QFileInfo::exists(path))
+    d.perUserFolder = location.perUserFolder;
+    if (!QFileInfo::exists(location.path))
         return d;
-    const QSettings file(path, QSettings::IniFormat);
+    const QSettings file(location.path, QSettings::IniFormat);
     const auto read = [&file](const QString &key, QString &target) {
         if (!file.contains(key))
             return;

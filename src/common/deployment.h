@@ -4,11 +4,25 @@
 
 // Values that belong to one installation rather than to one user: database accounts, the
 // in-house servers and update pages, the workstation's default unit, the publisher's address
-// lines, the application folder and the spooler. Read from the deployment file (selvoro.ini
-// beside the executable, or the file named by SELVORO_DEPLOYMENT); a value the file leaves out
-// takes the default below.
+// lines, the application folder and the spooler. Read from the deployment file (see locate());
+// a value the file leaves out takes the default below.
 struct Deployment
 {
+    // Where the deployment file is looked for, first match wins: the file named by
+    // SELVORO_DEPLOYMENT; selvoro.ini beside the executable (a copied or self-built desk); the
+    // system-wide file of an installed desk.
+    struct Location
+    {
+        QString path;
+        // An installed desk's programs live in a folder no user may write to, so its print files and
+        // export folder go to a folder of the user's own unless the file names one.
+        bool perUserFolder = false;
+    };
+    static Location locate(const QString &environmentPath, const QString &executableFolder, const QString &systemPath);
+    static Location defaultLocation();
+    // The system-wide deployment file of an installed desk.
+    static QString systemPath();
+
     QString remoteUser = QStringLiteral("quorvanix");
     QString remotePassword = QStringLiteral("greenmeadows");
     QString loopbackPassword = QStringLiteral("6309");
@@ -25,7 +39,8 @@ struct Deployment
     QString publisherAddress;   // title rows of the DAVP grid
     QString publisherPhoneFax;
 
-    QString appFolder;          // empty: the executable's folder
+    QString appFolder;          // empty: the executable's folder, or the user's own (perUserFolder)
+    bool perUserFolder = false;
 
     QString spoolerMode = QStringLiteral("pdf");  // "pdf" or "cups"
     QString spoolerQueue;
@@ -35,9 +50,11 @@ struct Deployment
 
     // The connection strings of the two server kinds; the port goes last, only when set.
     QString connectionString(const QString &serverAddress) const;
-    // The application folder: where print files, the export folder and the spooler live.
+    // The application folder: where print files and the export folder live. A folder of the user's
+    // own is made when it is first asked for.
     QString applicationFolder() const;
+    // The spooler program: in the application folder when the file names one, else beside this program.
+    QString spoolerProgram() const;
 
-    static QString defaultPath();
-    static Deployment load(const QString &path = defaultPath());
+    static Deployment load(const Location &location = defaultLocation());
 };

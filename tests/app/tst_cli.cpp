@@ -12,6 +12,10 @@ class tst_Cli : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void helpAndVersionGoToStandardOutput_data();
+    void helpAndVersionGoToStandardOutput();
+    void optionErrorsStopBeforeConnecting_data();
+    void optionErrorsStopBeforeConnecting();
     void checkPrintsTheCurrentUnit_data();
     void checkPrintsTheCurrentUnit();
     void failuresEndWithTheirExitStatus_data();
@@ -29,11 +33,14 @@ private:
     QTemporaryDir m_home;
 };
 
+#define REQUIRE_TEST_DB()                                                                                              \
+    if (!TestDb::available())                                                                                          \
+    QSKIP(qPrintable(TestDb::skipReason()))
+
 void tst_Cli::initTestCase()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-    TestDb::reset({TestDb::file(u"tests/app/fixture.sql"_s)});
+    if (TestDb::available())
+        TestDb::reset({TestDb::file(u"tests/app/fixture.sql"_s)});
 }
 
 tst_Cli::Run tst_Cli::run(const QStringList &args, const QString &password)
@@ -51,6 +58,65 @@ tst_Cli::Run tst_Cli::run(const QStringList &args, const QString &password)
             QString::fromUtf8(cli.readAllStandardError())};
 }
 
+void tst_Cli::helpAndVersionGoToStandardOutput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("help") << QStringList{u"--help"_s} << u"usage: selvoro-cli COMMAND"_s;
+    QTest::newRow("check") << QStringList{u"check"_s, u"--help"_s} << u"usage: selvoro-cli check"_s;
+    // Asked for among other options, even incomplete ones: nothing is checked or run.
+    QTest::newRow("bills") << QStringList{u"bills"_s, u"--from"_s, u"--help"_s} << u"usage: selvoro-cli bills"_s;
+    QTest::newRow("davp-bills") << QStringList{u"davp-bills"_s, u"-h"_s} << u"usage: selvoro-cli davp-bills"_s;
+    QTest::newRow("version") << QStringList{u"--version"_s} << u"selvoro-cli V14.6"_s;
+}
+
+void tst_Cli::helpAndVersionGoToStandardOutput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, firstLine);
+    const Run result = run(args, QString());
+    QCOMPARE(result.err, QString());
+    QVERIFY2(result.out.startsWith(firstLine), qPrintable(result.out));
+    QVERIFY(result.out.endsWith(u'\n'));
+    QCOMPARE(result.status, 0);
+}
+
+void tst_Cli::optionErrorsStopBeforeConnecting_data()
+{
+    // Port 1 is closed: a run that got as far as connecting would end with status 3 and the
+    // connection message.
+    const QStringList closed{u"--server"_s, u"127.0.0.1"_s, u"--port"_s, u"1"_s, u"--user"_s, u"clerk"_s};
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("unknown-option") << QStringList{u"bills"_s, u"--form"_s, u"2026-12-01"_s} + closed
+                                    << u"selvoro-cli bills: unknown option --form"_s;
+    QTest::newRow("stray-argument") << QStringList{u"check"_s, u"now"_s} + closed
+                                    << u"selvoro-cli check: unexpected argument now"_s;
+    QTest::newRow("missing-value") << closed + QStringList{u"--unit"_s}
+                                   << u"selvoro-cli check: --user NAME is required; --server, --port and --unit take a value"_s;
+    QTest::newRow("bad-date") << QStringList{u"davp-bills"_s, u"--to"_s, u"08-12-2026"_s} + closed
+                              << u"selvoro-cli davp-bills: --to needs a date YYYY-MM-DD"_s;
+    QTest::newRow("bad-port") << QStringList{u"check"_s, u"--port"_s, u"70000"_s, u"--user"_s, u"clerk"_s}
+                              << u"selvoro-cli check: --port needs a port number from 1 to 65535"_s;
+    QTest::newRow("spool-alone") << QStringList{u"bills"_s, u"--spool"_s} + closed
+                                 << u"selvoro-cli bills: --spool goes with --prn FILE"_s;
+    QTest::newRow("split-and-exchange") << QStringList{u"bills"_s, u"--split"_s, u"--exchange"_s} + closed
+                                        << u"selvoro-cli bills: --split and --exchange choose different bills; give one"_s;
+    QTest::newRow("davp-group") << QStringList{u"davp-bills"_s, u"--group"_s, u"AG"_s} + closed
+                                << u"selvoro-cli davp-bills: unknown option --group"_s;
+}
+
+void tst_Cli::optionErrorsStopBeforeConnecting()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, error);
+    const Run result = run(args.first() == u"--server"_s ? QStringList{u"check"_s} + args : args, u"pass2"_s);
+    QCOMPARE(result.status, 2);
+    QVERIFY(result.out.isEmpty());
+    QCOMPARE(result.err.section(u'\n', 0, 0), error);
+    QVERIFY2(!result.err.contains(u"message:"_s), qPrintable(result.err));
+}
+
 void tst_Cli::checkPrintsTheCurrentUnit_data()
 {
     QTest::addColumn<QStringList>("extra");
@@ -61,6 +127,7 @@ void tst_Cli::checkPrintsTheCurrentUnit_data()
 
 void tst_Cli::checkPrintsTheCurrentUnit()
 {
+    REQUIRE_TEST_DB();
     QFETCH(QStringList, extra);
     QFETCH(QString, expected);
     const QString port = QString::number(TestDb::deployment().port);
@@ -95,6 +162,7 @@ void tst_Cli::failuresEndWithTheirExitStatus_data()
 
 void tst_Cli::failuresEndWithTheirExitStatus()
 {
+    REQUIRE_TEST_DB();
     QFETCH(QStringList, args);
     QFETCH(QString, password);
     QFETCH(int, status);
@@ -108,6 +176,7 @@ void tst_Cli::failuresEndWithTheirExitStatus()
 
 void tst_Cli::outdatedVersionEndsWithStatusFive()
 {
+    REQUIRE_TEST_DB();
     TestDb::run(u"UPDATE selvoro.versionmaster SET version_code='V15.0' WHERE pack_code='advt';"_s);
     const QString port = QString::number(TestDb::deployment().port);
     const Run result = run({u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s, u"clerk"_s},

@@ -2,6 +2,7 @@
 // pages to a dot-matrix printer's CUPS queue as raw ESC/P bytes, or draws them into a PDF for a
 // laser printer and for preview. Which one is the deployment's choice.
 
+#include "app/startup.h"
 #include "common/deployment.h"
 #include "spooler/escp.h"
 #include "spooler/pdfpages.h"
@@ -15,6 +16,7 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -63,10 +65,36 @@ int drawToPdf(const QByteArray &content, const QString &path, const Deployment &
     return 0;
 }
 
+const char Help[] =
+    "usage: inetspooler PRINTFILE\n"
+    "\n"
+    "Prints a bill print file of the advertisement billing desk: tax invoices (pages of 48 lines)\n"
+    "or DAVP bills (rpt.prn, pages of 72 lines). The deployment file's Spooler section chooses how:\n"
+    "\n"
+    "  Mode=pdf     draw the pages into PRINTFILE's name with .pdf, in OutputFolder (default: the\n"
+    "               print file's folder); Preview=true opens it in the desktop's viewer\n"
+    "  Mode=cups    send the pages as raw ESC/P to the CUPS queue Queue, through Command (lp)\n"
+    "\n"
+    "Environment:\n"
+    "  SELVORO_DEPLOYMENT  the deployment file (default: selvoro.ini beside the program, else the\n"
+    "                      system-wide one)\n"
+    "\n"
+    "Exit status:\n"
+    "  0  printed, or nothing to print\n"
+    "  1  the file could not be read or printed; the reason is on standard error\n";
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(Help, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("inetspooler %s\n", qPrintable(QString::fromUtf16(AppVersion)));
+        return 0;
+    }
     // Without a desktop the PDF is still drawn; only the preview needs one.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))

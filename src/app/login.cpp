@@ -34,10 +34,9 @@ UserRow readUser(ResultSet &rows)
     return user;
 }
 
-// The id comes from userdetails.user_id, a number, so it stands without quotes.
 void releaseLocks(Db &db, const QString &userId)
 {
-    db.exec(u"Delete from advt_lockmaster where user_id="_s + userId);
+    db.exec(u"Delete from advt_lockmaster where user_id=?"_s, {userId});
 }
 
 }  // namespace
@@ -45,7 +44,7 @@ void releaseLocks(Db &db, const QString &userId)
 LoginOutcome checkLogin(Db &db, Dialogs &dialogs, UserSettings &settings, SharedState &state,
                         const QString &typedName, const QString &typedPassword)
 {
-    ResultSet rows = db.query(u"Select * from userdetails Where user_name="_s + sqlText(typedName.trimmed()));
+    ResultSet rows = db.query(u"Select * from userdetails Where user_name=?"_s, {typedName.trimmed()});
     if (rows.isEmpty()) {
         dialogs.message(Msg::InvalidUserName);
         return LoginOutcome::InvalidUserName;

@@ -27,8 +27,8 @@ bool isOutdated(Db &db, const QString &version)
 
 void takeDefaultUnit(Db &db, const Deployment &deployment, SharedState &state)
 {
-    ResultSet rows = db.query(u"Select unit_code, unit_name from unitmaster where unit_code="_s
-                              + sqlText(deployment.defaultUnitCode));
+    ResultSet rows =
+        db.query(u"Select unit_code, unit_name from unitmaster where unit_code=?"_s, {deployment.defaultUnitCode});
     // The bill windows need a unit of unitmaster; a workstation configured for none cannot work.
     if (rows.isEmpty())
         throw DbError(u"The workstation's default unit "_s + deployment.defaultUnitCode + u" is not in unitmaster"_s);

@@ -6,10 +6,11 @@ using namespace Qt::Literals::StringLiterals;
 
 QList<Unit> permittedUnits(Db &db, const QString &userId)
 {
-    ResultSet rows = db.query(
-        u"Select unitaccess.unit_code,unit_name from unitmaster inner join unitaccess on "
-        "unitaccess.unit_code=unitmaster.unit_code where unitaccess.user_id="_s
-        + sqlText(userId) + u" and (unit_app_advt=0 or  unit_app_advt=2) order by unit_priority"_s);
+    ResultSet rows =
+        db.query(u"Select unitaccess.unit_code,unit_name from unitmaster inner join unitaccess on "
+                 "unitaccess.unit_code=unitmaster.unit_code where unitaccess.user_id=? and (unit_app_advt=0 or  "
+                 "unit_app_advt=2) order by unit_priority"_s,
+                 {userId});
     QList<Unit> units;
     while (rows.next())
         units.append({rows.text(u"unit_code"_s), rows.text(u"unit_name"_s)});

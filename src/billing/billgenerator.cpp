@@ -78,7 +78,8 @@ BillRun BillGenerator::run(BillKind kind, const BillFilter &filter)
     }
     m_sheet.setText(ReportTitleRow, 1, reportTitle(filter));
 
-    ResultSet rows = m_db.query(mainBillQuery(kind, checked));
+    const SqlStatement query = mainBillQuery(kind, checked);
+    ResultSet rows = m_db.query(query.text, query.values);
     if (rows.isEmpty()) {
         m_dialogs.message(Msg::NoRecordsFound);
         return {BillRun::Outcome::NoRecords, currentRow};

@@ -8,7 +8,7 @@ namespace {
 
 const QString ScheduleJoins =
     u" from advt_schedule inner join  advt_agencymaster on agency_code=sch_agency_code "
-    " inner join advt_clienttype on agency_type=group_code  where advt_schedule.unit_code="_s;
+    " inner join advt_clienttype on agency_type=group_code  where advt_schedule.unit_code=?"_s;
 
 // The group columns each main query adds to advt_schedule.*.
 QString selectedColumns(BillKind kind, bool singleSchedule)
@@ -27,49 +27,57 @@ QString selectedColumns(BillKind kind, bool singleSchedule)
     return u"group_no_of_bills,group_show_comm,group_show_address"_s;
 }
 
-QString scheduleQuery(BillKind kind, const BillFilter &filter)
+// Adds " And " + `condition` (which ends in "?") and its value.
+void addCondition(SqlStatement &statement, const QString &condition, const QString &value)
 {
-    QString sql = u"Select advt_schedule.*,"_s + selectedColumns(kind, true) + ScheduleJoins + sqlText(filter.unitCode);
-    if (!filter.product.isEmpty())
-        sql += u" And sch_ed_code="_s + sqlText(filter.product);
-    if (!filter.billFrom.isEmpty())
-        sql += u" And sch_slno="_s + sqlText(filter.billFrom);
-    return sql + u" Group by sch_bill_no "_s + u" Order by sch_ins_date,sch_slno"_s;
+    statement.text += u" And "_s + condition;
+    statement.values.append(value);
 }
 
-QString dateRangeQuery(BillKind kind, const BillFilter &filter)
+SqlStatement scheduleQuery(BillKind kind, const BillFilter &filter)
 {
-    QString sql = u"Select advt_schedule.*,"_s + selectedColumns(kind, false) + ScheduleJoins + sqlText(filter.unitCode)
-                  + u" and sch_bill_no<>'' and sch_ins_date>="_s + sqlDate(filter.from) + u" and sch_ins_date<="_s
-                  + sqlDate(filter.to);
-    sql += productAndBillRangeConditions(filter);
+    SqlStatement statement{u"Select advt_schedule.*,"_s + selectedColumns(kind, true) + ScheduleJoins,
+                           {filter.unitCode}};
+    if (!filter.product.isEmpty())
+        addCondition(statement, u"sch_ed_code=?"_s, filter.product);
+    if (!filter.billFrom.isEmpty())
+        addCondition(statement, u"sch_slno=?"_s, filter.billFrom);
+    statement.text += u" Group by sch_bill_no "_s + u" Order by sch_ins_date,sch_slno"_s;
+    return statement;
+}
+
+SqlStatement dateRangeQuery(BillKind kind, const BillFilter &filter)
+{
+    SqlStatement statement{u"Select advt_schedule.*,"_s + selectedColumns(kind, false) + ScheduleJoins +
+                               u" and sch_bill_no<>'' and sch_ins_date>=? and sch_ins_date<=?"_s,
+                           {filter.unitCode, sqlDate(filter.from), sqlDate(filter.to)}};
+    addProductAndBillRangeConditions(statement, filter);
     if (kind == BillKind::Gst && !filter.group.trimmed().isEmpty()) {
-        QStringList quoted;
-        for (const QString &code : parseGroupCodes(filter.group).value_or(QStringList()))
-            quoted.append(sqlText(code));
-        sql += u" And agency_type in ("_s + quoted.join(u',') + u')';
+        const QStringList codes = parseGroupCodes(filter.group).value_or(QStringList());
+        QStringList placeholders(codes.size(), u"?"_s);
+        statement.text += u" And agency_type in ("_s + placeholders.join(u',') + u')';
+        statement.values += codes;
     }
-    return sql + u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s
-           + u" Order by sch_ins_date,sch_bill_no"_s;
+    statement.text += u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s +
+                      u" Order by sch_ins_date,sch_bill_no"_s;
+    return statement;
 }
 
 }  // namespace
 
-QString productAndBillRangeConditions(const BillFilter &filter)
+void addProductAndBillRangeConditions(SqlStatement &statement, const BillFilter &filter)
 {
-    QString conditions;
     if (!filter.product.isEmpty())
-        conditions += u" And sch_ed_code="_s + sqlText(filter.product);
+        addCondition(statement, u"sch_ed_code=?"_s, filter.product);
     if (!filter.billFrom.isEmpty())
-        conditions += u" And sch_bill_no>="_s + sqlText(filter.billFrom);
+        addCondition(statement, u"sch_bill_no>=?"_s, filter.billFrom);
     if (!filter.billTo.isEmpty())
-        conditions += u" And sch_bill_no<="_s + sqlText(filter.billTo);
-    return conditions;
+        addCondition(statement, u"sch_bill_no<=?"_s, filter.billTo);
 }
 
 QString companiesQuery() { return u"Select * from acc_companymaster where comp_code in ('SV','SX')"_s; }
 
-QString mainBillQuery(BillKind kind, const BillFilter &filter)
+SqlStatement mainBillQuery(BillKind kind, const BillFilter &filter)
 {
     // Exchange bills are always listed by schedule number, whatever mode the form is in.
     if (kind == BillKind::Exchange || filter.singleSchedule)

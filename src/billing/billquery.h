@@ -1,23 +1,23 @@
 #pragma once
 
 #include "billing/billfilter.h"
+#include "common/db.h"
 
 #include <QString>
 
-// The statements of bill generation. Each keeps the text the billing desk has always sent. The main
-// query takes the form's values as quoted SQL literals; the look-ups run for every bill are
-// prepared once with "?" where the value stands, and take the values apart from the text.
-// Either way a quote in a box or a code never changes a statement.
+// The statements of bill generation. Each keeps the text the billing desk has always sent, with a
+// "?" where a value of the form or a code stands; the values are bound apart from the text (the
+// look-ups run for every bill are prepared once), so nothing typed ever changes a statement.
 
 // The date-range conditions both bill kinds add when the form gives them: the product, and the
-// first and last bill numbers (" And sch_ed_code=..." and so on, quoted).
-QString productAndBillRangeConditions(const BillFilter &filter);
+// first and last bill numbers (" And sch_ed_code=?" and so on, with their values).
+void addProductAndBillRangeConditions(SqlStatement &statement, const BillFilter &filter);
 // The publisher companies' GST identities (SV, and SX for the "FSH" product).
 QString companiesQuery();
 // The schedules to bill: one row per bill number. Single-schedule mode (and every exchange run)
 // selects by schedule number, the date-range form by insertion date and bill number. The group
 // text must have passed checkBillFilter.
-QString mainBillQuery(BillKind kind, const BillFilter &filter);
+SqlStatement mainBillQuery(BillKind kind, const BillFilter &filter);
 // The agency's name, address, sub-area and bill columns; GST runs also read its GSTIN and PAN.
 // Value: the agency code.
 QString agencyQuery(BillKind kind);

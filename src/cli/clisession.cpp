@@ -139,7 +139,7 @@ int CliSession::start(const SessionOptions &options)
 
 int CliSession::switchUnit(const QString &unitCode)
 {
-    ResultSet rows = m_db.query(u"Select unit_code, unit_name from unitmaster where unit_code="_s + sqlText(unitCode));
+    ResultSet rows = m_db.query(u"Select unit_code, unit_name from unitmaster where unit_code=?"_s, {unitCode});
     if (rows.isEmpty()) {
         printError(u"selvoro-cli: unknown unit "_s + unitCode);
         return ExitStatus::Usage;

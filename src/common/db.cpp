@@ -17,6 +17,14 @@ QString errorText(const QSqlError &error)
     return text.isEmpty() ? u"Unknown database error"_s : text;
 }
 
+// The values go as UTF-8 bytes, which the server compares like a quoted literal of the statement
+// text; the driver's wide-text binding would send a terminating NUL as part of them.
+void bindValues(QSqlQuery &query, const QStringList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i).toUtf8());
+}
+
 }  // namespace
 
 ResultSet::ResultSet(QSqlQuery query) : ResultSet(std::make_shared<QSqlQuery>(std::move(query))) {}
@@ -158,24 +166,36 @@ void Db::close()
     QSqlDatabase::removeDatabase(m_name);
 }
 
-ResultSet Db::query(const QString &sql)
+QSqlQuery Db::newQuery()
 {
     if (!isOpen())
         throw DbError(u"The database connection is not open."_s);
     QSqlQuery query(database());
     query.setForwardOnly(true);
+    return query;
+}
+
+ResultSet Db::query(const QString &sql, const QStringList &values)
+{
+    QSqlQuery query = newQuery();
     ++m_statements;
-    if (!query.exec(sql))
+    // A statement without values is executed directly: one exchange with the server.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            throw DbError(errorText(query.lastError()));
+        return ResultSet(std::move(query));
+    }
+    if (!query.prepare(sql))
+        throw DbError(errorText(query.lastError()));
+    bindValues(query, values);
+    if (!query.exec())
         throw DbError(errorText(query.lastError()));
     return ResultSet(std::move(query));
 }
 
 PreparedQuery Db::prepare(const QString &sql)
 {
-    if (!isOpen())
-        throw DbError(u"The database connection is not open."_s);
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
+    QSqlQuery query = newQuery();
     if (!query.prepare(sql))
         throw DbError(errorText(query.lastError()));
     return PreparedQuery(*this, std::move(query));
@@ -185,19 +205,16 @@ PreparedQuery::PreparedQuery(Db &db, QSqlQuery query) : m_db(&db), m_query(std::
 
 ResultSet PreparedQuery::run(const QStringList &values)
 {
-    // The values go as UTF-8 bytes, which the server compares like a quoted literal of the
-    // statement text; the driver's wide-text binding would send a terminating NUL as part of them.
-    for (int i = 0; i < values.size(); ++i)
-        m_query->bindValue(i, values.at(i).toUtf8());
+    bindValues(*m_query, values);
     ++m_db->m_statements;
     if (!m_query->exec())
         throw DbError(errorText(m_query->lastError()));
     return ResultSet(m_query);
 }
 
-void Db::exec(const QString &sql)
+void Db::exec(const QString &sql, const QStringList &values)
 {
-    query(sql);
+    query(sql, values);
 }
 
 namespace {
@@ -206,17 +223,14 @@ QString firstValueOf(ResultSet rows) { return rows.isEmpty() ? QString() : rows.
 
 }  // namespace
 
-QString Db::firstValue(const QString &sql) { return firstValueOf(query(sql)); }
+QString Db::firstValue(const QString &sql, const QStringList &values)
+{
+    return firstValueOf(query(sql, values));
+}
 
 QString PreparedQuery::firstValue(const QStringList &values) { return firstValueOf(run(values)); }
 
-QString sqlText(const QString &value)
+QString sqlDate(const QDate &date)
 {
-    QString escaped = value;
-    escaped.replace(u'\\', u"\\\\"_s);
-    escaped.replace(u'\'', u"''"_s);
-    escaped.replace(QChar(0), u"\\0"_s);
-    return u'\'' + escaped + u'\'';
+    return date.toString(u"yyyy-MM-dd"_s);
 }
-
-QString sqlDate(const QDate &date) { return u'\'' + date.toString(u"yyyy-MM-dd"_s) + u'\''; }

@@ -107,12 +107,16 @@ public:
     bool isOpen() const;
     void close();
 
-    // Runs a query and returns its rows forward-only. Throws DbError when the statement fails.
-    ResultSet query(const QString &sql);
-    // Executes a statement that changes data; the number of affected rows is not read.
-    void exec(const QString &sql);
+    // Runs a query and returns its rows forward-only. Each "?" of the text stands for the value
+    // of `values` at its place: the values travel apart from the text, so no quote or backslash
+    // in them, and no sql_mode of the server, changes the statement. Throws DbError when the
+    // statement fails.
+    ResultSet query(const QString &sql, const QStringList &values = {});
+    // Executes a statement that changes data, its values bound as query() binds them; the number
+    // of affected rows is not read.
+    void exec(const QString &sql, const QStringList &values = {});
     // The first column of the first row as text; empty text for no row or NULL.
-    QString firstValue(const QString &sql);
+    QString firstValue(const QString &sql, const QStringList &values = {});
 
     Transaction transaction() { return Transaction(*this); }
 
@@ -126,13 +130,19 @@ private:
     friend class Transaction;
     friend class PreparedQuery;
     QSqlDatabase database() const;
+    QSqlQuery newQuery();
 
     QString m_name;
     qint64 m_statements = 0;
 };
 
-// A text value as an SQL string literal: quotes doubled and backslashes escaped, so the
-// statement keeps its meaning whatever the value holds.
-QString sqlText(const QString &value);
-// A date as it goes into query conditions: '2026-12-07'.
+// A statement built from pieces: its text, with a "?" wherever a value stands, and the values
+// in the order of their "?".
+struct SqlStatement
+{
+    QString text;
+    QStringList values;
+};
+
+// A date as it is bound into query conditions: 2026-12-07.
 QString sqlDate(const QDate &date);

@@ -8,7 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 
 QString GetNumberSetup(Db &db, Dialogs &dialogs, const QString &seriesId)
 {
-    ResultSet rows = db.query(u"Select * from numbersetup Where no_id="_s + sqlText(seriesId));
+    ResultSet rows = db.query(u"Select * from numbersetup Where no_id=?"_s, {seriesId});
     if (rows.isEmpty()) {
         dialogs.message(Msg::NumberSetupError + u"\r\n"_s + Msg::ContactAdministrator);
         return {};
@@ -18,7 +18,7 @@ QString GetNumberSetup(Db &db, Dialogs &dialogs, const QString &seriesId)
 
 QString GetProductName(Db &db, Dialogs &dialogs, const QString &productCode)
 {
-    ResultSet rows = db.query(u"Select product_name from productmaster where product_code="_s + sqlText(productCode));
+    ResultSet rows = db.query(u"Select product_name from productmaster where product_code=?"_s, {productCode});
     if (rows.isEmpty()) {
         dialogs.message(Msg::ProductMasterError + u"\r\n"_s + Msg::ContactAdministrator);
         return {};

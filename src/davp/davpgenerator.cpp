@@ -26,7 +26,8 @@ BillRun DavpGenerator::GenerateDavpBills(const BillFilter &filter)
         return {BillRun::Outcome::DatesRefused, currentRow};
     }
 
-    ResultSet rows = m_db.query(davpBillQuery(filter));
+    const SqlStatement query = davpBillQuery(filter);
+    ResultSet rows = m_db.query(query.text, query.values);
     if (rows.isEmpty()) {
         m_dialogs.message(Msg::NoRecordsFound);
         return {BillRun::Outcome::NoRecords, currentRow};

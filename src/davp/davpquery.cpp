@@ -1,21 +1,21 @@
 #include "davp/davpquery.h"
 
 #include "billing/billquery.h"
-#include "common/db.h"
 
 using namespace Qt::Literals::StringLiterals;
 
-QString davpBillQuery(const BillFilter &filter)
+SqlStatement davpBillQuery(const BillFilter &filter)
 {
-    QString sql = u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address from advt_schedule "
-                  "inner join  advt_agencymaster on agency_code=sch_agency_code  inner join advt_clienttype on "
-                  "agency_type=group_code  where advt_schedule.unit_code="_s
-                  + sqlText(filter.unitCode) + u" and sch_bill_no<>'' and sch_ins_date>="_s + sqlDate(filter.from)
-                  + u" and sch_ins_date<="_s + sqlDate(filter.to) + u" and sch_agency_code="_s
-                  + sqlText(QString::fromUtf16(DavpAgencyCode));
-    sql += productAndBillRangeConditions(filter);
-    return sql + u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s
-           + u" Order by sch_ins_date,sch_bill_no"_s;
+    SqlStatement statement{
+        u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address from advt_schedule "
+        "inner join  advt_agencymaster on agency_code=sch_agency_code  inner join advt_clienttype on "
+        "agency_type=group_code  where advt_schedule.unit_code=? and sch_bill_no<>'' and sch_ins_date>=? and "
+        "sch_ins_date<=? and sch_agency_code=?"_s,
+        {filter.unitCode, sqlDate(filter.from), sqlDate(filter.to), QString::fromUtf16(DavpAgencyCode)}};
+    addProductAndBillRangeConditions(statement, filter);
+    statement.text += u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s +
+                      u" Order by sch_ins_date,sch_bill_no"_s;
+    return statement;
 }
 
 QString davpAgencyQuery()

@@ -1,19 +1,20 @@
 #pragma once
 
 #include "billing/billfilter.h"
+#include "common/db.h"
 
 #include <QString>
 
-// The statements of DAVP bill generation. Each keeps the text the billing desk has always sent;
-// the main query's values enter as quoted SQL literals, the per-bill look-ups are prepared once
-// and take their value for the "?" at each run, so a quote in a box or a code never changes them.
+// The statements of DAVP bill generation. Each keeps the text the billing desk has always sent,
+// with a "?" where a value stands; the values are bound apart from the text (the per-bill look-ups
+// are prepared once), so a quote or backslash in a box or a code never changes them.
 
 // DAVP's agency code in the agency master.
 inline constexpr char16_t DavpAgencyCode[] = u"010590";
 
 // The DAVP schedules of the unit in the date range: one row per bill number. Reads the dates,
 // the product and the bill-number bounds of the filter (bill numbers compare as text).
-QString davpBillQuery(const BillFilter &filter);
+SqlStatement davpBillQuery(const BillFilter &filter);
 // The agency's name, first address line and sub-area; the value is the agency code.
 QString davpAgencyQuery();
 // The distinct pages of a schedule's insertions, comma-joined; the value is the schedule number.

@@ -41,6 +41,6 @@ QString groupInList(const QStringList &codes)
 {
     QStringList quoted;
     for (const QString &code : codes)
-        quoted.append(sqlText(code));
+        quoted.append(u'\'' + QString(code).replace(u'\'', u"''"_s) + u'\'');
     return quoted.join(u',');
 }

@@ -23,5 +23,6 @@ QList<PickerEntry> groupEntries(Db &db);
 
 // The ticked product codes joined by "/": P1/P3.
 QString productCombination(const QStringList &codes);
-// The ticked group codes as an SQL in-list, each quoted safely: 'G2','G5'.
+// The ticked group codes as an in-list, each in single quotes with a quote inside doubled: 'G2','G5'.
+// Generation reads the codes back out of it and binds them as values.
 QString groupInList(const QStringList &codes);

@@ -20,11 +20,11 @@ QString userNumber(const QString &userId)
 }
 QString dateText(const QDateTime &at)
 {
-    return sqlText(at.date().toString(u"yyyy/MM/dd"_s));
+    return at.date().toString(u"yyyy/MM/dd"_s);
 }
 QString timeText(const QDateTime &at)
 {
-    return sqlText(at.time().toString(u"HH:mm:ss"_s));
+    return at.time().toString(u"HH:mm:ss"_s);
 }
 
 } // namespace
@@ -55,10 +55,11 @@ QString SplitEditionStore::proposedCode(Dialogs &dialogs)
 
 bool SplitEditionStore::nameTaken(const QString &name, const QString &except)
 {
-    QString sql = u"Select * from advt_splitedition Where split_name="_s + sqlText(name.trimmed());
-    if (!except.isEmpty())
-        sql += u" and split_name<>"_s + sqlText(except);
-    return !m_db.query(sql).isEmpty();
+    if (except.isEmpty())
+        return !m_db.query(u"Select * from advt_splitedition Where split_name=?"_s, {name.trimmed()}).isEmpty();
+    return !m_db.query(u"Select * from advt_splitedition Where split_name=? and split_name<>?"_s,
+                       {name.trimmed(), except})
+                .isEmpty();
 }
 
 // The unique key on the name refuses a name that another workstation stored after our check;
@@ -80,12 +81,10 @@ SplitEditionSave SplitEditionStore::insert(const SplitEditionEntry &entry)
     try {
         Transaction transaction = m_db.transaction();
         m_db.exec(u"Insert into advt_splitedition(unit_code,split_code,split_name,edition_code,created_by,"
-                  "created_date,created_time) Values("_s +
-                  sqlText(entry.unitCode) + u","_s + sqlText(entry.code) + u", "_s + sqlText(name) + u","_s +
-                  sqlText(entry.editionCode.trimmed()) + u","_s + userNumber(entry.userId) + u","_s +
-                  dateText(entry.at) + u","_s + timeText(entry.at) + u" )"_s);
-        m_db.exec(u"Update numbersetup set no_value="_s + sqlText(NextCode(entry.code.trimmed())) + u" Where no_id="_s +
-                  sqlText(SplitSeries));
+                  "created_date,created_time) Values(?,?, ?,?,?,?,? )"_s,
+                  {entry.unitCode, entry.code, name, entry.editionCode.trimmed(), userNumber(entry.userId),
+                   dateText(entry.at), timeText(entry.at)});
+        m_db.exec(u"Update numbersetup set no_value=? Where no_id=?"_s, {NextCode(entry.code.trimmed()), SplitSeries});
         transaction.commit();
     } catch (const DbError &) {
         if (nameTakenAfterFailure(name, {}))
@@ -104,14 +103,13 @@ SplitEditionSave SplitEditionStore::update(const QString &currentName, const Spl
         Transaction transaction = m_db.transaction();
         // Another workstation may have deleted or renamed it since the grid was filled; the
         // locking read also keeps it from doing so until we commit.
-        if (m_db.query(u"Select split_name from advt_splitedition Where split_name="_s + sqlText(currentName) +
-                       u" For Update"_s)
+        if (m_db.query(u"Select split_name from advt_splitedition Where split_name=? For Update"_s, {currentName})
                 .isEmpty())
             return SplitEditionSave::Missing;
-        m_db.exec(u"Update advt_splitedition set split_name="_s + sqlText(name) + u",edition_code="_s +
-                  sqlText(entry.editionCode.trimmed()) + u",modified_by="_s + userNumber(entry.userId) +
-                  u",modified_date="_s + dateText(entry.at) + u",modified_time="_s + timeText(entry.at) +
-                  u" Where split_name="_s + sqlText(currentName));
+        m_db.exec(u"Update advt_splitedition set split_name=?,edition_code=?,modified_by=?,modified_date=?,"
+                  "modified_time=? Where split_name=?"_s,
+                  {name, entry.editionCode.trimmed(), userNumber(entry.userId), dateText(entry.at), timeText(entry.at),
+                   currentName});
         transaction.commit();
     } catch (const DbError &) {
         if (nameTakenAfterFailure(name, currentName))
@@ -124,6 +122,6 @@ SplitEditionSave SplitEditionStore::update(const QString &currentName, const Spl
 void SplitEditionStore::remove(const QString &name)
 {
     Transaction transaction = m_db.transaction();
-    m_db.exec(u"Delete from advt_splitedition Where split_name="_s + sqlText(name));
+    m_db.exec(u"Delete from advt_splitedition Where split_name=?"_s, {name});
     transaction.commit();
 }

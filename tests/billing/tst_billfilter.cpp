@@ -111,30 +111,37 @@ void tst_BillFilter::dateRangeQueryKeepsItsText()
     const QString head = u"Select advt_schedule.*,group_no_of_bills,group_bp_type,group_show_comm,group_show_address,"
                          "agency_bill_colcms,agency_type from advt_schedule inner join  advt_agencymaster on "
                          "agency_code=sch_agency_code  inner join advt_clienttype on agency_type=group_code  where "
-                         "advt_schedule.unit_code='KOC' and sch_bill_no<>'' and sch_ins_date>='2026-01-05' and "
-                         "sch_ins_date<='2026-01-31'"_s;
+                         "advt_schedule.unit_code=? and sch_bill_no<>'' and sch_ins_date>=? and "
+                         "sch_ins_date<=?"_s;
     const QString tail = u" and  group_no_of_bills >0 and sch_net_total >0 Group by sch_bill_no  Order by "
                          "sch_ins_date,sch_bill_no"_s;
-    QCOMPARE(mainBillQuery(BillKind::Gst, filter), head + tail);
+    const QStringList dates = {u"KOC"_s, u"2026-01-05"_s, u"2026-01-31"_s};
+    SqlStatement query = mainBillQuery(BillKind::Gst, filter);
+    QCOMPARE(query.text, head + tail);
+    QCOMPARE(query.values, dates);
 
     filter.product = u"DLY/TAB"_s;
     filter.billFrom = u"KB/1"_s;
     filter.billTo = u"KB/9"_s;
     filter.group = u" 'AG', DR "_s;
-    QCOMPARE(mainBillQuery(BillKind::Gst, filter),
-             head + u" And sch_ed_code='DLY/TAB' And sch_bill_no>='KB/1' And sch_bill_no<='KB/9'"
-                    " And agency_type in ('AG','DR')"_s + tail);
+    const QString range = u" And sch_ed_code=? And sch_bill_no>=? And sch_bill_no<=?"_s;
+    query = mainBillQuery(BillKind::Gst, filter);
+    QCOMPARE(query.text, head + range + u" And agency_type in (?,?)"_s + tail);
+    QCOMPARE(query.values, (dates + QStringList{u"DLY/TAB"_s, u"KB/1"_s, u"KB/9"_s, u"AG"_s, u"DR"_s}));
 
     // Split bills have no group filter and their own column list.
-    QCOMPARE(mainBillQuery(BillKind::Split, filter),
-             u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address,agency_bill_colcms"_s
-                 + head.mid(head.indexOf(u" from "_s))
-                 + u" And sch_ed_code='DLY/TAB' And sch_bill_no>='KB/1' And sch_bill_no<='KB/9'"_s + tail);
+    query = mainBillQuery(BillKind::Split, filter);
+    QCOMPARE(query.text,
+             u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address,agency_bill_colcms"_s +
+                 head.mid(head.indexOf(u" from "_s)) + range + tail);
+    QCOMPARE(query.values, (dates + QStringList{u"DLY/TAB"_s, u"KB/1"_s, u"KB/9"_s}));
 
-    // Quotes and backslashes are protected; the statement keeps its shape.
+    // Quotes and backslashes travel as values; the statement keeps its shape.
     filter.group.clear();
     filter.product = u"O'X\\"_s;
-    QVERIFY(mainBillQuery(BillKind::Gst, filter).contains(u" And sch_ed_code='O''X\\\\' And"_s));
+    query = mainBillQuery(BillKind::Gst, filter);
+    QCOMPARE(query.text, head + range + tail);
+    QCOMPARE(query.values.at(3), u"O'X\\"_s);
 }
 
 void tst_BillFilter::scheduleQueryKeepsItsText()
@@ -146,15 +153,22 @@ void tst_BillFilter::scheduleQueryKeepsItsText()
     filter.billTo = u"ignored"_s;
     filter.group = u"ignored"_s;
     const QString joins = u" from advt_schedule inner join  advt_agencymaster on agency_code=sch_agency_code  inner "
-                          "join advt_clienttype on agency_type=group_code  where advt_schedule.unit_code='KOC'"
-                          " And sch_slno='KOC0000901' Group by sch_bill_no  Order by sch_ins_date,sch_slno"_s;
-    QCOMPARE(mainBillQuery(BillKind::Gst, filter),
+                          "join advt_clienttype on agency_type=group_code  where advt_schedule.unit_code=?"
+                          " And sch_slno=? Group by sch_bill_no  Order by sch_ins_date,sch_slno"_s;
+    const QStringList values = {u"KOC"_s, u"KOC0000901"_s};
+    SqlStatement query = mainBillQuery(BillKind::Gst, filter);
+    QCOMPARE(query.text,
              u"Select advt_schedule.*,group_no_of_bills,group_bp_type,group_show_comm,group_show_address"_s + joins);
+    QCOMPARE(query.values, values);
     const QString plain = u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address"_s + joins;
-    QCOMPARE(mainBillQuery(BillKind::Split, filter), plain);
+    query = mainBillQuery(BillKind::Split, filter);
+    QCOMPARE(query.text, plain);
+    QCOMPARE(query.values, values);
     // Exchange bills always list by schedule number.
     filter.singleSchedule = false;
-    QCOMPARE(mainBillQuery(BillKind::Exchange, filter), plain);
+    query = mainBillQuery(BillKind::Exchange, filter);
+    QCOMPARE(query.text, plain);
+    QCOMPARE(query.values, values);
 }
 
 void tst_BillFilter::lookupQueriesKeepTheirText()

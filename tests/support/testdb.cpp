@@ -48,8 +48,10 @@ void run(const QString &sql)
 
 void reset(const QStringList &sqlTexts)
 {
-    QString script = u"DROP DATABASE IF EXISTS selvoro;\nCREATE DATABASE selvoro CHARACTER SET utf8mb4;\nUSE selvoro;\n"_s
-                     + file(u"db/schema.sql"_s);
+    // A test may have changed the server's sql_mode; every test starts from the default one.
+    QString script =
+        u"SET GLOBAL sql_mode = DEFAULT;\nSET SESSION sql_mode = DEFAULT;\nDROP DATABASE IF EXISTS selvoro;\nCREATE DATABASE selvoro CHARACTER SET utf8mb4;\nUSE selvoro;\n"_s +
+        file(u"db/schema.sql"_s);
     for (const QString &text : sqlTexts)
         script += u"\nUSE selvoro;\n"_s + text;
     run(script);

@@ -17,7 +17,8 @@ QString skipReason();
 // Path of a file of the source tree (SELVORO_SOURCE_DIR), e.g. "db/schema.sql".
 QString sourcePath(const QString &relative);
 
-// Drops and recreates `selvoro` with the schema, then runs each SQL text in order. Throws DbError
+// Puts the server's sql_mode back to its default, drops and recreates `selvoro` with the schema,
+// then runs each SQL text in order. Throws DbError
 // with the client's output when loading fails.
 void reset(const QStringList &sqlTexts = {});
 // Runs SQL text through the mariadb client as root (for triggers, drops and other set-up).

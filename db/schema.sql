@@ -98,9 +98,10 @@ CREATE TABLE editionmaster (
     PRIMARY KEY (edition_code)
 ) ENGINE=InnoDB;
 
--- Split editions: a named share of an edition, created by a unit. A name belongs to one split
--- edition only: the unique key keeps two workstations that save the same new name at the same
--- moment from both storing it (the program's own check runs before its transaction).
+-- Split editions: a named share of an edition, created by a unit. A name and a code belong to one
+-- split edition only: the unique keys keep two workstations that save at the same moment from
+-- both storing the same name (the program's own check runs before its transaction) or the same
+-- code.
 CREATE TABLE advt_splitedition (
     unit_code      VARCHAR(5)   NOT NULL DEFAULT '',
     split_code     VARCHAR(10)  NULL,
@@ -112,7 +113,7 @@ CREATE TABLE advt_splitedition (
     modified_by    INT          NULL,
     modified_date  DATE         NULL,
     modified_time  TIME         NULL,
-    KEY advt_splitedition_code (split_code),
+    UNIQUE KEY advt_splitedition_code (split_code),
     UNIQUE KEY advt_splitedition_name (split_name)
 ) ENGINE=InnoDB;
 

@@ -17,6 +17,11 @@ QString errorText(const QSqlError &error)
     return text.isEmpty() ? u"Unknown database error"_s : text;
 }
 
+DbError failure(const QSqlError &error)
+{
+    return DbError(errorText(error), error.nativeErrorCode().toInt());
+}
+
 // The values go as UTF-8 bytes, which the server compares like a quoted literal of the statement
 // text; the driver's wide-text binding would send a terminating NUL as part of them.
 void bindValues(QSqlQuery &query, const QStringList &values)
@@ -109,7 +114,7 @@ qlonglong ResultSet::integer(const QString &column) const
 Transaction::Transaction(Db &db) : m_db(&db)
 {
     if (!m_db->database().transaction())
-        throw DbError(errorText(m_db->database().lastError()));
+        throw failure(m_db->database().lastError());
 }
 
 Transaction::~Transaction()
@@ -122,10 +127,10 @@ void Transaction::commit()
 {
     QSqlDatabase database = m_db->database();
     if (!database.commit()) {
-        const QString text = errorText(database.lastError());
+        const DbError error = failure(database.lastError());
         database.rollback();
         m_open = false;
-        throw DbError(text);
+        throw error;
     }
     m_open = false;
 }
@@ -166,6 +171,21 @@ void Db::close()
     QSqlDatabase::removeDatabase(m_name);
 }
 
+void Db::runTransaction(const std::function<void()> &change)
+{
+    for (int attempt = 1;; ++attempt) {
+        try {
+            Transaction transaction(*this);
+            change();
+            transaction.commit();
+            return;
+        } catch (const DbError &error) {
+            if (!error.isLockConflict() || attempt == LockConflictAttempts)
+                throw;
+        }
+    }
+}
+
 QSqlQuery Db::newQuery()
 {
     if (!isOpen())
@@ -182,14 +202,14 @@ ResultSet Db::query(const QString &sql, const QStringList &values)
     // A statement without values is executed directly: one exchange with the server.
     if (values.isEmpty()) {
         if (!query.exec(sql))
-            throw DbError(errorText(query.lastError()));
+            throw failure(query.lastError());
         return ResultSet(std::move(query));
     }
     if (!query.prepare(sql))
-        throw DbError(errorText(query.lastError()));
+        throw failure(query.lastError());
     bindValues(query, values);
     if (!query.exec())
-        throw DbError(errorText(query.lastError()));
+        throw failure(query.lastError());
     return ResultSet(std::move(query));
 }
 
@@ -197,7 +217,7 @@ PreparedQuery Db::prepare(const QString &sql)
 {
     QSqlQuery query = newQuery();
     if (!query.prepare(sql))
-        throw DbError(errorText(query.lastError()));
+        throw failure(query.lastError());
     return PreparedQuery(*this, std::move(query));
 }
 
@@ -208,7 +228,7 @@ ResultSet PreparedQuery::run(const QStringList &values)
     bindValues(*m_query, values);
     ++m_db->m_statements;
     if (!m_query->exec())
-        throw DbError(errorText(m_query->lastError()));
+        throw failure(m_query->lastError());
     return ResultSet(m_query);
 }
 

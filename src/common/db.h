@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class Db;
@@ -119,6 +120,11 @@ public:
     QString firstValue(const QString &sql, const QStringList &values = {});
 
     Transaction transaction() { return Transaction(*this); }
+    // Runs `change` in a transaction and commits it. When the server gives the transaction up for
+    // a deadlock or a lock wait time-out (another session holds the rows), the whole change runs
+    // again, LockConflictAttempts times in all; then that failure is thrown like any other.
+    void runTransaction(const std::function<void()> &change);
+    static constexpr int LockConflictAttempts = 3;
 
     // Prepares a query with "?" placeholders for values; throws DbError when the server refuses it.
     PreparedQuery prepare(const QString &sql);

@@ -162,7 +162,8 @@ void frmSplitEdition::CmNew_Click()
     if (CmNew->text() == NewCaption) {
         SetEditMode(true);
         ClearSplitFields();
-        TxCode->setText(m_store.proposedCode(m_context.dialogs));
+        m_proposedCode = m_store.proposedCode(m_context.dialogs);
+        TxCode->setText(m_proposedCode);
         TxName->setFocus();
         FillSplitGrid();
         return;
@@ -200,7 +201,8 @@ SplitEditionEntry frmSplitEdition::entry() const
             TxName->text(),
             TxEditionCode->text(),
             m_context.state.CurrentUserId,
-            QDateTime::currentDateTime()};
+            QDateTime::currentDateTime(),
+            m_proposedCode};
 }
 
 bool frmSplitEdition::InsertSplitEdition()

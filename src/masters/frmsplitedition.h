@@ -61,4 +61,5 @@ private:
     QList<SplitEdition> m_listed; // the grid's rows, for Edit and Delete
     bool m_editing = false;       // Save updates m_editName instead of inserting
     QString m_editName;
+    QString m_proposedCode; // what New put into TxCode
 };

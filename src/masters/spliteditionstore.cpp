@@ -10,6 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const auto SplitSeries = u"ADVT_SPLIT"_s;
+const auto SelectSeriesForUpdate = u"Select no_value from numbersetup Where no_id=? For Update"_s;
 const auto SelectSplitEditions =
     u"Select advt_splitedition.*,edition_name From advt_splitedition Inner join editionmaster on "
     "editionmaster.edition_code=advt_splitedition.edition_code  order by split_code"_s;
@@ -79,13 +80,17 @@ SplitEditionSave SplitEditionStore::insert(const SplitEditionEntry &entry)
     if (nameTaken(name))
         return SplitEditionSave::DuplicateName;
     try {
-        Transaction transaction = m_db.transaction();
-        m_db.exec(u"Insert into advt_splitedition(unit_code,split_code,split_name,edition_code,created_by,"
-                  "created_date,created_time) Values(?,?, ?,?,?,?,? )"_s,
-                  {entry.unitCode, entry.code, name, entry.editionCode.trimmed(), userNumber(entry.userId),
-                   dateText(entry.at), timeText(entry.at)});
-        m_db.exec(u"Update numbersetup set no_value=? Where no_id=?"_s, {NextCode(entry.code.trimmed()), SplitSeries});
-        transaction.commit();
+        m_db.runTransaction([&] {
+            // The locking read holds the series row until the commit: another workstation's save
+            // waits here and then reads the value this one leaves.
+            const QString next = m_db.firstValue(SelectSeriesForUpdate, {SplitSeries});
+            const QString code = entry.code == entry.proposedCode && !next.isEmpty() ? next : entry.code;
+            m_db.exec(u"Insert into advt_splitedition(unit_code,split_code,split_name,edition_code,created_by,"
+                      "created_date,created_time) Values(?,?, ?,?,?,?,? )"_s,
+                      {entry.unitCode, code, name, entry.editionCode.trimmed(), userNumber(entry.userId),
+                       dateText(entry.at), timeText(entry.at)});
+            m_db.exec(u"Update numbersetup set no_value=? Where no_id=?"_s, {NextCode(code.trimmed()), SplitSeries});
+        });
     } catch (const DbError &) {
         if (nameTakenAfterFailure(name, {}))
             return SplitEditionSave::DuplicateName;
@@ -99,29 +104,30 @@ SplitEditionSave SplitEditionStore::update(const QString &currentName, const Spl
     const QString name = entry.name.trimmed();
     if (nameTaken(name, currentName))
         return SplitEditionSave::DuplicateName;
+    SplitEditionSave result = SplitEditionSave::Saved;
     try {
-        Transaction transaction = m_db.transaction();
-        // Another workstation may have deleted or renamed it since the grid was filled; the
-        // locking read also keeps it from doing so until we commit.
-        if (m_db.query(u"Select split_name from advt_splitedition Where split_name=? For Update"_s, {currentName})
-                .isEmpty())
-            return SplitEditionSave::Missing;
-        m_db.exec(u"Update advt_splitedition set split_name=?,edition_code=?,modified_by=?,modified_date=?,"
-                  "modified_time=? Where split_name=?"_s,
-                  {name, entry.editionCode.trimmed(), userNumber(entry.userId), dateText(entry.at), timeText(entry.at),
-                   currentName});
-        transaction.commit();
+        m_db.runTransaction([&] {
+            // Another workstation may have deleted or renamed it since the grid was filled; the
+            // locking read also keeps it from doing so until we commit.
+            if (m_db.query(u"Select split_name from advt_splitedition Where split_name=? For Update"_s, {currentName})
+                    .isEmpty()) {
+                result = SplitEditionSave::Missing;
+                return;
+            }
+            m_db.exec(u"Update advt_splitedition set split_name=?,edition_code=?,modified_by=?,modified_date=?,"
+                      "modified_time=? Where split_name=?"_s,
+                      {name, entry.editionCode.trimmed(), userNumber(entry.userId), dateText(entry.at),
+                       timeText(entry.at), currentName});
+        });
     } catch (const DbError &) {
         if (nameTakenAfterFailure(name, currentName))
             return SplitEditionSave::DuplicateName;
         throw;
     }
-    return SplitEditionSave::Saved;
+    return result;
 }
 
 void SplitEditionStore::remove(const QString &name)
 {
-    Transaction transaction = m_db.transaction();
-    m_db.exec(u"Delete from advt_splitedition Where split_name=?"_s, {name});
-    transaction.commit();
+    m_db.runTransaction([&] { m_db.exec(u"Delete from advt_splitedition Where split_name=?"_s, {name}); });
 }

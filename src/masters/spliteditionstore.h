@@ -25,6 +25,7 @@ struct SplitEditionEntry
     QString editionCode;
     QString userId;
     QDateTime at;
+    QString proposedCode; // the code New proposed; a `code` still equal to it is the series' next
 };
 
 enum class SplitEditionSave {
@@ -51,7 +52,10 @@ public:
     // True when a split edition other than `except` has this (trimmed) name.
     bool nameTaken(const QString &name, const QString &except = {});
 
-    // Stores the new split edition and moves the series on from its code.
+    // Stores the new split edition and moves the series on from its code. A code left as New
+    // proposed it is drawn from the series at the save itself, so workstations that save at the
+    // same time each take their own; a code typed by hand is stored as typed. Deadlocks and lock
+    // waits are retried (Db::runTransaction).
     SplitEditionSave insert(const SplitEditionEntry &entry);
     // Renames and re-assigns the split edition now called `currentName`; its code stays.
     SplitEditionSave update(const QString &currentName, const SplitEditionEntry &entry);

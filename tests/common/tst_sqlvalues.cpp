@@ -97,8 +97,8 @@ void tst_SqlValues::valuesComeBackAsTyped()
 void tst_SqlValues::splitEditionKeepsItsBackslashes()
 {
     SplitEditionStore store(m_db);
-    const SplitEditionEntry entry{u"K\\1"_s, u"SP0007"_s, u"NBE a\\b"_s,
-                                  u"E\\1"_s, u"1"_s,      QDateTime::currentDateTime()};
+    const SplitEditionEntry entry{
+        u"K\\1"_s, u"SP0007"_s, u"NBE a\\b"_s, u"E\\1"_s, u"1"_s, QDateTime::currentDateTime(), u"SP0007"_s};
     QCOMPARE(store.insert(entry), SplitEditionSave::Saved);
     QCOMPARE(m_db.firstValue(u"Select concat_ws('|', unit_code, split_name, edition_code) from advt_splitedition"_s),
              u"K\\1|NBE a\\b|E\\1"_s);

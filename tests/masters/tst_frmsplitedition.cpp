@@ -33,6 +33,7 @@ private slots:
     void cancelKeepsTheTextAndNumberingStays();
     void saveWantsANameAndAnEdition();
     void saveStoresTrimmedAndMovesTheSeries();
+    void saveAfterAnotherWorkstationTakesTheNextCode();
     void otherUsersAreRefused();
     void duplicateNameStaysInNewMode();
     void failedSaveIsRolledBackAndShown();
@@ -222,6 +223,24 @@ void tst_frmSplitEdition::saveStoresTrimmedAndMovesTheSeries()
 
     form.CmNew->click();
     QCOMPARE(form.TxCode->text(), u"SP0008"_s);
+}
+
+// Both workstations were offered SP0007; the other one saved first.
+void tst_frmSplitEdition::saveAfterAnotherWorkstationTakesTheNextCode()
+{
+    frmSplitEdition &form = open();
+    startNew(u"Tambaram"_s, u"01"_s);
+    QCOMPARE(form.TxCode->text(), u"SP0007"_s);
+    {
+        Db other(u"other"_s);
+        TestDb::open(other);
+        SplitEditionStore(other).insert(
+            {u"02"_s, u"SP0007"_s, u"Velachery"_s, u"02"_s, u"1"_s, QDateTime::currentDateTime(), u"SP0007"_s});
+    }
+    form.CmNew->click();
+    QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+    QCOMPARE(value(u"Select split_code from advt_splitedition Where split_name='Tambaram'"_s), u"SP0008"_s);
+    QCOMPARE(series(), u"SP0009"_s);
 }
 
 void tst_frmSplitEdition::otherUsersAreRefused()

@@ -20,6 +20,9 @@ private slots:
     void insertRefusesANameAnyUnitHas_data();
     void insertRefusesANameAnyUnitHas();
     void nameSavedMeanwhileElsewhereIsADuplicate();
+    void concurrentSavesTakeDistinctCodes();
+    void aCodeTypedByHandIsKeptAndUnique();
+    void lockWaitsAreRetriedThenReported();
     void updateRenamesAndStampsTheChange();
     void updateRefusesAnotherEditionsName();
     void updateOfAVanishedEditionStoresNothing();
@@ -43,7 +46,7 @@ void tst_SplitEditionStore::init()
 
 SplitEditionEntry tst_SplitEditionStore::entry(const QString &code, const QString &name, const QString &edition) const
 {
-    return {u"01"_s, code, name, edition, u"1"_s, QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))};
+    return {u"01"_s, code, name, edition, u"1"_s, QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)), {}};
 }
 
 void tst_SplitEditionStore::insertStoresTrimmedRowAndMovesTheSeries()
@@ -114,6 +117,93 @@ void tst_SplitEditionStore::nameSavedMeanwhileElsewhereIsADuplicate()
     QCOMPARE(value(u"Select count(*) from advt_splitedition Where split_name='Tambaram'"_s), u"1"_s);
     QCOMPARE(value(u"Select unit_code from advt_splitedition Where split_name='Tambaram'"_s), u"02"_s);
     QCOMPARE(series(), u"SP0007"_s);
+}
+
+// Workstations that pressed New at the same time were all offered SP0007; saving at once, each
+// takes its own code and the series moves on once per row.
+void tst_SplitEditionStore::concurrentSavesTakeDistinctCodes()
+{
+    constexpr int Workstations = 6;
+    std::promise<void> go;
+    std::shared_future<void> start = go.get_future().share();
+    std::vector<std::future<SplitEditionSave>> saves;
+    for (int i = 0; i < Workstations; ++i) {
+        saves.push_back(std::async(std::launch::async, [this, i, start] {
+            Db db(u"workstation%1"_s.arg(i));
+            TestDb::open(db);
+            SplitEditionStore store(db);
+            SplitEditionEntry saved = entry(u"SP0007"_s, u"Concurrent %1"_s.arg(i), u"01"_s);
+            saved.proposedCode = saved.code;
+            start.wait();
+            return store.insert(saved);
+        }));
+    }
+    go.set_value();
+    for (auto &save : saves)
+        QCOMPARE(save.get(), SplitEditionSave::Saved);
+    QCOMPARE(value(u"Select group_concat(split_code order by split_code) from advt_splitedition "
+                   "Where split_name like 'Concurrent %'"_s),
+             u"SP0007,SP0008,SP0009,SP0010,SP0011,SP0012"_s);
+    QCOMPARE(series(), u"SP0013"_s);
+}
+
+void tst_SplitEditionStore::aCodeTypedByHandIsKeptAndUnique()
+{
+    SplitEditionStore store(m_db);
+    SplitEditionEntry typed = entry(u"SP0100"_s, u"By Hand"_s, u"01"_s);
+    typed.proposedCode = u"SP0007"_s;
+    QCOMPARE(store.insert(typed), SplitEditionSave::Saved);
+    QCOMPARE(series(), u"SP0101"_s);
+    // Another split edition already has the typed code: nothing is stored, the series stays.
+    typed.code = u"SP0003"_s;
+    typed.name = u"Taken Code"_s;
+    QVERIFY_THROWS_EXCEPTION(DbError, store.insert(typed));
+    QCOMPARE(value(u"Select count(*) from advt_splitedition Where split_code='SP0003'"_s), u"1"_s);
+    QCOMPARE(series(), u"SP0101"_s);
+}
+
+// Another session holds the series row. A save that waits too long for it runs again; when the
+// row stays held through every attempt, the lock wait is reported and nothing is stored.
+void tst_SplitEditionStore::lockWaitsAreRetriedThenReported()
+{
+    m_db.exec(u"SET SESSION innodb_lock_wait_timeout = 1"_s);
+    const auto holdSeries = [](std::promise<void> &held, int milliseconds) {
+        Db other(u"holder"_s);
+        TestDb::open(other);
+        Transaction transaction = other.transaction();
+        other.query(u"Select no_value from numbersetup Where no_id='ADVT_SPLIT' For Update"_s);
+        held.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        transaction.commit();
+    };
+    SplitEditionStore store(m_db);
+    SplitEditionEntry saved = entry(u"SP0007"_s, u"Patient"_s, u"01"_s);
+    saved.proposedCode = saved.code;
+    {
+        std::promise<void> held;
+        std::thread holder(holdSeries, std::ref(held), 1500);
+        held.get_future().wait();
+        const SplitEditionSave result = store.insert(saved);
+        holder.join();
+        QCOMPARE(result, SplitEditionSave::Saved);
+        QCOMPARE(series(), u"SP0008"_s);
+    }
+    {
+        std::promise<void> held;
+        std::thread holder(holdSeries, std::ref(held), 1000 * (Db::LockConflictAttempts + 2));
+        held.get_future().wait();
+        saved.name = u"Impatient"_s;
+        int serverCode = 0;
+        try {
+            store.insert(saved);
+        } catch (const DbError &error) {
+            serverCode = error.serverCode();
+        }
+        holder.join();
+        QCOMPARE(serverCode, 1205);
+        QCOMPARE(value(u"Select count(*) from advt_splitedition Where split_name='Impatient'"_s), u"0"_s);
+        QCOMPARE(series(), u"SP0008"_s);
+    }
 }
 
 void tst_SplitEditionStore::updateRenamesAndStampsTheChange()

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
 
@@ -136,20 +137,27 @@ QString printFilePath(const Deployment &deployment, const QString &fileName)
     return QDir(deployment.applicationFolder()).filePath(fileName);
 }
 
-bool startSpooler(const QString &printPath, const Deployment &deployment)
+bool startSpooler(const QString &printPath, int pageLines, const Deployment &deployment, Spool spool)
 {
     const QString program = deployment.spoolerProgram();
-    // The spooler runs on its own; nothing waits for it, and its window (where it has one) stays
-    // out of the way.
     QProcess spooler;
     spooler.setProgram(program);
-    spooler.setArguments({printPath});
+    spooler.setArguments(
+        {u"--page-lines"_s, QString::number(pageLines), u"--"_s, QFileInfo(printPath).absoluteFilePath()});
     spooler.setStandardInputFile(QProcess::nullDevice());
+    if (spool == Spool::StartAndWait) {
+        spooler.setProcessChannelMode(QProcess::ForwardedChannels);
+        spooler.start();
+        return spooler.waitForFinished(-1) && spooler.exitStatus() == QProcess::NormalExit && spooler.exitCode() == 0;
+    }
+    // The spooler runs on its own; nothing waits for it, and its window (where it has one) stays
+    // out of the way.
     return spooler.startDetached();
 }
 
-std::optional<QString> printLayout(const QString &path, const std::function<void(PrintFile &)> &writeLayout,
-                                   const Deployment &deployment, Spool spool)
+std::optional<QString> printLayout(const QString &path, int pageLines,
+                                   const std::function<void(PrintFile &)> &writeLayout, const Deployment &deployment,
+                                   Spool spool)
 {
     PrintFile file(path);
     if (!file.open())
@@ -157,7 +165,7 @@ std::optional<QString> printLayout(const QString &path, const std::function<void
     writeLayout(file);
     if (!file.close())
         return Msg::FileCannotBePrinted;
-    if (spool == Spool::Start && !startSpooler(path, deployment))
+    if (spool != Spool::Skip && !startSpooler(path, pageLines, deployment, spool))
         return Msg::FileCannotBePrinted;
     return std::nullopt;
 }

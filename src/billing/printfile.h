@@ -98,14 +98,20 @@ QString printShortDate(QStringView cellText);
 // The path of a layout's print file in the application folder.
 QString printFilePath(const Deployment &deployment, const QString &fileName);
 
-// Starts the deployment's spooler program on `printPath`, detached; false when it cannot
-// be started (missing, not executable).
-bool startSpooler(const QString &printPath, const Deployment &deployment);
+// What becomes of a print file once it is written: handed to the spooler, which runs on its own
+// (the windows' Print), handed to it and waited for, so that its failure is the print's
+// (the headless command), or kept as it is.
+enum class Spool { Start, StartAndWait, Skip };
 
-enum class Spool { Start, Skip };
+// Starts the deployment's spooler program on `printPath` with the layout's page length.
+// The path goes absolute and after the end of the options, so a file named "-reverse" is a file.
+// False when the spooler cannot be started (missing, not executable) or, with StartAndWait, when
+// it fails; its own error line goes to stderr.
+bool startSpooler(const QString &printPath, int pageLines, const Deployment &deployment, Spool spool = Spool::Start);
 
-// A whole print: opens `path`, lets `writeLayout` fill it, closes it and, with Spool::Start,
-// hands it to the spooler. Returns "File Cannot be Printed.   " when any step failed; the file
-// is closed by then and the lines written before the failure stay in it.
-std::optional<QString> printLayout(const QString &path, const std::function<void(PrintFile &)> &writeLayout,
-                                   const Deployment &deployment, Spool spool = Spool::Start);
+// A whole print: opens `path`, lets `writeLayout` fill it, closes it and hands it to the spooler
+// as `spool` says, telling it the layout's `pageLines`. Returns "File Cannot be Printed.   "
+// when any step failed.
+std::optional<QString> printLayout(const QString &path, int pageLines,
+                                   const std::function<void(PrintFile &)> &writeLayout, const Deployment &deployment,
+                                   Spool spool = Spool::Start);

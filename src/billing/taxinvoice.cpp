@@ -249,5 +249,5 @@ std::optional<QString> printTaxInvoices(const Sheet &sheet, const Deployment &de
 {
     const QString target = path.isEmpty() ? printFilePath(deployment, QString::fromUtf16(TaxInvoicePrintFile)) : path;
     return printLayout(
-        target, [&sheet](PrintFile &file) { writeTaxInvoices(sheet, file); }, deployment, spool);
+        target, TaxInvoiceLines, [&sheet](PrintFile &file) { writeTaxInvoices(sheet, file); }, deployment, spool);
 }

@@ -107,7 +107,7 @@ int runBillCommand(QStringList &args, BillsOptions &options, const QString &comm
             return ExitStatus::Usage;
         if (options.prnPath) {
             if (const std::optional<QString> failure = print(sheet, session.deployment(), *options.prnPath,
-                                                             options.spool ? Spool::Start : Spool::Skip)) {
+                                                             options.spool ? Spool::StartAndWait : Spool::Skip)) {
                 session.dialogs().message(*failure);
                 return ExitStatus::Usage;
             }

@@ -110,5 +110,6 @@ std::optional<QString> printDavpBills(const Sheet &sheet, const Deployment &depl
                                       Spool spool)
 {
     const QString target = path.isEmpty() ? printFilePath(deployment, QString::fromUtf16(DavpPrintFile)) : path;
-    return printLayout(target, [&sheet](PrintFile &file) { writeDavpBills(sheet, file); }, deployment, spool);
+    return printLayout(
+        target, DavpPageLines, [&sheet](PrintFile &file) { writeDavpBills(sheet, file); }, deployment, spool);
 }

@@ -1,6 +1,7 @@
 #include "spooler/pdfpages.h"
 
 #include "billing/windows1252.h"
+#include "common/outputfile.h"
 #include "spooler/printmarkup.h"
 
 #include <QFontMetricsF>
@@ -88,11 +89,10 @@ private:
     double m_advance[2] = {Pitch, Pitch};
 };
 
-} // namespace
-
-std::optional<QString> writePdfPages(const QByteArray &printFile, int pageLines, const QString &pdfPath)
+std::optional<QString> drawPages(const QByteArray &printFile, int pageLines, OutputFile &output)
 {
-    QPdfWriter pdf(pdfPath);
+    const QString pdfPath = output.path();
+    QPdfWriter pdf(&output.device());
     pdf.setResolution(Resolution);
     pdf.setCreator(u"inetspooler"_s);
     const double heightInches = pageLines / 6.0 + 0.5;
@@ -100,7 +100,7 @@ std::optional<QString> writePdfPages(const QByteArray &printFile, int pageLines,
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     PageWriter pages(pdf);
     if (!pages.isActive())
-        return u"cannot write "_s + pdfPath;
+        return output.failure();
     const QList<QByteArray> lines = printFileLines(printFile);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0 && i % pageLines == 0 && !pages.newPage())
@@ -109,5 +109,16 @@ std::optional<QString> writePdfPages(const QByteArray &printFile, int pageLines,
     }
     if (!pages.end())
         return u"cannot finish "_s + pdfPath;
+    if (output.device().error() != QFileDevice::NoError)
+        return output.failure();
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> writePdfPages(const QByteArray &printFile, int pageLines, const QString &pdfPath)
+{
+    // The earlier PDF stays until the new one is whole: a full disk or a killed spooler never
+    // leaves a broken file under its name.
+    return writeWholeFile(pdfPath, [&](OutputFile &output) { return drawPages(printFile, pageLines, output); });
 }

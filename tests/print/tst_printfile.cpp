@@ -3,6 +3,7 @@
 #include "common/deployment.h"
 #include "common/messages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -18,12 +19,12 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-// A spooler that notes the argument it was started with beside itself.
+// A spooler that notes the arguments it was started with beside itself.
 void installStubSpooler(const QString &folder)
 {
     QFile stub(folder + u"/inetspooler"_s);
     QVERIFY(stub.open(QIODevice::WriteOnly));
-    stub.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/spooled.tmp\"\n"
+    stub.write("#!/bin/sh\nprintf '%s' \"$*\" > \"$(dirname \"$0\")/spooled.tmp\"\n"
                "mv \"$(dirname \"$0\")/spooled.tmp\" \"$(dirname \"$0\")/spooled.txt\"\n");
     stub.close();
     stub.setPermissions(stub.permissions() | QFileDevice::ExeOwner);
@@ -50,6 +51,8 @@ private slots:
     void amountsAndDatesFollowTheLineRules();
     void handsTheClosedFileToTheSpooler();
     void missingSpoolerFailsAfterTheWholeFile();
+    void spoolerGetsAnAbsolutePathPastItsOptions();
+    void failingSpoolerFailsThePrintWhenWaitedFor();
 };
 
 void tst_PrintFile::writesCrLfLinesInWindows1252()
@@ -135,7 +138,7 @@ void tst_PrintFile::reportsAFileThatCannotBeOpened()
     deployment.appFolder = dir.filePath(u"no-such-folder"_s);
     installStubSpooler(dir.path());
     const std::optional<QString> failure =
-        printLayout(printFilePath(deployment, u"sch.prn"_s), writeTwoLines, deployment);
+        printLayout(printFilePath(deployment, u"sch.prn"_s), 48, writeTwoLines, deployment);
     QCOMPARE(failure, std::optional<QString>(u"File Cannot be Printed.   "_s));
     QVERIFY(!QFile::exists(dir.filePath(u"spooled.txt"_s)));
 }
@@ -170,20 +173,21 @@ void tst_PrintFile::handsTheClosedFileToTheSpooler()
     deployment.appFolder = dir.path();
     const QString path = printFilePath(deployment, u"sch.prn"_s);
     QCOMPARE(path, dir.path() + u"/sch.prn"_s);
-    QCOMPARE(printLayout(path, writeTwoLines, deployment), std::nullopt);
+    QCOMPARE(printLayout(path, 48, writeTwoLines, deployment), std::nullopt);
     QCOMPARE(readAll(path), QByteArray("first\r\nsecond\r\n"));
-    QTRY_COMPARE(readAll(dir.filePath(u"spooled.txt"_s)), path.toUtf8());
+    const QByteArray spooled = "--page-lines 48 -- " + path.toUtf8();
+    QTRY_COMPARE(readAll(dir.filePath(u"spooled.txt"_s)), spooled);
     // No bills: an empty file, spooled all the same.
     QFile::remove(dir.filePath(u"spooled.txt"_s));
     QCOMPARE(printLayout(
-                 path, [](PrintFile &) {}, deployment),
+                 path, 48, [](PrintFile &) {}, deployment),
              std::nullopt);
     QCOMPARE(readAll(path), QByteArray());
-    QTRY_COMPARE(readAll(dir.filePath(u"spooled.txt"_s)), path.toUtf8());
+    QTRY_COMPARE(readAll(dir.filePath(u"spooled.txt"_s)), spooled);
     // The headless command may write without spooling.
     QFile::remove(dir.filePath(u"spooled.txt"_s));
     const QString elsewhere = dir.filePath(u"elsewhere.prn"_s);
-    QCOMPARE(printLayout(elsewhere, writeTwoLines, deployment, Spool::Skip), std::nullopt);
+    QCOMPARE(printLayout(elsewhere, 48, writeTwoLines, deployment, Spool::Skip), std::nullopt);
     QCOMPARE(readAll(elsewhere), QByteArray("first\r\nsecond\r\n"));
     QTest::qWait(200);
     QVERIFY(!QFile::exists(dir.filePath(u"spooled.txt"_s)));
@@ -199,8 +203,42 @@ void tst_PrintFile::missingSpoolerFailsAfterTheWholeFile()
         for (int i = 0; i < 5000; ++i)
             file.writeLine(PrintLine().text(QString(80, u'x')));
     };
-    QCOMPARE(printLayout(path, manyLines, deployment), std::optional<QString>(Msg::FileCannotBePrinted));
+    QCOMPARE(printLayout(path, 48, manyLines, deployment), std::optional<QString>(Msg::FileCannotBePrinted));
     QCOMPARE(QFileInfo(path).size(), 5000 * 82);
+}
+
+// A print file named like an option, given relative to the working folder (as the headless
+// command's --prn takes it).
+void tst_PrintFile::spoolerGetsAnAbsolutePathPastItsOptions()
+{
+    QTemporaryDir dir;
+    installStubSpooler(dir.path());
+    Deployment deployment;
+    deployment.appFolder = dir.path();
+    const QString workingFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const std::optional<QString> failure = printLayout(u"-reverse"_s, 72, writeTwoLines, deployment);
+    QDir::setCurrent(workingFolder);
+    QCOMPARE(failure, std::nullopt);
+    QTRY_COMPARE(readAll(dir.filePath(u"spooled.txt"_s)), "--page-lines 72 -- " + dir.filePath(u"-reverse"_s).toUtf8());
+}
+
+void tst_PrintFile::failingSpoolerFailsThePrintWhenWaitedFor()
+{
+    QTemporaryDir dir;
+    QFile stub(dir.filePath(u"inetspooler"_s));
+    QVERIFY(stub.open(QIODevice::WriteOnly));
+    stub.write("#!/bin/sh\nexit 1\n");
+    stub.close();
+    stub.setPermissions(stub.permissions() | QFileDevice::ExeOwner);
+    Deployment deployment;
+    deployment.appFolder = dir.path();
+    const QString path = dir.filePath(u"sch.prn"_s);
+    QCOMPARE(printLayout(path, 48, writeTwoLines, deployment, Spool::StartAndWait),
+             std::optional<QString>(Msg::FileCannotBePrinted));
+    QCOMPARE(readAll(path), QByteArray("first\r\nsecond\r\n"));
+    // The window's Print does not wait: the spooler is on its own once started.
+    QCOMPARE(printLayout(path, 48, writeTwoLines, deployment, Spool::Start), std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(tst_PrintFile)

@@ -2,6 +2,7 @@
 #include "spooler/pdfpages.h"
 #include "spooler/printmarkup.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -50,19 +51,44 @@ struct SpoolerRun
     QByteArray errors;
 };
 
-// Runs the real inetspooler with a deployment file of the given spooler section.
-SpoolerRun runSpooler(const QTemporaryDir &dir, const QString &printFile, const QByteArray &spoolerSection)
+// The real inetspooler, in `dir` as its working folder, with a deployment file of the given
+// spooler section.
+void startSpooler(QProcess &spooler, const QTemporaryDir &dir, const QStringList &arguments,
+                  const QByteArray &spoolerSection)
 {
     const QString ini = dir.filePath(u"selvoro.ini"_s);
     writeFile(ini, "[Spooler]\n" + spoolerSection);
-    QProcess spooler;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"SELVORO_DEPLOYMENT"_s, ini);
     environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     spooler.setProcessEnvironment(environment);
-    spooler.start(QStringLiteral(INETSPOOLER_PATH), {printFile});
+    spooler.setWorkingDirectory(dir.path());
+    spooler.start(QStringLiteral(INETSPOOLER_PATH), arguments);
+}
+
+SpoolerRun runSpooler(const QTemporaryDir &dir, const QStringList &arguments, const QByteArray &spoolerSection)
+{
+    QProcess spooler;
+    startSpooler(spooler, dir, arguments, spoolerSection);
     spooler.waitForFinished(60000);
     return {spooler.exitStatus() == QProcess::NormalExit ? spooler.exitCode() : -1, spooler.readAllStandardError()};
+}
+
+SpoolerRun runSpooler(const QTemporaryDir &dir, const QString &printFile, const QByteArray &spoolerSection)
+{
+    return runSpooler(dir, QStringList{printFile}, spoolerSection);
+}
+
+// True once the process has a file of `folder` other than `except` open for writing.
+bool writesInto(qint64 pid, const QString &folder, const QString &except)
+{
+    const QDir descriptors(u"/proc/%1/fd"_s.arg(pid));
+    for (const QFileInfo &descriptor : descriptors.entryInfoList(QDir::Files | QDir::System)) {
+        const QString target = descriptor.symLinkTarget();
+        if (target.startsWith(folder + u'/') && target != except)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -76,6 +102,9 @@ private slots:
     void drawsPagesOfTheLayoutsLineCount();
     void printsThroughTheConfiguredQueue();
     void writesThePdfOfAPrintFile();
+    void pageLengthComesFromTheCommandLine();
+    void printFileNamedLikeAnOption();
+    void earlierPdfStaysUntilTheNewOneIsWhole();
     void reportsItsOwnFailures();
 };
 
@@ -121,7 +150,6 @@ void tst_Spooler::drawsPagesOfTheLayoutsLineCount()
     QCOMPARE(pdfPageCount(pdf), 3);
     QCOMPARE(writePdfPages(lines(144), 72, pdf), std::nullopt);
     QCOMPARE(pdfPageCount(pdf), 2);
-    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY(writePdfPages(lines(1), 48, dir.filePath(u"missing/out.pdf"_s)).has_value());
 }
 
@@ -150,6 +178,64 @@ void tst_Spooler::writesThePdfOfAPrintFile()
     QCOMPARE(pdfPageCount(dir.filePath(u"pdf/rpt.pdf"_s)), 6); // DAVP copies are 72 lines
 }
 
+// The program says which layout a print file holds; the name only decides when it does not.
+void tst_Spooler::pageLengthComesFromTheCommandLine()
+{
+    QTemporaryDir dir;
+    const QByteArray pdfFolder = "Mode=pdf\nOutputFolder=" + dir.filePath(u"pdf"_s).toUtf8() + "\n";
+    writeFile(dir.filePath(u"davp.prn"_s), lines(144));
+    QCOMPARE(runSpooler(dir, {u"--page-lines"_s, u"72"_s, u"davp.prn"_s}, pdfFolder).exitCode, 0);
+    QCOMPARE(pdfPageCount(dir.filePath(u"pdf/davp.pdf"_s)), 2);
+    writeFile(dir.filePath(u"rpt.prn"_s), lines(144));
+    QCOMPARE(runSpooler(dir, {u"--page-lines"_s, u"48"_s, u"--"_s, u"rpt.prn"_s}, pdfFolder).exitCode, 0);
+    QCOMPARE(pdfPageCount(dir.filePath(u"pdf/rpt.pdf"_s)), 3);
+    QCOMPARE(runSpooler(dir, u"davp.prn"_s, pdfFolder).exitCode, 0);
+    QCOMPARE(pdfPageCount(dir.filePath(u"pdf/davp.pdf"_s)), 3);
+
+    const SpoolerRun refused = runSpooler(dir, {u"--page-lines"_s, u"none"_s, u"davp.prn"_s}, pdfFolder);
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY(refused.errors.startsWith("inetspooler: usage:"));
+}
+
+// Qt takes "-reverse" for one of its own options when it is given the command line.
+void tst_Spooler::printFileNamedLikeAnOption()
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(u"-reverse"_s), lines(48));
+    QCOMPARE(runSpooler(dir, {u"--"_s, u"-reverse"_s}, "Mode=pdf\n").exitCode, 0);
+    QCOMPARE(pdfPageCount(dir.filePath(u"-reverse.pdf"_s)), 1);
+    QFile::remove(dir.filePath(u"-reverse.pdf"_s));
+    QCOMPARE(runSpooler(dir, {dir.filePath(u"-reverse"_s)}, "Mode=pdf\n").exitCode, 0);
+    QCOMPARE(pdfPageCount(dir.filePath(u"-reverse.pdf"_s)), 1);
+    // Without the end of the options it is an option, and not one of the spooler's.
+    QCOMPARE(runSpooler(dir, {u"-reverse"_s}, "Mode=pdf\n").exitCode, 1);
+}
+
+// The spooler is killed while it draws a long print: the PDF of the earlier print is still there,
+// whole, and nothing half-drawn has taken its name.
+void tst_Spooler::earlierPdfStaysUntilTheNewOneIsWhole()
+{
+    QTemporaryDir dir;
+    const QString prn = dir.filePath(u"sch.prn"_s);
+    const QString pdf = dir.filePath(u"sch.pdf"_s);
+    writeFile(prn, lines(96, "\\E\\DEARLIER\\e\\d"));
+    QCOMPARE(runSpooler(dir, prn, "Mode=pdf\n").exitCode, 0);
+    const QByteArray earlier = readAll(pdf);
+    QCOMPARE(pdfPageCount(pdf), 2);
+
+    writeFile(prn, lines(48 * 4000, "\\E\\DLATER\\e\\d " + QByteArray(60, 'x')));
+    QProcess spooler;
+    startSpooler(spooler, dir, {prn}, "Mode=pdf\n");
+    QVERIFY(spooler.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(writesInto(spooler.processId(), dir.path(), prn), 20000);
+    QTest::qWait(300);
+    QCOMPARE(spooler.state(), QProcess::Running);
+    spooler.kill();
+    QVERIFY(spooler.waitForFinished());
+    QCOMPARE(readAll(pdf), earlier);
+    QCOMPARE(QDir(dir.path()).entryList({u"*.pdf*"_s}, QDir::Files | QDir::Hidden), QStringList{u"sch.pdf"_s});
+}
+
 void tst_Spooler::reportsItsOwnFailures()
 {
     QTemporaryDir dir;
@@ -164,6 +250,12 @@ void tst_Spooler::reportsItsOwnFailures()
     run = runSpooler(dir, prn, "Mode=cups\n");
     QVERIFY(run.exitCode > 0);
     QVERIFY(run.errors.contains("no printer queue"));
+    // A file that cannot be read is no empty print.
+    run = runSpooler(dir, u"/proc/self/mem"_s, "Mode=pdf\n");
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.errors.startsWith("inetspooler: /proc/self/mem: "));
+    run = runSpooler(dir, dir.path(), "Mode=pdf\n");
+    QCOMPARE(run.exitCode, 1);
 }
 
 QTEST_MAIN(tst_Spooler)

@@ -1,0 +1,178 @@
+#include "common/outputfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The file a path ends at once every symbolic link on the way is followed; a link to nothing
+// yet ends at the path the file will have.
+QString followLinks(const QString &path)
+{
+    QFileInfo info(QFileInfo(path).absoluteFilePath());
+    for (int hops = 0; info.isSymLink() && hops < 40; ++hops)
+        info.setFile(info.symLinkTarget());
+    return info.absoluteFilePath();
+}
+
+std::optional<struct stat> statOf(const QString &path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return status;
+}
+
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
+OutputFile::OutputFile(const QString &path) : m_path(path)
+{
+}
+
+OutputFile::~OutputFile()
+{
+    discard();
+}
+
+QString OutputFile::describe(QFileDevice::FileError error, const QString &reason) const
+{
+    // A write refused for lack of space is the one failure a user can mend at once.
+    const QString text = error == QFileDevice::ResourceError ? u"the disk is full"_s : reason;
+    return u"cannot write "_s + m_path + u": "_s + text;
+}
+
+std::optional<QString> OutputFile::open()
+{
+    discard();
+    m_target = followLinks(m_path);
+    const std::optional<struct stat> existing = statOf(m_target);
+    if (existing && S_ISDIR(existing->st_mode))
+        return describe(QFileDevice::OpenError, u"it is a folder"_s);
+    m_rename = !existing || S_ISREG(existing->st_mode);
+    if (m_rename) {
+        const QFileInfo target(m_target);
+        m_staging =
+            std::make_unique<QTemporaryFile>(target.absoluteDir().filePath(u".%1.XXXXXX"_s.arg(target.fileName())));
+        if (m_staging->open())
+            return std::nullopt;
+        // No room for a second file beside an existing one (a folder we may not write to): the
+        // content goes straight into the file at commit.
+        if (!existing || ::access(QFile::encodeName(m_target).constData(), W_OK) != 0)
+            return describe(m_staging->error(), m_staging->errorString());
+        m_rename = false;
+    }
+    m_staging = std::make_unique<QTemporaryFile>();
+    if (!m_staging->open())
+        return describe(m_staging->error(), u"no temporary file: "_s + m_staging->errorString());
+    return std::nullopt;
+}
+
+QFileDevice &OutputFile::device()
+{
+    return *m_staging;
+}
+
+QString OutputFile::stagingPath() const
+{
+    return m_staging ? m_staging->fileName() : QString();
+}
+
+QString OutputFile::failure() const
+{
+    return m_staging ? describe(m_staging->error(), m_staging->errorString()) : describe(QFileDevice::OpenError, {});
+}
+
+std::optional<QString> OutputFile::commit()
+{
+    if (!m_staging)
+        return failure();
+    if (m_staging->error() != QFileDevice::NoError || !m_staging->flush())
+        return failure();
+    if (!m_rename) {
+        const std::optional<QString> problem = writeThrough();
+        discard();
+        return problem;
+    }
+    const int handle = m_staging->handle();
+    if (const std::optional<struct stat> existing = statOf(m_target)) {
+        ::fchmod(handle, existing->st_mode & 07777);
+        // Only the superuser may give the file back to its owner; anyone else replaces it as their own.
+        if (::geteuid() == 0)
+            std::ignore = ::fchown(handle, existing->st_uid, existing->st_gid);
+    } else {
+        ::fchmod(handle, newFileMode());
+    }
+    if (::fsync(handle) != 0) {
+        const int error = errno;
+        return describe(error == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError, systemError(error));
+    }
+    // The staging file may have no name yet (a killed process then leaves nothing behind); asking
+    // for it gives it one beside the target.
+    const QByteArray staged = QFile::encodeName(m_staging->fileName());
+    m_staging->close();
+    if (::rename(staged.constData(), QFile::encodeName(m_target).constData()) != 0)
+        return describe(QFileDevice::RenameError, systemError(errno));
+    m_staging->setAutoRemove(false);
+    m_staging.reset();
+    return std::nullopt;
+}
+
+std::optional<QString> OutputFile::writeThrough()
+{
+    QFile target(m_target);
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return describe(target.error(), target.errorString());
+    if (!m_staging->seek(0))
+        return failure();
+    constexpr qint64 Chunk = 1 << 20;
+    while (!m_staging->atEnd()) {
+        const QByteArray bytes = m_staging->read(Chunk);
+        if (bytes.isEmpty() && m_staging->error() != QFileDevice::NoError)
+            return failure();
+        if (target.write(bytes) != bytes.size())
+            return describe(target.error(), target.errorString());
+    }
+    target.close();
+    if (target.error() != QFileDevice::NoError)
+        return describe(target.error(), target.errorString());
+    return std::nullopt;
+}
+
+void OutputFile::discard()
+{
+    m_staging.reset();
+}
+
+std::optional<QString> writeWholeFile(const QString &path,
+                                      const std::function<std::optional<QString>(OutputFile &output)> &write)
+{
+    OutputFile output(path);
+    if (std::optional<QString> failure = output.open())
+        return failure;
+    if (std::optional<QString> failure = write(output))
+        return failure;
+    return output.commit();
+}

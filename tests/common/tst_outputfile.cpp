@@ -1,0 +1,155 @@
+#include "common/outputfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <future>
+#include <sys/stat.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+std::optional<QString> write(const QString &path, const QByteArray &bytes)
+{
+    return writeWholeFile(path, [&bytes](OutputFile &output) -> std::optional<QString> {
+        if (output.device().write(bytes) != bytes.size())
+            return output.failure();
+        return std::nullopt;
+    });
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat status
+    {
+    };
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status.st_mode;
+}
+
+} // namespace
+
+class tst_OutputFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void replacesARegularFileOnlyWhenCommitted();
+    void keepsTheReplacedFilesPermissions();
+    void followsSymbolicLinks();
+    void writesThroughToDevicesAndFifos();
+    void namesTheFileWhenTheDiskIsFull();
+    void refusesAFolderAndAMissingFolder();
+};
+
+void tst_OutputFile::replacesARegularFileOnlyWhenCommitted()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"bills.csv"_s);
+    writeAll(path, "old\n");
+    {
+        OutputFile output(path);
+        QCOMPARE(output.open(), std::nullopt);
+        QCOMPARE(output.device().write("new\n"), 4);
+        QVERIFY(output.device().flush());
+        QCOMPARE(readAll(path), QByteArray("old\n")); // nothing shows before the commit
+        output.discard();
+    }
+    QCOMPARE(readAll(path), QByteArray("old\n"));
+    {
+        OutputFile output(path);
+        QCOMPARE(output.open(), std::nullopt);
+        output.device().write("dropped\n"); // destroyed without commit
+    }
+    QCOMPARE(readAll(path), QByteArray("old\n"));
+    QCOMPARE(write(path, "new\n"), std::nullopt);
+    QCOMPARE(readAll(path), QByteArray("new\n"));
+    QCOMPARE(write(dir.filePath(u"fresh.csv"_s), "fresh\n"), std::nullopt);
+    QCOMPARE(readAll(dir.filePath(u"fresh.csv"_s)), QByteArray("fresh\n"));
+    // No staging file is left behind.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{u"bills.csv"_s, u"fresh.csv"_s}));
+}
+
+void tst_OutputFile::keepsTheReplacedFilesPermissions()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"shared.xls"_s);
+    writeAll(path, "old");
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0664) == 0);
+    QCOMPARE(write(path, "new"), std::nullopt);
+    QCOMPARE(modeOf(path) & 07777, mode_t(0664));
+    // A new file gets the usual permissions, not those of a private temporary file.
+    const mode_t mask = ::umask(022);
+    QCOMPARE(write(dir.filePath(u"new.xls"_s), "new"), std::nullopt);
+    ::umask(mask);
+    QCOMPARE(modeOf(dir.filePath(u"new.xls"_s)) & 07777, mode_t(0644));
+}
+
+void tst_OutputFile::followsSymbolicLinks()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(u"real.csv"_s);
+    const QString link = dir.filePath(u"link.csv"_s);
+    writeAll(target, "old");
+    QVERIFY(QFile::link(target, link));
+    QCOMPARE(write(link, "new"), std::nullopt);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(readAll(target), QByteArray("new"));
+    // A link to a file not there yet makes that file.
+    const QString dangling = dir.filePath(u"later.csv"_s);
+    QVERIFY(QFile::link(dir.filePath(u"made.csv"_s), dangling));
+    QCOMPARE(write(dangling, "made"), std::nullopt);
+    QVERIFY(QFileInfo(dangling).isSymLink());
+    QCOMPARE(readAll(dir.filePath(u"made.csv"_s)), QByteArray("made"));
+}
+
+void tst_OutputFile::writesThroughToDevicesAndFifos()
+{
+    QCOMPARE(write(u"/dev/null"_s, "nothing"), std::nullopt);
+    QVERIFY(S_ISCHR(modeOf(u"/dev/null"_s)));
+
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(u"pipe"_s);
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    std::future<QByteArray> reader = std::async(std::launch::async, [&fifo] { return readAll(fifo); });
+    QCOMPARE(write(fifo, "through the pipe"), std::nullopt);
+    QCOMPARE(reader.get(), QByteArray("through the pipe"));
+    QVERIFY(S_ISFIFO(modeOf(fifo)));
+}
+
+void tst_OutputFile::namesTheFileWhenTheDiskIsFull()
+{
+    QCOMPARE(write(u"/dev/full"_s, QByteArray(100000, 'x')),
+             std::optional<QString>(u"cannot write /dev/full: the disk is full"_s));
+    QVERIFY(S_ISCHR(modeOf(u"/dev/full"_s)));
+}
+
+void tst_OutputFile::refusesAFolderAndAMissingFolder()
+{
+    QTemporaryDir dir;
+    QCOMPARE(write(dir.path(), "x"), std::optional<QString>(u"cannot write "_s + dir.path() + u": it is a folder"_s));
+    const QString missing = dir.filePath(u"no/such.csv"_s);
+    const std::optional<QString> failure = write(missing, "x");
+    QVERIFY(failure.has_value());
+    QVERIFY2(failure->startsWith(u"cannot write "_s + missing + u": "_s), qPrintable(*failure));
+}
+
+QTEST_GUILESS_MAIN(tst_OutputFile)
+#include "tst_outputfile.moc"

@@ -13,7 +13,6 @@ namespace {
 
 const auto SelectAccountsDb = u"Select ac_db_name from selvoro.ac_fin_year where ac_default=1"_s;
 const auto SelectVersion = u"Select * from versionmaster where pack_code='advt'"_s;
-constexpr int ConnectionTimeoutSeconds = 120;
 
 // The installed version against the one the database names; a missing row or a NULL version
 // means there is nothing to compare with.
@@ -52,7 +51,7 @@ StartupResult runStartup(Db &db, Dialogs &dialogs, const Deployment &deployment,
     state.DefaultProductCode = u"DLY"_s;
     try {
         state.ServerAddress = serverAddress;
-        db.open(deployment.connectionString(serverAddress), ConnectionTimeoutSeconds);
+        db.open(deployment.connectionString(serverAddress), deployment.connectTimeout);
         if (serverAddress == u"127.0.0.1"_s)
             dialogs.message(Msg::LocalHost, Dialogs::Icon::None);
         state.ConnectionOpened = true;

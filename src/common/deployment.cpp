@@ -19,6 +19,9 @@ QString Deployment::connectionString(const QString &serverAddress) const
                + u";PASSWORD="_s + remotePassword + u";OPTION=3;Database=selvoro"_s;
     if (port > 0)
         text += u";PORT="_s + QString::number(port);
+    text += u";CONN_TIMEOUT="_s + QString::number(connectTimeout);
+    if (statementTimeout > 0)
+        text += u";READ_TIMEOUT=%1;WRITE_TIMEOUT=%1"_s.arg(statementTimeout);
     return text;
 }
 
@@ -76,6 +79,8 @@ Deployment Deployment::load(const Location &location)
     read(u"Database/RemotePassword"_s, d.remotePassword);
     read(u"Database/LoopbackPassword"_s, d.loopbackPassword);
     d.port = file.value(u"Database/Port"_s, 0).toInt();
+    d.connectTimeout = file.value(u"Database/ConnectTimeout"_s, d.connectTimeout).toInt();
+    d.statementTimeout = file.value(u"Database/StatementTimeout"_s, d.statementTimeout).toInt();
     read(u"Servers/InHouseServer1"_s, d.inHouseServer1);
     read(u"Servers/InHouseServer2"_s, d.inHouseServer2);
     read(u"Servers/InHouseUpdatePage"_s, d.inHouseUpdatePage);

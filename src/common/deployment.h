@@ -27,6 +27,12 @@ struct Deployment
     QString remotePassword = QStringLiteral("greenmeadows");
     QString loopbackPassword = QStringLiteral("6309");
     int port = 0;  // 0: the driver's default port, nothing appended to the connection string
+    // Seconds to reach the server and hear it answer at all; then the connection has failed.
+    int connectTimeout = 120;
+    // Seconds a statement may wait for the server's answer (or for the server to take what is
+    // sent) before it fails; 0 waits for ever. Longer than the server's own lock wait (50 s), so
+    // that a lock held elsewhere is reported by the server rather than cut off here.
+    int statementTimeout = 300;
 
     QString inHouseServer1 = QStringLiteral("192.168.1.10");
     QString inHouseServer2 = QStringLiteral("192.168.1.11");
@@ -48,7 +54,8 @@ struct Deployment
     QString spoolerOutputFolder;
     bool spoolerPreview = false;
 
-    // The connection strings of the two server kinds; the port goes last, only when set.
+    // The connection strings of the two server kinds; then the port, only when set, and the
+    // connector's time-outs.
     QString connectionString(const QString &serverAddress) const;
     // The application folder: where print files and the export folder live. A folder of the user's
     // own is made when it is first asked for.

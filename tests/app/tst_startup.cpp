@@ -3,8 +3,10 @@
 #include "common/messages.h"
 #include "common/sharedstate.h"
 #include "recordingdialogs.h"
+#include "silentserver.h"
 #include "testdb.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -17,6 +19,7 @@ private slots:
     void loopbackShowsLocalHostAndFillsTheState();
     void unreachableServerFailsToConnect_data();
     void unreachableServerFailsToConnect();
+    void silentServerFailsToConnectInTime();
     void brokenDatabaseIsAnInvalidConfiguration_data();
     void brokenDatabaseIsAnInvalidConfiguration();
     void outdatedVersionOffersTheUpdate_data();
@@ -85,6 +88,27 @@ void tst_Startup::unreachableServerFailsToConnect()
     QCOMPARE(dialogs.texts(), QStringList{Msg::ConnectFailed});
     QVERIFY(!state.ConnectionOpened);
     QVERIFY(!db.isOpen());
+}
+
+// A server that takes the connection and never answers: start-up gives up after the connection
+// time-out with the usual message instead of hanging.
+void tst_Startup::silentServerFailsToConnectInTime()
+{
+    const SilentServer silent;
+    QVERIFY(silent.port() > 0);
+    Deployment deployment = TestDb::deployment();
+    deployment.port = silent.port();
+    deployment.connectTimeout = 2;
+    Db db;
+    RecordingDialogs dialogs;
+    SharedState state;
+    QElapsedTimer clock;
+    clock.start();
+    const StartupResult result = runStartup(db, dialogs, deployment, Loopback, state);
+    QCOMPARE(result.outcome, StartupResult::Outcome::ConnectFailed);
+    QCOMPARE(dialogs.texts(), QStringList{Msg::ConnectFailed});
+    QVERIFY(!state.ConnectionOpened);
+    QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
 }
 
 void tst_Startup::brokenDatabaseIsAnInvalidConfiguration_data()

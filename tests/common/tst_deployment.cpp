@@ -17,6 +17,7 @@ private slots:
     void fileIsLookedForInOrder();
     void installedDeskWritesToAFolderOfTheUser();
     void namedApplicationFolderHoldsTheSpooler();
+    void timeOutsReachTheConnector();
 
 private:
     static void write(const QString &path, const QByteArray &content);
@@ -97,6 +98,21 @@ void tst_Deployment::namedApplicationFolderHoldsTheSpooler()
     Deployment deployment;
     deployment.appFolder = u"/srv/desk"_s;
     QCOMPARE(deployment.spoolerProgram(), u"/srv/desk/inetspooler"_s);
+}
+
+void tst_Deployment::timeOutsReachTheConnector()
+{
+    Deployment deployment;
+    QVERIFY(deployment.connectionString(u"10.0.0.5"_s)
+                .endsWith(u";OPTION=3;Database=selvoro;CONN_TIMEOUT=120;READ_TIMEOUT=300;WRITE_TIMEOUT=300"_s));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"selvoro.ini"_s);
+    write(path, "[Database]\nPort=3307\nConnectTimeout=30\nStatementTimeout=0\n");
+    deployment = Deployment::load({path, false});
+    // No statement limit: the connector waits as long as the server takes.
+    QVERIFY(deployment.connectionString(u"127.0.0.1"_s)
+                .endsWith(u"';OPTION=3;Database=selvoro;PORT=3307;CONN_TIMEOUT=30"_s));
 }
 
 QTEST_GUILESS_MAIN(tst_Deployment)

@@ -1,86 +1,258 @@
 #!/usr/bin/env bash
-# Generation benchmark: loads 10,000 billed schedules (bench/bills-data.sql, or with `davp` the
-# DAVP schedules of bench/davp-data.sql) into a private MariaDB instance and prints, in one run:
-#   - the time and peak memory of `selvoro-cli bills` (or `davp-bills`) generating all of them
-#     into a CSV;
-#   - the floor: the time of the very statements that run sent (captured from the server's general
-#     log: the main query and the look-ups of each bill (agency, client and pages; for DAVP agency,
-#     pages and rate master), plus start-up), replayed through the mariadb client in one session
-#     over the same TCP connection kind;
-#   - their ratio (target: at most 2.5) and the peak memory (target: under 300 MB).
-# Usage: bench/bills-bench.sh [BUILD_DIR] [davp]
-#   BUILD_DIR: an optimized build (default build-rel:
-#   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release && cmake --build build-rel --target selvoro-cli form_bench);
-#   the benchmark's own MariaDB instance lives in BUILD_DIR/benchdb (benchdb-davp) and is stopped
-#   at the end.
+# Generation benchmark across a slow network. Loads 10,000 billed schedules (bench/bills-data.sql)
+# and 10,000 DAVP schedules (bench/davp-data.sql) into private MariaDB instances, puts delayproxy
+# (bench/delayproxy.cpp) in front of them, holding every chunk DELAY ms in each direction, and
+# prints for each run, all through the proxy:
+#   - selvoro-cli bills and selvoro-cli davp-bills: time, statements (the server's Com_select),
+#     round trips (the client's turns, counted by the proxy) and peak memory;
+#   - the client floor of the statements generation used to send one by one (the main query and,
+#     per bill, the agency, client and pages look-ups; for DAVP agency, pages and rate master),
+#     sent by the mariadb client in one session;
+#   - the one-statement floor: one SELECT joining the same look-ups, bringing the same data once;
+#   - the bill print form with its view (offscreen, bench/form_bench.cpp) running Show;
+#   - start-up and login (selvoro-cli check): time, statements and round trips;
+# then the ranges over the runs and the ratios against the targets:
+#   bills and davp-bills <= 3 x the one-statement floor (at 1 ms), <= 1.0 x the client floor (at
+#   0 ms); the form <= 4 x the one-statement floor (at 1 ms); peak memory < 300 MB.
+#
+# Usage: bench/bills-bench.sh [--build DIR] [--delay MS] [--runs N] [--only bills|davp] [--sample N]
+#   --build   an optimized build (default build-rel: cmake -S . -B build-rel -G Ninja
+#             -DCMAKE_BUILD_TYPE=Release && cmake --build build-rel --target selvoro-cli form_bench delayproxy)
+#   --delay   one-way delay in milliseconds (default 0; 1 is a 2 ms round trip)
+#   --runs    runs of each measurement (default 3)
+#   --sample  time only the first N bills of the programs and N look-ups of the client floor and
+#             scale up to 10,000 (printed as estimates), for settings where a whole run of
+#             per-bill statements would take too long
+# The benchmark's MariaDB instances live in DIR/benchdb and DIR/benchdb-davp and are stopped at the end.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$(cd "${1:-$repo/build-rel}" && pwd)
-cli=$build/bin/selvoro-cli
-[[ -x $cli ]] || { echo "bench: build selvoro-cli first ($cli)" >&2; exit 2; }
+build=$repo/build-rel delay=0 runs=3 only= sample=0
+while [[ $# -gt 0 ]]; do
+    case $1 in
+    --build) build=$(cd "$2" && pwd); shift 2 ;;
+    --delay) delay=$2; shift 2 ;;
+    --runs) runs=$2; shift 2 ;;
+    --only) only=$2; shift 2 ;;
+    --sample) sample=$2; shift 2 ;;
+    *) echo "usage: bench/bills-bench.sh [--build DIR] [--delay MS] [--runs N] [--only bills|davp] [--sample N]" >&2
+       exit 2 ;;
+    esac
+done
+cli=$build/bin/selvoro-cli form=$build/bin/form_bench proxy=$build/bin/delayproxy
+for program in "$cli" "$form" "$proxy"; do
+    [[ -x $program ]] || { echo "bench: build $(basename "$program") first ($program)" >&2; exit 2; }
+done
 
-command=bills data=bills-data.sql dir=$build/benchdb
-if [[ ${2:-} == davp ]]; then
-    command=davp-bills data=davp-data.sql dir=$build/benchdb-davp
-fi
 work=$(mktemp -d)
-trap 'bash "$repo/scripts/db" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-
-bash "$repo/scripts/db" start "$dir" >/dev/null
-port=$(<"$dir/port")
-root() { mariadb --no-defaults --socket="$dir/sock" -uroot "$@"; }
-
-count=$(root -N -e "SELECT COUNT(*) FROM selvoro.advt_schedule" 2>/dev/null || echo 0)
-if [[ $count != 10000 ]]; then
-    echo "loading 10,000 schedules..."
-    root -e "DROP DATABASE IF EXISTS selvoro; CREATE DATABASE selvoro CHARACTER SET utf8mb4;"
-    { echo "USE selvoro;"; cat "$repo/db/schema.sql"; echo "USE selvoro;"; cat "$repo/bench/$data"; } | root
-fi
+dir= proxy_pid=
+cleanup() {
+    [[ -z $proxy_pid ]] || kill "$proxy_pid" 2>/dev/null || true
+    [[ -z $dir ]] || bash "$repo/scripts/db" stop "$dir" >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 printf '[Workstation]\nDefaultUnit=KOC\n' >"$work/selvoro.ini"
 export SELVORO_DEPLOYMENT=$work/selvoro.ini SELVORO_PASSWORD=pass2 XDG_CONFIG_HOME=$work
-run_cli() {
-    "$cli" "$command" --server 127.0.0.1 --port "$port" --user clerk --from 2026-01-01 --to 2026-12-31 --csv "$1" 2>/dev/null
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$work/runtime"
+
+root() { mariadb --no-defaults --socket="$dir/sock" -uroot selvoro "$@"; }
+now() { date +%s.%N; }
+calc() { echo "$1" | bc -l; }
+status() { root -N -e "SHOW GLOBAL STATUS LIKE 'Com_select'" | awk '{print $2}'; }
+
+# The turns of connection number $1 (from 0); the proxy notes a connection once both sides closed.
+turns() {
+    local tries
+    for ((tries = 0; tries < 200; tries++)); do
+        (($(grep -c '' "$work/stats") > $1)) && break
+        sleep 0.05
+    done
+    sed -n "$(($1 + 1))p" "$work/stats" | awk '{print $2}'
 }
 
-# Capture the statements of one run.
-root -e "SET GLOBAL log_output='TABLE'; TRUNCATE mysql.general_log; SET GLOBAL general_log=1;"
-run_cli "$work/capture.csv"
-root -e "SET GLOBAL general_log=0;"
-root -N --raw -e "SELECT CONCAT(argument, ';') FROM mysql.general_log WHERE command_type IN ('Query', 'Execute')
-                  AND user_host LIKE 'root[root] @  [127.0.0.1]%'
-                  -- the general log is kept in arrival order" >"$work/statements.sql"
-statements=$(grep -c '' "$work/statements.sql")
-bills=$(($(wc -l <"$work/capture.csv") - 4))
+# Runs a command that opens one connection through the proxy; sets elapsed (seconds), peak (MB),
+# selects (Com_select) and trips (round trips).
+measure() {
+    local before_selects before_connections start
+    before_selects=$(status) before_connections=$(grep -c '' "$work/stats")
+    start=$(now)
+    /usr/bin/time -f '%M' -o "$work/peak" "$@" >"$work/out" 2>"$work/err" || {
+        cat "$work/err" >&2
+        echo "bench: $* failed" >&2
+        exit 1
+    }
+    elapsed=$(calc "$(now) - $start")
+    peak=$(calc "$(tail -1 "$work/peak") / 1024")
+    selects=$(($(status) - before_selects))
+    trips=$(turns "$before_connections")
+}
 
-# Warm both paths once, then time them.
-mariadb --no-defaults -h127.0.0.1 -P"$port" -uroot -p"'6309'" selvoro <"$work/statements.sql" >/dev/null
-start=$(date +%s.%N)
-/usr/bin/time -v -o "$work/time.txt" "$cli" "$command" --server 127.0.0.1 --port "$port" --user clerk \
-    --from 2026-01-01 --to 2026-12-31 --csv "$work/bills.csv" 2>/dev/null
-cli_seconds=$(echo "$(date +%s.%N) - $start" | bc)
-start=$(date +%s.%N)
-mariadb --no-defaults -h127.0.0.1 -P"$port" -uroot -p"'6309'" selvoro <"$work/statements.sql" >/dev/null
-floor_seconds=$(echo "$(date +%s.%N) - $start" | bc)
-peak_kb=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
+# Range of the numbers in $@: "min-max" (or one number).
+range() {
+    printf '%s\n' "$@" | sort -g | awk 'NR == 1 {min = $1} {max = $1} END {
+        if (min == max) printf "%.2f", min; else printf "%.2f-%.2f", min, max }'
+}
 
-cmp -s "$work/capture.csv" "$work/bills.csv" || echo "bench: warning: the two runs wrote different grids" >&2
-printf 'bills generated        %d\n' "$bills"
-printf 'statements replayed    %d\n' "$statements"
-printf 'selvoro-cli %-11s %.2f s\n' "$command" "$cli_seconds"
-printf 'mariadb client floor   %.2f s\n' "$floor_seconds"
-printf 'ratio                  %.2f (target <= 2.5)\n' "$(echo "$cli_seconds / $floor_seconds" | bc -l)"
-printf 'peak memory            %.1f MB (target < 300)\n' "$(echo "$peak_kb / 1024" | bc -l)"
+start_set() {
+    local data=$1
+    dir=$2
+    bash "$repo/scripts/db" start "$dir" >/dev/null
+    local count
+    count=$(root -N -e "SELECT COUNT(*) FROM advt_schedule" 2>/dev/null || echo 0)
+    if [[ $count != 10000 ]]; then
+        echo "loading 10,000 schedules ($data)..."
+        mariadb --no-defaults --socket="$dir/sock" -uroot \
+            -e "DROP DATABASE IF EXISTS selvoro; CREATE DATABASE selvoro CHARACTER SET utf8mb4;"
+        { cat "$repo/db/schema.sql"; cat "$repo/bench/$data"; } | root
+    fi
+    rm -f "$work/stats" "$work/proxy-port"
+    touch "$work/stats"
+    "$proxy" "$(<"$dir/port")" "$delay" "$work/proxy-port" "$work/stats" &
+    proxy_pid=$!
+    while [[ ! -s $work/proxy-port ]]; do sleep 0.05; done
+    # The mariadb client through the proxy, as the program's loopback account.
+    client=(mariadb --no-defaults -h127.0.0.1 -P"$(<"$work/proxy-port")" -uroot "-p'6309'" selvoro)
+    proxy_port=$(<"$work/proxy-port")
+}
 
-# The bill form with its view (offscreen): the same bills through its Show (target: at most 3.0 of
-# the same floor).
-if [[ $command == bills && -x $build/bin/form_bench ]]; then
-    QT_QPA_PLATFORM=offscreen /usr/bin/time -v -o "$work/form-time.txt" "$build/bin/form_bench" "$port" \
-        >"$work/form.txt" 2>/dev/null
-    read -r form_seconds form_bills <"$work/form.txt"
-    form_peak_kb=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/form-time.txt")
-    printf 'form Show (offscreen)  %.2f s for %d bills\n' "$form_seconds" "$form_bills"
-    printf 'form ratio             %.2f (target <= 3.0)\n' "$(echo "$form_seconds / $floor_seconds" | bc -l)"
-    printf 'form peak memory       %.1f MB (target < 300)\n' "$(echo "$form_peak_kb / 1024" | bc -l)"
+stop_set() {
+    kill "$proxy_pid" 2>/dev/null || true
+    wait "$proxy_pid" 2>/dev/null || true
+    proxy_pid=
+    bash "$repo/scripts/db" stop "$dir" >/dev/null
+    dir=
+}
+
+# The statements of one generation as the program used to send them (the main query, then each
+# bill's look-ups), and the one SELECT that brings the same data once.
+gst_main="Select advt_schedule.*,group_no_of_bills,group_bp_type,group_show_comm,group_show_address,agency_bill_colcms,agency_type from advt_schedule inner join  advt_agencymaster on agency_code=sch_agency_code  inner join advt_clienttype on agency_type=group_code  where advt_schedule.unit_code='KOC' and sch_bill_no<>'' and sch_ins_date>='2026-01-01' and sch_ins_date<='2026-12-31' and  group_no_of_bills >0 and sch_net_total >0 Group by sch_bill_no "
+davp_main="Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address from advt_schedule inner join  advt_agencymaster on agency_code=sch_agency_code  inner join advt_clienttype on agency_type=group_code  where advt_schedule.unit_code='KOC' and sch_bill_no<>'' and sch_ins_date>='2026-01-01' and sch_ins_date<='2026-12-31' and sch_agency_code='010590' and  group_no_of_bills >0 and sch_net_total >0 Group by sch_bill_no "
+
+write_statements() {
+    local kind=$1
+    if [[ $kind == bills ]]; then
+        {
+            echo "Select * from acc_companymaster where comp_code in ('SV','SX');"
+            echo "$gst_main Order by sch_ins_date,sch_bill_no;"
+            root -N --raw -e "SELECT CONCAT_WS('\n',
+                CONCAT('Select agency_name,agency_add1,agency_add2,agency_add3,sub_name,agency_bill_colcms,agency_gstin,agency_pan from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where agency_code=', QUOTE(sch_agency_code), ';'),
+                IF(sch_gst_type = 1, CONCAT('SELECT client_gstin, client_pan FROM advt_clientmaster WHERE client_code = ', QUOTE(sch_client_code), ';'), NULL),
+                CONCAT('SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code=', QUOTE(sch_slno), ' and unit_code=', QUOTE(LEFT(sch_slno, 3)), ';'))
+                FROM ($gst_main) m ORDER BY sch_ins_date, sch_bill_no"
+        } >"$work/statements.sql"
+        cat >"$work/one.sql" <<EOF
+Select m.*, a.agency_name, a.agency_add1, a.agency_add2, a.agency_add3, a.sub_name, a.agency_bill_colcms,
+       a.agency_gstin, a.agency_pan, c.client_gstin, c.client_pan, p.pages
+from ($gst_main) m
+left join (Select agency_code, agency_name, agency_add1, agency_add2, agency_add3, sub_name, agency_bill_colcms,
+                  agency_gstin, agency_pan
+           from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code) a on a.agency_code = m.sch_agency_code
+left join advt_clientmaster c on m.sch_gst_type = 1 and c.client_code = m.sch_client_code
+left join (SELECT sdet_sch_code, unit_code, group_concat(distinct(sdet_page)) pages FROM advt_scheduledetails
+           group by sdet_sch_code, unit_code) p on p.sdet_sch_code = m.sch_slno and p.unit_code = left(m.sch_slno, 3)
+order by m.sch_ins_date, m.sch_bill_no;
+EOF
+    else
+        {
+            echo "$davp_main Order by sch_ins_date,sch_bill_no;"
+            root -N --raw -e "SELECT CONCAT_WS('\n',
+                CONCAT('Select agency_name,agency_add1,agency_add2,agency_add3,sub_name from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where agency_code=', QUOTE(sch_agency_code), ';'),
+                CONCAT('SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code=', QUOTE(sch_slno), ';'),
+                CONCAT('Select rate_davp_code,rate_place from advt_ratemaster where rate_code=', QUOTE(sch_ratecode), ';'))
+                FROM ($davp_main) m ORDER BY sch_ins_date, sch_bill_no"
+        } >"$work/statements.sql"
+        cat >"$work/one.sql" <<EOF
+Select m.*, a.agency_name, a.agency_add1, a.agency_add2, a.agency_add3, a.sub_name, p.pages, r.rate_davp_code, r.rate_place
+from ($davp_main) m
+left join (Select agency_code, agency_name, agency_add1, agency_add2, agency_add3, sub_name
+           from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code) a on a.agency_code = m.sch_agency_code
+left join (SELECT sdet_sch_code, group_concat(distinct(sdet_page)) pages FROM advt_scheduledetails
+           group by sdet_sch_code) p on p.sdet_sch_code = m.sch_slno
+left join advt_ratemaster r on r.rate_code = m.sch_ratecode
+order by m.sch_ins_date, m.sch_bill_no;
+EOF
+    fi
+}
+
+# The first bill numbers of a run restricted to `sample` bills.
+sample_bill_to() { root -N -e "SELECT MAX(b) FROM (SELECT sch_bill_no b FROM advt_schedule ORDER BY sch_bill_no LIMIT $sample) s"; }
+
+run_set() {
+    local kind=$1 command=$1 scale=1 sample_args=() form_args=()
+    [[ $kind == davp ]] && command=davp-bills
+    write_statements "$kind"
+    local lookups=$(($(grep -c '' "$work/statements.sql") - 1))
+    [[ $kind == bills ]] && lookups=$((lookups - 1))
+    if ((sample > 0)); then
+        local bill_to
+        bill_to=$(sample_bill_to)
+        sample_args=(--bill-to "$bill_to")
+        form_args=("$bill_to")
+        scale=$(calc "10000 / $sample")
+    fi
+    local -a cli_t cli_s cli_r cli_m floor_t one_t form_t form_r form_m start_t start_s start_r ratio_one ratio_floor form_ratio
+    echo "== $command, ${delay} ms each way, $runs runs$( ((sample > 0)) && echo ", sampled $sample bills scaled x$scale")"
+    for ((run = 1; run <= runs; run++)); do
+        measure "$cli" "$command" --server 127.0.0.1 --port "$proxy_port" --user clerk --from 2026-01-01 \
+            --to 2026-12-31 "${sample_args[@]}" --csv "$work/grid.csv"
+        cli_t+=("$(calc "$elapsed * $scale")") cli_s+=("$selects") cli_r+=("$trips") cli_m+=("$peak")
+        local bills=$(($(grep -c '' "$work/grid.csv") - 4))
+
+        if ((sample > 0)); then
+            # The main query alone, then the first `sample` look-ups, scaled to all of them.
+            head -n "$(($(grep -c '' "$work/statements.sql") - lookups))" "$work/statements.sql" >"$work/main.sql"
+            measure "${client[@]}" <"$work/main.sql"
+            local main_time=$elapsed
+            tail -n "$lookups" "$work/statements.sql" | head -n "$sample" >"$work/sample.sql"
+            measure "${client[@]}" <"$work/sample.sql"
+            floor_t+=("$(calc "$main_time + $elapsed * $lookups / $sample")")
+        else
+            measure "${client[@]}" <"$work/statements.sql"
+            floor_t+=("$elapsed")
+        fi
+        measure "${client[@]}" <"$work/one.sql"
+        one_t+=("$elapsed")
+        ratio_one+=("$(calc "${cli_t[-1]} / ${one_t[-1]}")") ratio_floor+=("$(calc "${cli_t[-1]} / ${floor_t[-1]}")")
+
+        if [[ $kind == bills ]]; then
+            measure "$form" "$proxy_port" "${form_args[@]}"
+            read -r seconds form_bills <"$work/out"
+            form_t+=("$(calc "$seconds * $scale")") form_r+=("$trips") form_m+=("$peak")
+            form_ratio+=("$(calc "${form_t[-1]} / ${one_t[-1]}")")
+        fi
+        measure "$cli" check --server 127.0.0.1 --port "$proxy_port" --user clerk
+        start_t+=("$elapsed") start_s+=("$selects") start_r+=("$trips")
+        printf 'run %d: %s %.2f s (%d bills, %d statements, %d round trips, %.0f MB); client floor %.2f s; one statement %.2f s' \
+            "$run" "$command" "${cli_t[-1]}" "$bills" "${cli_s[-1]}" "${cli_r[-1]}" "${cli_m[-1]}" "${floor_t[-1]}" "${one_t[-1]}"
+        [[ $kind == bills ]] && printf '; form %.2f s (%d round trips, %.0f MB)' "${form_t[-1]}" "${form_r[-1]}" "${form_m[-1]}"
+        printf '; start-up and login %.3f s\n' "${start_t[-1]}"
+    done
+    echo "-- $command over $runs runs (${delay} ms each way)"
+    printf '%-34s %s s, %s statements, %s round trips, peak %s MB\n' "selvoro-cli $command" "$(range "${cli_t[@]}")" \
+        "$(range "${cli_s[@]}" | sed 's/\.00//g')" "$(range "${cli_r[@]}" | sed 's/\.00//g')" "$(range "${cli_m[@]}")"
+    printf '%-34s %s s (%d statements)\n' "client floor, one by one" "$(range "${floor_t[@]}")" "$((lookups + 1))"
+    printf '%-34s %s s\n' "one-statement floor" "$(range "${one_t[@]}")"
+    printf '%-34s %s (target <= 3 at 1 ms)\n' "$command / one-statement floor" "$(range "${ratio_one[@]}")"
+    printf '%-34s %s (target <= 1.0 at 0 ms)\n' "$command / client floor" "$(range "${ratio_floor[@]}")"
+    if [[ $kind == bills ]]; then
+        printf '%-34s %s s, %s round trips, peak %s MB\n' "form Show (offscreen)" "$(range "${form_t[@]}")" \
+            "$(range "${form_r[@]}" | sed 's/\.00//g')" "$(range "${form_m[@]}")"
+        printf '%-34s %s (target <= 4 at 1 ms)\n' "form / one-statement floor" "$(range "${form_ratio[@]}")"
+    fi
+    printf '%-34s %s s, %s statements, %s round trips (connection included)\n' "start-up and login" \
+        "$(range "${start_t[@]}")" "$(range "${start_s[@]}" | sed 's/\.00//g')" "$(range "${start_r[@]}" | sed 's/\.00//g')"
+}
+
+if [[ $only != davp ]]; then
+    start_set bills-data.sql "$build/benchdb"
+    run_set bills
+    stop_set
+fi
+if [[ $only != bills ]]; then
+    start_set davp-data.sql "$build/benchdb-davp"
+    run_set davp
+    stop_set
 fi

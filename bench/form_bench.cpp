@@ -1,6 +1,7 @@
 // The bill form with its view, offscreen: opens "Print Bill" on the benchmark database, runs Show
-// over the whole year and prints the seconds Show took and the bills it wrote.
-// Usage: form_bench PORT   (the benchmark instance; see bills-bench.sh)
+// over the whole year (up to bill number BILL_TO when given) and prints the seconds Show took and
+// the bills it wrote.
+// Usage: form_bench PORT [BILL_TO]   (the benchmark instance, or a proxy in front of it; see bills-bench.sh)
 #include "billing/frmprintbill.h"
 #include "common/appcontext.h"
 #include "common/db.h"
@@ -20,7 +21,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fputs("usage: form_bench PORT\n", stderr);
+        std::fputs("usage: form_bench PORT [BILL_TO]\n", stderr);
         return 2;
     }
     Deployment deployment;
@@ -40,6 +41,8 @@ int main(int argc, char *argv[])
     form.show();
     form.DtFrom->setDate(QDate(2026, 1, 1));
     form.DtTo->setDate(QDate(2026, 12, 31));
+    if (argc > 2)
+        form.TxBillTo->setText(QString::fromLocal8Bit(argv[2]));
     QElapsedTimer timer;
     timer.start();
     form.CmShow_Click();

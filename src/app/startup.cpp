@@ -3,7 +3,6 @@
 #include "common/db.h"
 #include "common/deployment.h"
 #include "common/dialogs.h"
-#include "common/lookups.h"
 #include "common/messages.h"
 #include "common/sharedstate.h"
 
@@ -11,28 +10,30 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const auto SelectAccountsDb = u"Select ac_db_name from selvoro.ac_fin_year where ac_default=1"_s;
-const auto SelectVersion = u"Select * from versionmaster where pack_code='advt'"_s;
+// What start-up reads, in one exchange with the server: the accounts database of the default
+// financial year, the version the database names for this program, and the workstation's default
+// unit. Each comes from the first row of its own SELECT (a missing row gives NULLs; `unit_found`
+// tells a missing unit from a NULL one).
+const auto SelectStartupValues =
+    u"Select ac_db_name, version_code, unit_code, unit_name, unit_found from (Select 1 as one) start"
+    " left join (Select ac_db_name from selvoro.ac_fin_year where ac_default=1 limit 1) fin_year on 1=1"
+    " left join (Select version_code from versionmaster where pack_code='advt' limit 1) version on 1=1"
+    " left join (Select unit_code, unit_name, 1 as unit_found from unitmaster where unit_code=? limit 1) unit on 1=1"_s;
 
 // The installed version against the one the database names; a missing row or a NULL version
 // means there is nothing to compare with.
-bool isOutdated(Db &db, const QString &version)
+bool isOutdated(const ResultSet &values, const QString &version)
 {
-    ResultSet rows = db.query(SelectVersion);
-    if (rows.isEmpty() || rows.isNull(u"version_code"_s))
-        return false;
-    return rows.text(u"version_code"_s) != version;
+    return !values.isNull(u"version_code"_s) && values.text(u"version_code"_s) != version;
 }
 
-void takeDefaultUnit(Db &db, const Deployment &deployment, SharedState &state)
+void takeDefaultUnit(const ResultSet &values, const Deployment &deployment, SharedState &state)
 {
-    ResultSet rows =
-        db.query(u"Select unit_code, unit_name from unitmaster where unit_code=?"_s, {deployment.defaultUnitCode});
     // The bill windows need a unit of unitmaster; a workstation configured for none cannot work.
-    if (rows.isEmpty())
+    if (values.isNull(u"unit_found"_s))
         throw DbError(u"The workstation's default unit "_s + deployment.defaultUnitCode + u" is not in unitmaster"_s);
-    state.CurrentUnitCode = rows.text(u"unit_code"_s);
-    state.CurrentUnitName = rows.text(u"unit_name"_s);
+    state.CurrentUnitCode = values.text(u"unit_code"_s);
+    state.CurrentUnitName = values.text(u"unit_name"_s);
 }
 
 }  // namespace
@@ -55,13 +56,16 @@ StartupResult runStartup(Db &db, Dialogs &dialogs, const Deployment &deployment,
         if (serverAddress == u"127.0.0.1"_s)
             dialogs.message(Msg::LocalHost, Dialogs::Icon::None);
         state.ConnectionOpened = true;
-        state.AccountsDbName = GetFirstValue(db, SelectAccountsDb);
-        if (isOutdated(db, state.AppVersion)) {
+        PreparedQuery startupValues = db.prepare(SelectStartupValues);
+        ResultSet values = startupValues.run({deployment.defaultUnitCode});
+        values.next();
+        state.AccountsDbName = values.textOrEmpty(u"ac_db_name"_s);
+        if (isOutdated(values, state.AppVersion)) {
             dialogs.message(Msg::SoftwareUpdated + u"\r\n\r\nLatest Update is available at '"_s
                             + deployment.vendorWebAddress + u"'."_s);
             return {StartupResult::Outcome::Outdated, updateAddress(deployment, serverAddress)};
         }
-        takeDefaultUnit(db, deployment, state);
+        takeDefaultUnit(values, deployment, state);
         return {};
     } catch (const DbError &) {
         if (!state.ConnectionOpened) {

@@ -1,6 +1,7 @@
 #include "billing/billgenerator.h"
 
 #include "billing/billcolumns.h"
+#include "billing/billlookups.h"
 #include "billing/billquery.h"
 #include "billing/billrow.h"
 #include "billing/billrows.h"
@@ -84,8 +85,9 @@ BillRun BillGenerator::run(BillKind kind, const BillFilter &filter)
         m_dialogs.message(Msg::NoRecordsFound);
         return {BillRun::Outcome::NoRecords, currentRow};
     }
-    const ScheduleRecord record(rows);
-    BillRowWriter writer(m_db, m_sheet, checked, kind, companies);
-    return fillBillRows(rows, m_sheet, m_dialogs, m_rowLimit, m_progress,
-                        [&](int row) { writer.write(row, record); });
+    BillLookUps lookUps(m_db, kind, checked.unitCode, m_lookUpLimits);
+    BillRowWriter writer(m_sheet, checked, kind, lookUps, companies);
+    return fillBillRows(rows, m_sheet, m_dialogs, m_rowLimit, m_lookUpLimits.codes, m_progress,
+                        {[&](const std::vector<ScheduleRecord> &bills) { lookUps.fetch(bills); },
+                         [&](int row, const ScheduleRecord &record) { writer.write(row, record); }});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "billing/billfilter.h"
+#include "common/batchlookup.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -32,7 +33,9 @@ struct BillRun
 };
 
 // Fills the bill grid from advt_schedule: one bill per row from row 5 down, the title in row 3,
-// and the messages through the dialogs service. The grid must have been laid out by SetUpBillGrid.
+// and the messages through the dialogs service. The look-ups of the bills (agency, client, pages,
+// exchange entries) run for many bills a statement, so a generation costs a few statements per
+// few hundred bills whatever the distance to the server. The grid must have been laid out by SetUpBillGrid.
 // Database failures pass to the caller as DbError; the rows written so far stay in the grid.
 class BillGenerator
 {
@@ -52,6 +55,9 @@ public:
     // CurrentRow is a 16-bit counter; generation stops when it would pass this row. Lowered only
     // by tests, to reach the limit without tens of thousands of schedules.
     void setRowLimit(qint16 lastRow) { m_rowLimit = lastRow; }
+    // The bills are looked up `limits.codes` at a time, in statements of at most `limits.bytes`
+    // (by default half the server's max_allowed_packet). Lowered only by tests.
+    void setLookUpLimits(LookUpLimits limits) { m_lookUpLimits = limits; }
 
 private:
     BillRun run(BillKind kind, const BillFilter &filter);
@@ -61,4 +67,5 @@ private:
     Sheet &m_sheet;
     BillProgress m_progress;
     qint16 m_rowLimit = std::numeric_limits<qint16>::max();
+    LookUpLimits m_lookUpLimits;
 };

@@ -85,12 +85,20 @@ SqlStatement mainBillQuery(BillKind kind, const BillFilter &filter)
     return dateRangeQuery(kind, filter);
 }
 
-QString agencyQuery(BillKind kind)
+namespace {
+
+QString agencyColumns(BillKind kind)
 {
     const QString gstColumns = kind == BillKind::Gst ? u",agency_gstin,agency_pan"_s : QString();
-    return u"Select agency_name,agency_add1,agency_add2,agency_add3,sub_name,agency_bill_colcms"_s + gstColumns
-           + u" from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where agency_code=?"_s;
+    return u"agency_name,agency_add1,agency_add2,agency_add3,sub_name,agency_bill_colcms"_s + gstColumns;
 }
+
+const QString AgencyJoin =
+    u" from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where agency_code"_s;
+
+}  // namespace
+
+QString agencyQuery(BillKind kind) { return u"Select "_s + agencyColumns(kind) + AgencyJoin + u"=?"_s; }
 
 QString clientQuery() { return u"SELECT client_gstin, client_pan FROM advt_clientmaster WHERE client_code = ?"_s; }
 
@@ -107,4 +115,37 @@ QString exchangeDebitsQuery()
 QString exchangeCreditsQuery()
 {
     return u"select sum(sdet_cr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s;
+}
+
+LookUpStatements agencyLookUp(BillKind kind)
+{
+    return {agencyQuery(kind), false, u"Select agency_code,"_s + agencyColumns(kind) + AgencyJoin + u" in ("_s, u")"_s};
+}
+
+LookUpStatements clientLookUp()
+{
+    return {clientQuery(), false,
+            u"SELECT client_code, client_gstin, client_pan FROM advt_clientmaster WHERE client_code IN ("_s, u")"_s};
+}
+
+LookUpStatements pagesLookUp()
+{
+    return {pagesQuery(), false,
+            u"SELECT sdet_sch_code,group_concat(distinct(sdet_page)) FROM advt_scheduledetails "
+            "where sdet_sch_code in ("_s,
+            u") and unit_code=? group by sdet_sch_code"_s};
+}
+
+LookUpStatements exchangeDebitsLookUp()
+{
+    return {exchangeDebitsQuery(), true,
+            u"select sdet_sch_code,sum(sdet_dr_amt) from advt_sch_exchg where sdet_sch_code in ("_s,
+            u") and unit_code=? group by sdet_sch_code"_s};
+}
+
+LookUpStatements exchangeCreditsLookUp()
+{
+    return {exchangeCreditsQuery(), true,
+            u"select sdet_sch_code,sum(sdet_cr_amt) from advt_sch_exchg where sdet_sch_code in ("_s,
+            u") and unit_code=? group by sdet_sch_code"_s};
 }

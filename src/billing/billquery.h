@@ -1,13 +1,15 @@
 #pragma once
 
 #include "billing/billfilter.h"
+#include "common/batchlookup.h"
 #include "common/db.h"
 
 #include <QString>
 
 // The statements of bill generation. Each keeps the text the billing desk has always sent, with a
-// "?" where a value of the form or a code stands; the values are bound apart from the text (the
-// look-ups run for every bill are prepared once), so nothing typed ever changes a statement.
+// "?" where a value of the form or a code stands; the values are bound apart from the text, so
+// nothing typed ever changes a statement. The look-ups of the bills run one key at a time in the
+// statement of old, or many keys at once (the *LookUp statements, see BatchedLookUp).
 
 // The date-range conditions both bill kinds add when the form gives them: the product, and the
 // first and last bill numbers (" And sch_ed_code=?" and so on, with their values).
@@ -29,3 +31,11 @@ QString pagesQuery();
 // The sums of a schedule's exchange debits and credits. Values: the unit code, the schedule number.
 QString exchangeDebitsQuery();
 QString exchangeCreditsQuery();
+
+// The look-ups above for many bills at once: agency codes, client codes and schedule numbers (with
+// the unit that numbered the schedule, or the unit of the exchange entries, as fixed value).
+LookUpStatements agencyLookUp(BillKind kind);
+LookUpStatements clientLookUp();
+LookUpStatements pagesLookUp();
+LookUpStatements exchangeDebitsLookUp();
+LookUpStatements exchangeCreditsLookUp();

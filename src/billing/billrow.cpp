@@ -1,8 +1,7 @@
 #include "billing/billrow.h"
 
-#include "billing/billquery.h"
+#include "billing/billlookups.h"
 #include "billing/gridlook.h"
-#include "common/db.h"
 #include "common/numbers.h"
 #include "sheet/sheet.h"
 
@@ -28,17 +27,11 @@ QString asText(double value) { return shortestText(settledDecimal(value)); }
 
 }  // namespace
 
-BillRowWriter::BillRowWriter(Db &db, Sheet &sheet, const BillFilter &filter, BillKind kind, CompanyIdentities companies)
-    : m_sheet(sheet), m_filter(filter), m_kind(kind), m_companies(std::move(companies)),
-      m_splitTotal(parseSplitTotal(filter.splitTotal).value_or(0)), m_agencies(db.prepare(agencyQuery(kind))),
-      m_pages(db.prepare(pagesQuery()))
+BillRowWriter::BillRowWriter(Sheet &sheet, const BillFilter &filter, BillKind kind, const BillLookUps &lookUps,
+                             CompanyIdentities companies)
+    : m_sheet(sheet), m_filter(filter), m_kind(kind), m_lookUps(lookUps), m_companies(std::move(companies)),
+      m_splitTotal(parseSplitTotal(filter.splitTotal).value_or(0))
 {
-    if (kind == BillKind::Gst)
-        m_clients = db.prepare(clientQuery());
-    if (kind == BillKind::Exchange) {
-        m_debits = db.prepare(exchangeDebitsQuery());
-        m_credits = db.prepare(exchangeCreditsQuery());
-    }
 }
 
 void BillRowWriter::write(int row, const ScheduleRecord &record)
@@ -75,11 +68,10 @@ void BillRowWriter::writeGst(const ScheduleRecord &record)
     agency(record);
     if (record.value(F::GstType) == 1) {
         // The client's own GST identity replaces the agency's where the client master has one.
-        ResultSet clients = m_clients->run({record.text(F::ClientCode)});
-        while (clients.next()) {
-            if (const QString gstin = clients.textOrEmpty(0); !gstin.isEmpty())
+        for (const QStringList &client : m_lookUps.client(record)) {
+            if (const QString &gstin = client.at(0); !gstin.isEmpty())
                 put(BillColumn::AgencyGst, gstin);
-            if (const QString pan = clients.textOrEmpty(1); !pan.isEmpty())
+            if (const QString &pan = client.at(1); !pan.isEmpty())
                 put(BillColumn::AgencyPan, pan);
         }
     }
@@ -124,8 +116,7 @@ void BillRowWriter::groupColumns(const ScheduleRecord &record)
 
 void BillRowWriter::agency(const ScheduleRecord &record)
 {
-    ResultSet agencies = m_agencies.run({record.text(F::AgencyCode)});
-    while (agencies.next()) {
+    for (const QStringList &agency : m_lookUps.agency(record)) {
         if (m_kind == BillKind::Split) {
             // A split share is billed to the split client at the split address.
             put(BillColumn::AgentName, m_filter.splitClient);
@@ -133,16 +124,16 @@ void BillRowWriter::agency(const ScheduleRecord &record)
             put(BillColumn::AgentAddress2, m_filter.splitAdd2);
             put(BillColumn::AgentAddress3, m_filter.splitAdd3);
         } else {
-            put(BillColumn::AgentName, agencies.textOrEmpty(0));
-            put(BillColumn::AgentAddress1, agencies.textOrEmpty(1));
-            put(BillColumn::AgentAddress2, agencies.textOrEmpty(2));
-            put(BillColumn::AgentAddress3, agencies.textOrEmpty(3));
+            put(BillColumn::AgentName, agency.at(0));
+            put(BillColumn::AgentAddress1, agency.at(1));
+            put(BillColumn::AgentAddress2, agency.at(2));
+            put(BillColumn::AgentAddress3, agency.at(3));
         }
-        put(BillColumn::SubName, agencies.textOrEmpty(4));
-        put(BillColumn::BillColumns, agencies.textOrEmpty(5));
+        put(BillColumn::SubName, agency.at(4));
+        put(BillColumn::BillColumns, agency.at(5));
         if (m_kind == BillKind::Gst) {
-            put(BillColumn::AgencyGst, agencies.textOrEmpty(6));
-            put(BillColumn::AgencyPan, agencies.textOrEmpty(7));
+            put(BillColumn::AgencyGst, agency.at(6));
+            put(BillColumn::AgencyPan, agency.at(7));
         }
     }
 }
@@ -215,8 +206,7 @@ void BillRowWriter::scheduleColumns(const ScheduleRecord &record)
     put(BillColumn::SqCms, record, F::Sqcm);
     put(BillColumn::ColCms, record, F::Sqcms);
     put(BillColumn::Cols, record, F::Cols);
-    const QString scheduleNo = record.text(F::SlNo);
-    put(BillColumn::Page, m_pages.firstValue({scheduleNo, scheduleNo.left(3)}));
+    put(BillColumn::Page, m_lookUps.pages(record));
     put(BillColumn::NewRate, record, F::NewRate);
     put(BillColumn::AdRef, record, F::AdRef);
 }

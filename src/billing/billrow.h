@@ -4,12 +4,9 @@
 #include "billing/billfilter.h"
 #include "billing/schedulerecord.h"
 
-#include "common/db.h"
-
 #include <QString>
 
-#include <optional>
-
+class BillLookUps;
 class Sheet;
 
 // The publisher companies' GST identities for one generation: SV bills every product but "FSH",
@@ -22,10 +19,12 @@ struct CompanyIdentities
 // Writes one schedule record into one bill row, step by step in the order the printed invoice and
 // the export rely on (later steps read the extra charge, discount and height written before).
 // One writer serves one generation: it keeps the last column width in centimetres from bill to bill.
+// What the bill's look-ups found comes from `lookUps`, fetched before the bill is written.
 class BillRowWriter
 {
 public:
-    BillRowWriter(Db &db, Sheet &sheet, const BillFilter &filter, BillKind kind, CompanyIdentities companies = {});
+    BillRowWriter(Sheet &sheet, const BillFilter &filter, BillKind kind, const BillLookUps &lookUps,
+                  CompanyIdentities companies = {});
 
     void write(int row, const ScheduleRecord &record);
 
@@ -56,15 +55,9 @@ private:
     Sheet &m_sheet;
     const BillFilter &m_filter;
     BillKind m_kind;
+    const BillLookUps &m_lookUps;
     CompanyIdentities m_companies;
     double m_splitTotal = 0;
     double m_columnWidthCm = 0;  // ColumnWidthCm: kept from the previous bill when sch_cols is not in the table
     int m_row = 0;
-
-    // The look-ups of every bill, prepared once for the generation.
-    PreparedQuery m_agencies;
-    PreparedQuery m_pages;
-    std::optional<PreparedQuery> m_clients;       // GST bills
-    std::optional<PreparedQuery> m_debits;        // exchange bills
-    std::optional<PreparedQuery> m_credits;
 };

@@ -6,6 +6,8 @@
 #include "common/messages.h"
 #include "sheet/sheet.h"
 
+#include <algorithm>
+
 namespace {
 
 // Once the last bills no longer fit the window, the view follows them with a dozen rows above.
@@ -17,22 +19,33 @@ void followLastRow(Sheet &sheet, int currentRow)
 
 }  // namespace
 
-BillRun fillBillRows(ResultSet &rows, Sheet &sheet, Dialogs &dialogs, qint16 rowLimit, const BillProgress &progress,
-                     const std::function<void(int row)> &writeRow)
+BillRun fillBillRows(ResultSet &rows, Sheet &sheet, Dialogs &dialogs, qint16 rowLimit, int runLength,
+                     const BillProgress &progress, const BillRowSteps &steps)
 {
+    const ScheduleRecord::Columns columns(rows);
     qint16 currentRow = HeaderRow;
-    do {
+    std::vector<ScheduleRecord> run;
+    for (bool more = true; more;) {
         // The bills written so far stay; the user is told why the list ends there.
-        if (currentRow >= rowLimit) {
+        const int room = rowLimit - currentRow;
+        if (room <= 0) {
             dialogs.message(Msg::BillRowLimitReached);
             return {BillRun::Outcome::RowLimit, currentRow};
         }
-        ++currentRow;
-        writeRow(currentRow);
-        followLastRow(sheet, currentRow);
-        if (progress)
-            progress(currentRow);
-    } while (rows.next());
+        run.clear();
+        do {
+            run.emplace_back(columns, rows);
+            more = rows.next();
+        } while (more && int(run.size()) < std::min(runLength, room));
+        steps.lookUp(run);
+        for (const ScheduleRecord &record : run) {
+            ++currentRow;
+            steps.writeRow(currentRow, record);
+            followLastRow(sheet, currentRow);
+            if (progress)
+                progress(currentRow);
+        }
+    }
 
     dialogs.message(Msg::BillGenerationCompleted);
     followLastRow(sheet, currentRow);

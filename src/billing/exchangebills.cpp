@@ -2,6 +2,7 @@
 // exchange entries netted into the extra charge and the discount.
 #include "billing/billrow.h"
 
+#include "billing/billlookups.h"
 #include "common/numbers.h"
 #include "sheet/sheet.h"
 
@@ -11,8 +12,7 @@ using F = ScheduleRecord::Field;
 
 void BillRowWriter::writeExchange(const ScheduleRecord &record)
 {
-    const QString scheduleNo = record.text(F::SlNo);
-    put(BillColumn::BillNo, scheduleNo);
+    put(BillColumn::BillNo, record, F::SlNo);
     put(BillColumn::BillDate, record, F::InsDate);
     put(BillColumn::AgentCode, record, F::AgencyCode);
     put(BillColumn::ClientName, record.text(F::ClientName) + u", "_s + record.text(F::ClientAddress));
@@ -25,9 +25,9 @@ void BillRowWriter::writeExchange(const ScheduleRecord &record)
     releaseOrderAndBox(record);
 
     // A schedule without exchange entries sums to NULL, which counts 0.
-    const double debits = leadingNumber(m_debits->firstValue({m_filter.unitCode, scheduleNo}));
+    const double debits = leadingNumber(m_lookUps.debits(record));
     put(BillColumn::ExtraCharge, shortestText(settledDecimal(record.value(F::ExtChg) - debits)));
-    const double credits = leadingNumber(m_credits->firstValue({m_filter.unitCode, scheduleNo}));
+    const double credits = leadingNumber(m_lookUps.credits(record));
     double d = settledDecimal(roundHalfEven(record.value(F::DiscAmt)) - credits);
     if (record.value(F::Words) <= 0) {
         if (d < 0)

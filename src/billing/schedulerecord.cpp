@@ -25,7 +25,7 @@ const std::array<QString, ScheduleRecord::FieldCount> &columnNames()
 
 }  // namespace
 
-ScheduleRecord::ScheduleRecord(const ResultSet &rows) : m_rows(rows)
+ScheduleRecord::Columns::Columns(const ResultSet &rows)
 {
     for (int field = 0; field < FieldCount; ++field) {
         // Only group_bp_type is optional; any other missing column is a broken schema and throws.
@@ -41,10 +41,12 @@ ScheduleRecord::ScheduleRecord(const ResultSet &rows) : m_rows(rows)
     }
 }
 
-QString ScheduleRecord::text(Field field) const
+ScheduleRecord::ScheduleRecord(const Columns &columns, const ResultSet &rows)
 {
-    const int position = m_positions[field];
-    return position < 0 ? QString() : m_rows.textOrEmpty(position);
+    for (int field = 0; field < FieldCount; ++field) {
+        if (const int position = columns.m_positions[field]; position >= 0)
+            m_texts[field] = rows.textOrEmpty(position);
+    }
 }
 
 double ScheduleRecord::value(Field field) const { return leadingNumber(text(field)); }

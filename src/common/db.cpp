@@ -1,11 +1,13 @@
 #include "common/db.h"
 
+#include "common/boundrows.h"
 #include "common/platformtext.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
+#include <QSqlResult>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -32,19 +34,29 @@ void bindValues(QSqlQuery &query, const QStringList &values)
 
 }  // namespace
 
-ResultSet::ResultSet(QSqlQuery query) : ResultSet(std::make_shared<QSqlQuery>(std::move(query))) {}
+Statement::Statement(QSqlQuery query) : query(std::move(query)) {}
 
-ResultSet::ResultSet(std::shared_ptr<QSqlQuery> query) : m_query(std::move(query)), m_record(m_query->record())
+Statement::~Statement() = default;
+
+ResultSet::ResultSet(std::shared_ptr<Statement> statement)
+    : m_statement(std::move(statement)), m_record(m_statement->query.record())
 {
     m_types.reserve(m_record.count());
     for (int i = 0; i < m_record.count(); ++i)
         m_types.append(m_record.field(i).metaType());
+    // The rows are read from the statement's ODBC handle (see BoundRows), the previous run's
+    // bindings released first.
+    m_statement->rows.reset();
+    const QVariant handle = m_statement->query.result()->handle();
+    if (!handle.isValid() || handle.constData() == nullptr)
+        throw DbError(u"The database driver gives no statement handle."_s);
+    m_statement->rows = std::make_unique<BoundRows>(*static_cast<void *const *>(handle.constData()), m_record);
 }
 
 bool ResultSet::next()
 {
     m_started = true;
-    m_onRow = m_query->next();
+    m_onRow = m_statement->rows->fetch();
     return m_onRow;
 }
 
@@ -65,15 +77,15 @@ int ResultSet::position(const QString &column) const
 }
 
 bool ResultSet::isNull(const QString &column) const { return isNull(position(column)); }
-bool ResultSet::isNull(int position) const { return m_query->isNull(position); }
+bool ResultSet::isNull(int position) const { return m_statement->rows->isNull(position); }
 QVariant ResultSet::value(const QString &column) const { return value(position(column)); }
-QVariant ResultSet::value(int position) const { return m_query->value(position); }
+QVariant ResultSet::value(int position) const { return m_statement->rows->value(position); }
 
 QString ResultSet::text(const QString &column) const { return text(position(column)); }
 
 QString ResultSet::text(int position) const
 {
-    if (m_query->isNull(position))
+    if (isNull(position))
         throw DbError(u"Invalid use of Null: "_s + m_record.fieldName(position));
     return textOrEmpty(position);
 }
@@ -82,33 +94,33 @@ QString ResultSet::textOrEmpty(const QString &column) const { return textOrEmpty
 
 QString ResultSet::textOrEmpty(int position) const
 {
-    if (m_query->isNull(position))
+    if (isNull(position))
         return {};
-    return platformText(m_query->value(position), m_types.value(position));
+    return platformText(value(position), m_types.value(position));
 }
 
 QString ResultSet::decimalText(const QString &column) const
 {
     const int index = position(column);
-    if (m_query->isNull(index))
+    if (isNull(index))
         throw DbError(u"Invalid use of Null: "_s + column);
-    return m_query->value(index).toString();
+    return value(index).toString();
 }
 
 double ResultSet::number(const QString &column) const
 {
     const int index = position(column);
-    if (m_query->isNull(index))
+    if (isNull(index))
         throw DbError(u"Invalid use of Null: "_s + column);
-    return m_query->value(index).toDouble();
+    return value(index).toDouble();
 }
 
 qlonglong ResultSet::integer(const QString &column) const
 {
     const int index = position(column);
-    if (m_query->isNull(index))
+    if (isNull(index))
         throw DbError(u"Invalid use of Null: "_s + column);
-    return m_query->value(index).toLongLong();
+    return value(index).toLongLong();
 }
 
 Transaction::Transaction(Db &db) : m_db(&db)
@@ -156,6 +168,7 @@ void Db::open(const QString &connectionString, int timeoutSeconds)
         throw DbError(text);
     }
     m_statements = 0;
+    m_maxAllowedPacket = 0;
 }
 
 bool Db::isOpen() const { return QSqlDatabase::contains(m_name) && database().isOpen(); }
@@ -203,14 +216,14 @@ ResultSet Db::query(const QString &sql, const QStringList &values)
     if (values.isEmpty()) {
         if (!query.exec(sql))
             throw failure(query.lastError());
-        return ResultSet(std::move(query));
+        return ResultSet(std::make_shared<Statement>(std::move(query)));
     }
     if (!query.prepare(sql))
         throw failure(query.lastError());
     bindValues(query, values);
     if (!query.exec())
         throw failure(query.lastError());
-    return ResultSet(std::move(query));
+    return ResultSet(std::make_shared<Statement>(std::move(query)));
 }
 
 PreparedQuery Db::prepare(const QString &sql)
@@ -221,15 +234,20 @@ PreparedQuery Db::prepare(const QString &sql)
     return PreparedQuery(*this, std::move(query));
 }
 
-PreparedQuery::PreparedQuery(Db &db, QSqlQuery query) : m_db(&db), m_query(std::make_shared<QSqlQuery>(std::move(query))) {}
+PreparedQuery::PreparedQuery(Db &db, QSqlQuery query)
+    : m_db(&db), m_statement(std::make_shared<Statement>(std::move(query)))
+{
+}
 
 ResultSet PreparedQuery::run(const QStringList &values)
 {
-    bindValues(*m_query, values);
+    // The previous run's rows let go of the handle before the driver runs it again.
+    m_statement->rows.reset();
+    bindValues(m_statement->query, values);
     ++m_db->m_statements;
-    if (!m_query->exec())
-        throw failure(m_query->lastError());
-    return ResultSet(m_query);
+    if (!m_statement->query.exec())
+        throw failure(m_statement->query.lastError());
+    return ResultSet(m_statement);
 }
 
 void Db::exec(const QString &sql, const QStringList &values)
@@ -237,18 +255,22 @@ void Db::exec(const QString &sql, const QStringList &values)
     query(sql, values);
 }
 
-namespace {
-
-QString firstValueOf(ResultSet rows) { return rows.isEmpty() ? QString() : rows.textOrEmpty(0); }
-
-}  // namespace
-
 QString Db::firstValue(const QString &sql, const QStringList &values)
 {
-    return firstValueOf(query(sql, values));
+    ResultSet rows = query(sql, values);
+    return rows.isEmpty() ? QString() : rows.textOrEmpty(0);
 }
 
-QString PreparedQuery::firstValue(const QStringList &values) { return firstValueOf(run(values)); }
+qint64 Db::maxAllowedPacket()
+{
+    if (m_maxAllowedPacket == 0) {
+        ResultSet rows = query(u"Select @@max_allowed_packet"_s);
+        if (rows.isEmpty() || rows.isNull(0) || rows.value(0).toLongLong() <= 0)
+            throw DbError(u"The server does not tell its max_allowed_packet."_s);
+        m_maxAllowedPacket = rows.value(0).toLongLong();
+    }
+    return m_maxAllowedPacket;
+}
 
 QString sqlDate(const QDate &date)
 {

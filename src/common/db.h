@@ -12,7 +12,18 @@
 #include <functional>
 #include <memory>
 
+class BoundRows;
 class Db;
+
+// An executed statement and the reader of its rows (a prepared one is run again and again).
+struct Statement
+{
+    explicit Statement(QSqlQuery query);
+    ~Statement();
+
+    QSqlQuery query;
+    std::unique_ptr<BoundRows> rows;  // the latest run's rows
+};
 
 // A forward-only, read-only result set that lives inside the routine that opened it.
 // Values are read by column name or by position; reading a NULL as text is an error
@@ -20,12 +31,12 @@ class Db;
 class ResultSet
 {
 public:
-    explicit ResultSet(QSqlQuery query);
-    // The rows of a prepared query's latest run; the query stays usable for the next run.
-    explicit ResultSet(std::shared_ptr<QSqlQuery> query);
+    // The rows of the statement's latest run; a prepared statement stays usable for the next run.
+    explicit ResultSet(std::shared_ptr<Statement> statement);
 
     // Moves to the next row; false at the end. The first call moves to the first row.
     bool next();
+    int columnCount() const { return int(m_record.count()); }
     // True when the set had no row at all (BOF or EOF right after opening).
     bool isEmpty();
 
@@ -52,31 +63,29 @@ public:
     int position(const QString &column) const;
 
 private:
-    std::shared_ptr<QSqlQuery> m_query;
-    QSqlRecord m_record;  // the columns, read once: QSqlQuery::record() copies every value
+    std::shared_ptr<Statement> m_statement;
+    QSqlRecord m_record;  // the columns, read once
     QList<QMetaType> m_types;  // each column's type, for its platform text
     bool m_started = false;
     bool m_onRow = false;
 };
 
-// A query prepared once and run many times with different values (the look-ups of every bill):
-// the values travel apart from the SQL text, so quotes in them never change the statement, and a
-// run costs one exchange with the server instead of a prepare, an execute and a close.
+// A query prepared once and run with values (the look-ups of the bills, start-up): the values
+// travel apart from the SQL text, so quotes in them never change the statement, and a run costs
+// one exchange with the server (the driver sends the prepare with the first run).
 class PreparedQuery
 {
 public:
     // Runs the query with one value for each "?" of its text, in order. Throws DbError when the
     // statement fails. The result set of the previous run must no longer be in use.
     ResultSet run(const QStringList &values);
-    // The first column of the first row as text; empty text for no row or NULL.
-    QString firstValue(const QStringList &values);
 
 private:
     friend class Db;
     PreparedQuery(Db &db, QSqlQuery query);
 
     Db *m_db;
-    std::shared_ptr<QSqlQuery> m_query;
+    std::shared_ptr<Statement> m_statement;
 };
 
 // A transaction on the shared connection: leaving the scope without commit() rolls back.
@@ -132,6 +141,10 @@ public:
     // Number of statements sent since the connection was opened (for benchmarks).
     qint64 statementCount() const { return m_statements; }
 
+    // The largest packet the server takes (its max_allowed_packet): a statement or its values
+    // must fit. Asked once per connection, the first time it is needed.
+    qint64 maxAllowedPacket();
+
 private:
     friend class Transaction;
     friend class PreparedQuery;
@@ -140,6 +153,7 @@ private:
 
     QString m_name;
     qint64 m_statements = 0;
+    qint64 m_maxAllowedPacket = 0;  // 0 until asked
 };
 
 // A statement built from pieces: its text, with a "?" wherever a value stands, and the values

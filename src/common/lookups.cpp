@@ -25,5 +25,3 @@ QString GetProductName(Db &db, Dialogs &dialogs, const QString &productCode)
     }
     return rows.text(u"product_name"_s);
 }
-
-QString GetFirstValue(Db &db, const QString &sql) { return db.firstValue(sql); }

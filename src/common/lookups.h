@@ -11,6 +11,3 @@ QString GetNumberSetup(Db &db, Dialogs &dialogs, const QString &seriesId);
 
 // The name of a product; when the product is missing the user is told and the result is empty.
 QString GetProductName(Db &db, Dialogs &dialogs, const QString &productCode);
-
-// The first column of the first row of any query as text; empty for no row or NULL.
-QString GetFirstValue(Db &db, const QString &sql);

@@ -12,10 +12,10 @@ class Dialogs;
 class Sheet;
 
 // Fills the DAVP grid with the bills of DAVP (agency 010590): one bill per row from row 5 down,
-// the agency, pages and rate master looked up for each, and the messages through the dialogs
-// service. The grid must have been laid out by SetUpDavpGrid. Reads the dates, product and
-// bill-number bounds of the filter and its unit; the group, split and exchange fields are not
-// DAVP's. Database failures pass to the caller as DbError; the rows written so far stay.
+// the agency, pages and rate master looked up for each (many bills a statement), and the messages
+// through the dialogs service. The grid must have been laid out by SetUpDavpGrid. Reads the
+// dates, product and bill-number bounds of the filter and its unit; the group, split and exchange
+// fields are not DAVP's. Database failures pass to the caller as DbError; the rows written so far stay.
 class DavpGenerator
 {
 public:
@@ -26,6 +26,9 @@ public:
     // CurrentRow is a 16-bit counter; generation stops when it would pass this row. Lowered only
     // by tests.
     void setRowLimit(qint16 lastRow) { m_rowLimit = lastRow; }
+    // The bills are looked up `limits.codes` at a time, in statements of at most `limits.bytes`.
+    // Lowered only by tests.
+    void setLookUpLimits(LookUpLimits limits) { m_lookUpLimits = limits; }
 
 private:
     Db &m_db;
@@ -33,4 +36,5 @@ private:
     Sheet &m_sheet;
     BillProgress m_progress;
     qint16 m_rowLimit = std::numeric_limits<qint16>::max();
+    LookUpLimits m_lookUpLimits;
 };

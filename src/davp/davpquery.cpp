@@ -18,15 +18,33 @@ SqlStatement davpBillQuery(const BillFilter &filter)
     return statement;
 }
 
-QString davpAgencyQuery()
+namespace {
+
+const QString AgencyColumns = u"agency_name,agency_add1,agency_add2,agency_add3,sub_name"_s;
+const QString AgencyJoin =
+    u" from advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where agency_code"_s;
+const QString Pages = u"group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code"_s;
+const QString RateColumns = u"rate_davp_code,rate_place from advt_ratemaster where rate_code"_s;
+
+}  // namespace
+
+QString davpAgencyQuery() { return u"Select "_s + AgencyColumns + AgencyJoin + u"=?"_s; }
+
+QString davpPagesQuery() { return u"SELECT "_s + Pages + u"=?"_s; }
+
+QString davpRateQuery() { return u"Select "_s + RateColumns + u"=?"_s; }
+
+LookUpStatements davpAgencyLookUp()
 {
-    return u"Select agency_name,agency_add1,agency_add2,agency_add3,sub_name from advt_agencymaster inner join "
-           "advt_subarea on agency_subarea=sub_code where agency_code=?"_s;
+    return {davpAgencyQuery(), false, u"Select agency_code,"_s + AgencyColumns + AgencyJoin + u" in ("_s, u")"_s};
 }
 
-QString davpPagesQuery()
+LookUpStatements davpPagesLookUp()
 {
-    return u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code=?"_s;
+    return {davpPagesQuery(), false, u"SELECT sdet_sch_code,"_s + Pages + u" in ("_s, u") group by sdet_sch_code"_s};
 }
 
-QString davpRateQuery() { return u"Select rate_davp_code,rate_place from advt_ratemaster where rate_code=?"_s; }
+LookUpStatements davpRateLookUp()
+{
+    return {davpRateQuery(), false, u"Select rate_code,"_s + RateColumns + u" in ("_s, u")"_s};
+}

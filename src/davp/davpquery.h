@@ -1,13 +1,15 @@
 #pragma once
 
 #include "billing/billfilter.h"
+#include "common/batchlookup.h"
 #include "common/db.h"
 
 #include <QString>
 
 // The statements of DAVP bill generation. Each keeps the text the billing desk has always sent,
-// with a "?" where a value stands; the values are bound apart from the text (the per-bill look-ups
-// are prepared once), so a quote or backslash in a box or a code never changes them.
+// with a "?" where a value stands; the values are bound apart from the text, so a quote or
+// backslash in a box or a code never changes them. The look-ups of the bills run one key at a
+// time in the statement of old, or many keys at once (the *LookUp statements).
 
 // DAVP's agency code in the agency master.
 inline constexpr char16_t DavpAgencyCode[] = u"010590";
@@ -21,3 +23,8 @@ QString davpAgencyQuery();
 QString davpPagesQuery();
 // The newspaper's DAVP code and place of publication; the value is the rate code.
 QString davpRateQuery();
+
+// The look-ups above for many bills at once: agency codes, schedule numbers, rate codes.
+LookUpStatements davpAgencyLookUp();
+LookUpStatements davpPagesLookUp();
+LookUpStatements davpRateLookUp();

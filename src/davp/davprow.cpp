@@ -1,5 +1,6 @@
 #include "davp/davprow.h"
 
+#include "billing/billlookups.h"
 #include "billing/gridlook.h"
 #include "common/numbers.h"
 #include "davp/davpquery.h"
@@ -18,10 +19,23 @@ QString asText(double value) { return shortestText(settledDecimal(value)); }
 
 }  // namespace
 
-DavpRowWriter::DavpRowWriter(Db &db, Sheet &sheet)
-    : m_sheet(sheet), m_agencies(db.prepare(davpAgencyQuery())), m_pages(db.prepare(davpPagesQuery())),
-      m_rates(db.prepare(davpRateQuery()))
+DavpRowWriter::DavpRowWriter(Db &db, Sheet &sheet, LookUpLimits limits)
+    : m_sheet(sheet), m_agencies(db, davpAgencyLookUp(), limits), m_pages(db, davpPagesLookUp(), limits),
+      m_rates(db, davpRateLookUp(), limits)
 {
+}
+
+void DavpRowWriter::lookUp(const std::vector<ScheduleRecord> &bills)
+{
+    QList<LookUpKey> agencies, schedules, rates;
+    for (const ScheduleRecord &bill : bills) {
+        agencies.append({bill.text(F::AgencyCode), {}});
+        schedules.append({bill.text(F::SlNo), {}});
+        rates.append({bill.text(F::RateCode), {}});
+    }
+    m_agencies.fetch(agencies);
+    m_pages.fetch(schedules);
+    m_rates.fetch(rates);
 }
 
 void DavpRowWriter::write(int row, const ScheduleRecord &record)
@@ -60,7 +74,7 @@ void DavpRowWriter::write(int row, const ScheduleRecord &record)
     put(DavpColumn::SqCms, record, F::Sqcm);
     put(DavpColumn::ColCms, record, F::Sqcms);
     put(DavpColumn::Cols, record, F::Cols);
-    put(DavpColumn::Page, m_pages.firstValue({record.text(F::SlNo)}));
+    put(DavpColumn::Page, firstValue(m_pages.rows({record.text(F::SlNo), {}})));
     put(DavpColumn::NewRate, record, F::NewRate);
     put(DavpColumn::AdRef, record, F::AdRef);
     put(DavpColumn::CommissionPer, record, F::CommPer);
@@ -71,12 +85,11 @@ void DavpRowWriter::write(int row, const ScheduleRecord &record)
 
 void DavpRowWriter::agency(const ScheduleRecord &record)
 {
-    ResultSet agencies = m_agencies.run({record.text(F::AgencyCode)});
-    while (agencies.next()) {
-        put(DavpColumn::AgentName, agencies.textOrEmpty(0));
-        put(DavpColumn::AgentAddress1, agencies.textOrEmpty(1));
+    for (const QStringList &agency : m_agencies.rows({record.text(F::AgencyCode), {}})) {
+        put(DavpColumn::AgentName, agency.at(0));
+        put(DavpColumn::AgentAddress1, agency.at(1));
         // The sub-area is the place of publication until the rate master names one.
-        put(DavpColumn::Place, agencies.textOrEmpty(4));
+        put(DavpColumn::Place, agency.at(4));
     }
 }
 
@@ -98,10 +111,11 @@ void DavpRowWriter::rateAdjustment(const ScheduleRecord &record)
 
 void DavpRowWriter::rate(const ScheduleRecord &record)
 {
-    ResultSet rates = m_rates.run({record.text(F::RateCode)});
-    if (rates.next()) {
-        put(DavpColumn::Place, rates.textOrEmpty(1));
-        put(DavpColumn::DavpCode, rates.textOrEmpty(0));
+    // The first rate row the server gives names the place and the DAVP code.
+    const LookUpRows &rates = m_rates.rows({record.text(F::RateCode), {}});
+    if (!rates.isEmpty()) {
+        put(DavpColumn::Place, rates.first().at(1));
+        put(DavpColumn::DavpCode, rates.first().at(0));
     }
 }
 

@@ -1,21 +1,25 @@
 #pragma once
 
 #include "billing/schedulerecord.h"
-#include "common/db.h"
+#include "common/batchlookup.h"
 #include "davp/davpcolumns.h"
 
 #include <QString>
+
+#include <vector>
 
 class Sheet;
 
 // Writes one DAVP schedule record into one bill row, in the order the steps read back what they
 // wrote (the extra charge and discount start from the cells' own texts). One writer serves one
-// generation: its look-ups are prepared once and run for every bill.
+// generation: lookUp() fetches the agency, pages and rate master of a run of bills, many keys a
+// statement, before they are written.
 class DavpRowWriter
 {
 public:
-    DavpRowWriter(Db &db, Sheet &sheet);
+    DavpRowWriter(Db &db, Sheet &sheet, LookUpLimits limits);
 
+    void lookUp(const std::vector<ScheduleRecord> &bills);
     void write(int row, const ScheduleRecord &record);
 
 private:
@@ -29,8 +33,8 @@ private:
     QString cell(DavpColumn column) const;
 
     Sheet &m_sheet;
-    PreparedQuery m_agencies;
-    PreparedQuery m_pages;
-    PreparedQuery m_rates;
+    BatchedLookUp m_agencies;
+    BatchedLookUp m_pages;
+    BatchedLookUp m_rates;
     int m_row = 0;
 };

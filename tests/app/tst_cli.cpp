@@ -1,6 +1,7 @@
 #include "common/messages.h"
 #include "testdb.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +22,7 @@ private slots:
     void failuresEndWithTheirExitStatus_data();
     void failuresEndWithTheirExitStatus();
     void outdatedVersionEndsWithStatusFive();
+    void failingLookUpEndsTheBillsWithNothingWritten();
 
 private:
     struct Run
@@ -184,6 +186,30 @@ void tst_Cli::outdatedVersionEndsWithStatusFive()
     TestDb::run(u"UPDATE selvoro.versionmaster SET version_code='V14.6' WHERE pack_code='advt';"_s);
     QCOMPARE(result.status, 5);
     QVERIFY(result.err.contains(u"message: Advertisement Software Updated   Latest Update is available at '"_s));
+}
+
+void tst_Cli::failingLookUpEndsTheBillsWithNothingWritten()
+{
+    // A bill of unit 001 whose pages cannot be looked up: the main query runs, its look-up fails.
+    TestDb::run(u"USE selvoro;"
+                "INSERT INTO advt_clienttype (group_code, group_name, group_no_of_bills) VALUES ('AG', 'Agency', 1);"
+                "INSERT INTO advt_subarea (sub_code, sub_name) VALUES ('S1', 'Area');"
+                "INSERT INTO advt_agencymaster (agency_code, agency_name, agency_type, agency_subarea)"
+                "  VALUES ('A1', 'Ads', 'AG', 'S1');"
+                "INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_ins_date, sch_agency_code,"
+                "  sch_net_total) VALUES ('001', '0010000001', 'CH/1', '2026-01-05', 'A1', 100);"
+                "RENAME TABLE advt_scheduledetails TO advt_scheduledetails_away;"_s);
+    QTemporaryDir out;
+    const QString port = QString::number(TestDb::deployment().port);
+    const Run result = run({u"bills"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s, u"clerk"_s,
+                            u"--from"_s, u"2026-01-01"_s, u"--to"_s, u"2026-01-31"_s, u"--csv"_s,
+                            out.filePath(u"bills.csv"_s), u"--xls"_s, out.filePath(u"bills.xls"_s)},
+                           u"pass2"_s);
+    TestDb::reset({TestDb::file(u"tests/app/fixture.sql"_s)});
+    QCOMPARE(result.status, 3);
+    const QString last = result.err.split(u'\n', Qt::SkipEmptyParts).last();
+    QVERIFY2(last.startsWith(u"message: "_s) && last.contains(u"advt_scheduledetails"_s), qPrintable(last));
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

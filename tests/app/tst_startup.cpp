@@ -63,6 +63,8 @@ void tst_Startup::loopbackShowsLocalHostAndFillsTheState()
     QCOMPARE(state.CurrentUnitCode, u"001"_s);
     QCOMPARE(state.CurrentUnitName, u"Chennai"_s);
     QVERIFY(db.isOpen());
+    // Accounts database, version and default unit come in one exchange with the server.
+    QCOMPARE(db.statementCount(), 1);
 }
 
 void tst_Startup::unreachableServerFailsToConnect_data()

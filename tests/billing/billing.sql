@@ -89,3 +89,10 @@ INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_
     ('KOC', 'KOC''01301', 'KB/00050', '2026-01-13', '2026-01-13', 'Q''1', 'C''Q', 1, 'Quoted', 'DLY', 100, 100),
     ('KOC', 'KOC0001302', 'KB/00051', '2026-01-13', '2026-01-13', 'a001', 'c001', 1, 'Lower', 'DLY', 100, 100);
 INSERT INTO advt_scheduledetails (unit_code, sdet_sch_code, sdet_ins_date, sdet_page) VALUES ('KOC', 'KOC''01301', '2026-01-13', '12');
+
+-- 14-Jan: bills of GST type 1 whose client has no row in the client master (the agency's identity
+-- stays) or has one, neither with insertion details.
+INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_ins_date, sch_agency_code, sch_client_code,
+    sch_gst_type, sch_client_name, sch_ed_code, sch_gross_amt, sch_net_total) VALUES
+    ('KOC', 'KOC0001401', 'KB/00060', '2026-01-14', '2026-01-14', 'A001', 'C404', 1, 'Missing client', 'DLY', 100, 100),
+    ('KOC', 'KOC0001402', 'KB/00061', '2026-01-14', '2026-01-14', 'A001', 'C001', 1, 'Known client', 'DLY', 100, 100);

@@ -43,12 +43,18 @@ private slots:
     void splitTotalThatIsNotANumberIsRefusedBeforeTheGridIsTouched();
     void exchangeEntriesAreNettedIn_data();
     void exchangeEntriesAreNettedIn();
+    void lookUpsRunForManyBillsAtOnce();
+    void gridIsTheSameWhateverTheBatchSize_data();
+    void gridIsTheSameWhateverTheBatchSize();
+    void clientWithoutMasterRowKeepsTheAgencyIdentity();
+    void failingLookUpEndsTheRun();
 
 private:
     BillFilter dates(const QString &from, const QString &to = {}) const;
-    BillRun generate(const BillFilter &filter);
+    BillRun generate(const BillFilter &filter, LookUpLimits limits = {});
     QString cell(int row, BillColumn column) const { return m_sheet->text(row, col(column)); }
     QStringList column(BillColumn column) const;
+    QList<QStringList> cells(int lastRow) const;
 
     Db m_db{u"tst_billgenerator"_s};
     RecordingDialogs m_dialogs;
@@ -62,6 +68,7 @@ void tst_BillGenerator::initTestCase()
         QSKIP(qPrintable(TestDb::skipReason()));
     TestDb::reset({TestDb::file(u"tests/billing/billing.sql"_s)});
     TestDb::open(m_db);
+    m_db.maxAllowedPacket();  // asked once per connection: out of the statement counts below
 }
 
 void tst_BillGenerator::init()
@@ -81,10 +88,23 @@ BillFilter tst_BillGenerator::dates(const QString &from, const QString &to) cons
     return filter;
 }
 
-BillRun tst_BillGenerator::generate(const BillFilter &filter)
+BillRun tst_BillGenerator::generate(const BillFilter &filter, LookUpLimits limits)
 {
     BillGenerator generator(m_db, m_dialogs, *m_sheet, [this](int row) { m_progress.append(row); });
+    generator.setLookUpLimits(limits);
     return generator.generate(filter);
+}
+
+QList<QStringList> tst_BillGenerator::cells(int lastRow) const
+{
+    QList<QStringList> rows;
+    for (int row = 1; row <= lastRow; ++row) {
+        QStringList texts;
+        for (int column = 1; column <= BillColumnCount; ++column)
+            texts.append(m_sheet->text(row, column));
+        rows.append(texts);
+    }
+    return rows;
 }
 
 QStringList tst_BillGenerator::column(BillColumn column) const
@@ -156,8 +176,9 @@ void tst_BillGenerator::secondCompanyAndClientGstIdentity()
 {
     const qint64 before = m_db.statementCount();
     generate(dates(u"2026-01-07"_s));
-    // Companies, the main query, then agency and pages per bill and the client for GST type 1.
-    QCOMPARE(m_db.statementCount() - before, 2 + 2 + 3);
+    // Companies, the main query, then one statement each for the agencies, the clients of GST type 1
+    // and the pages of both bills.
+    QCOMPARE(m_db.statementCount() - before, 2 + 3);
     QCOMPARE(column(BillColumn::SvCin), (QStringList{u"SXCIN0000000000000002"_s, u"SVCIN0000000000000001"_s}));
     QCOMPARE(column(BillColumn::SvGstin), (QStringList{u"32SXGSTIN00002"_s, u"32SVGSTIN00001"_s}));
     // The client's GSTIN replaces the agency's; its empty PAN leaves the agency's.
@@ -445,6 +466,77 @@ void tst_BillGenerator::exchangeEntriesAreNettedIn()
                              BillColumn::AgencyGst, BillColumn::SvGstin, BillColumn::BpType})
         QCOMPARE(cell(5, empty), QString());
     QCOMPARE(cell(5, BillColumn::AgentName), u"Alpha Ads"_s);
+}
+
+void tst_BillGenerator::lookUpsRunForManyBillsAtOnce()
+{
+    // Twenty bills of one agency, none of GST type 1: the agency is looked up once, the pages of
+    // all twenty in one statement, and no client.
+    const qint64 before = m_db.statementCount();
+    QCOMPARE(generate(dates(u"2026-02-01"_s, u"2026-02-20"_s)).currentRow, 24);
+    QCOMPARE(m_db.statementCount() - before, 2 + 2);
+    QCOMPARE(column(BillColumn::AgentName), QStringList(20, u"Alpha Ads"_s));
+    QCOMPARE(column(BillColumn::SubName), QStringList(20, u"Ernakulam"_s));
+}
+
+void tst_BillGenerator::gridIsTheSameWhateverTheBatchSize_data()
+{
+    QTest::addColumn<bool>("split");
+    QTest::addColumn<bool>("exchange");
+    QTest::newRow("gst") << false << false;
+    QTest::newRow("split") << true << false;
+    QTest::newRow("exchange") << false << true;
+}
+
+void tst_BillGenerator::gridIsTheSameWhateverTheBatchSize()
+{
+    QFETCH(bool, split);
+    QFETCH(bool, exchange);
+    // Every January case: agencies shared by many bills, a sub-area missing, clients with and
+    // without a master row, schedules with and without pages, codes with quotes.
+    BillFilter filter = dates(u"2026-01-01"_s, u"2026-01-31"_s);
+    filter.split = split;
+    filter.splitClient = u"Split Client"_s;
+    filter.splitAdd1 = u"Split Road"_s;
+    filter.splitTotal = u"100"_s;
+    filter.exchange = exchange;
+    const BillRun whole = generate(filter);
+    QVERIFY(whole.currentRow > 10);
+    const QList<QStringList> once = cells(whole.currentRow + 1);
+
+    // Runs of three bills, and statements that hold a few codes at most.
+    for (const LookUpLimits limits : {LookUpLimits{3, 0}, LookUpLimits{1000, 250}}) {
+        init();
+        const qint64 before = m_db.statementCount();
+        const BillRun small = generate(filter, limits);
+        QCOMPARE(small.currentRow, whole.currentRow);
+        QVERIFY(m_db.statementCount() - before > 2 + (whole.currentRow - 4) / 3);
+        QCOMPARE(cells(whole.currentRow + 1), once);
+        QCOMPARE(m_dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
+    }
+}
+
+void tst_BillGenerator::clientWithoutMasterRowKeepsTheAgencyIdentity()
+{
+    generate(dates(u"2026-01-14"_s));
+    QCOMPARE(column(BillColumn::AgencyGst), (QStringList{u"32AGGSTIN0001"_s, u"32CLGSTIN0001"_s}));
+    QCOMPARE(column(BillColumn::AgencyPan), (QStringList{u"AGPAN0001A"_s, u"AGPAN0001A"_s}));
+    // A schedule without insertion details has no pages.
+    QCOMPARE(column(BillColumn::Page), (QStringList{QString(), QString()}));
+}
+
+void tst_BillGenerator::failingLookUpEndsTheRun()
+{
+    generate(dates(u"2026-02-01"_s, u"2026-02-20"_s));
+    m_dialogs.shown.clear();
+    TestDb::run(u"RENAME TABLE selvoro.advt_scheduledetails TO selvoro.advt_scheduledetails_away;"_s);
+    BillGenerator generator(m_db, m_dialogs, *m_sheet);
+    generator.setLookUpLimits({5, 0});
+    QVERIFY_THROWS_EXCEPTION(DbError, generator.generate(dates(u"2026-02-01"_s, u"2026-02-20"_s)));
+    TestDb::run(u"RENAME TABLE selvoro.advt_scheduledetails_away TO selvoro.advt_scheduledetails;"_s);
+    // The grid was cleared for the run and no bill was written: the first look-up failed.
+    QCOMPARE(m_sheet->lastUsedRow(), HeaderRow);
+    QCOMPARE(m_dialogs.texts(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_BillGenerator)

@@ -1,0 +1,146 @@
+#include "common/batchlookup.h"
+
+#include <QSet>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// What one value adds to a batch: its bytes among the statement's values (UTF-8, with the length
+// and type that go with it) and its "?," in the statement's text.
+qint64 valueBytes(const QString &value) { return value.toUtf8().size() + 16 + 2; }
+
+QStringList rowTexts(const ResultSet &rows, int firstColumn)
+{
+    QStringList row;
+    for (int column = firstColumn; column < rows.columnCount(); ++column)
+        row.append(rows.textOrEmpty(column));
+    return row;
+}
+
+}  // namespace
+
+size_t qHash(const LookUpKey &key, size_t seed) { return qHashMulti(seed, key.code, key.fixed); }
+
+std::optional<QString> plainFold(const QString &code)
+{
+    QString fold = code;
+    for (QChar &c : fold) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u > 0x7e)
+            return std::nullopt;
+        if (u >= u'A' && u <= u'Z')
+            c = QChar(u + (u'a' - u'A'));
+    }
+    while (fold.endsWith(u' '))
+        fold.chop(1);
+    return fold;
+}
+
+BatchedLookUp::BatchedLookUp(Db &db, LookUpStatements statements, LookUpLimits limits)
+    : m_db(db), m_statements(std::move(statements)), m_limits(limits)
+{
+}
+
+void BatchedLookUp::fetch(const QList<LookUpKey> &keys)
+{
+    // The codes still to look up, once each, gathered by their fixed values in the order met.
+    QList<QStringList> fixedValues;
+    QHash<QStringList, QStringList> codesOf;
+    QSet<LookUpKey> met;
+    for (const LookUpKey &key : keys) {
+        if (m_found.contains(key) || met.contains(key))
+            continue;
+        met.insert(key);
+        if (!plainFold(key.code)) {
+            runSingle(key);
+            continue;
+        }
+        if (!codesOf.contains(key.fixed))
+            fixedValues.append(key.fixed);
+        codesOf[key.fixed].append(key.code);
+    }
+
+    for (const QStringList &fixed : fixedValues) {
+        const qint64 limit = byteLimit();
+        qint64 baseBytes = m_statements.batchHead.size() + m_statements.batchTail.size();
+        for (const QString &value : fixed)
+            baseBytes += valueBytes(value);
+        QStringList pending = codesOf.value(fixed);
+        while (!pending.isEmpty()) {
+            QStringList batch, later;
+            QSet<QString> folds;
+            qint64 bytes = baseBytes;
+            for (const QString &code : std::as_const(pending)) {
+                if (baseBytes + valueBytes(code) > limit) {
+                    // A code too long for any batch goes as the single statement always went.
+                    runSingle({code, fixed});
+                    continue;
+                }
+                const QString fold = *plainFold(code);
+                if (folds.contains(fold) || batch.size() >= m_limits.codes || bytes + valueBytes(code) > limit) {
+                    later.append(code);
+                    continue;
+                }
+                batch.append(code);
+                folds.insert(fold);
+                bytes += valueBytes(code);
+            }
+            if (!batch.isEmpty())
+                runBatch(fixed, batch);
+            pending = later;
+        }
+    }
+}
+
+const LookUpRows &BatchedLookUp::rows(const LookUpKey &key) const
+{
+    static const LookUpRows none;
+    const auto found = m_found.constFind(key);
+    return found == m_found.cend() ? none : *found;
+}
+
+void BatchedLookUp::runBatch(const QStringList &fixed, const QStringList &codes)
+{
+    QStringList marks(codes.size(), u"?"_s);
+    PreparedQuery query = m_db.prepare(m_statements.batchHead + marks.join(u',') + m_statements.batchTail);
+    ResultSet rows = query.run(codes + fixed);
+    QHash<QString, qsizetype> codeOfFold;
+    for (qsizetype i = 0; i < codes.size(); ++i)
+        codeOfFold.insert(*plainFold(codes.at(i)), i);
+    QList<LookUpRows> found(codes.size());
+    while (rows.next()) {
+        const std::optional<QString> fold = plainFold(rows.textOrEmpty(0));
+        const auto code = fold ? codeOfFold.constFind(*fold) : codeOfFold.cend();
+        if (code == codeOfFold.cend()) {
+            // The server matched a code this way cannot tell: each code of the batch on its own.
+            for (const QString &single : codes)
+                runSingle({single, fixed});
+            return;
+        }
+        found[*code].append(rowTexts(rows, 1));
+    }
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        // Several rows of one key come in the order the server's plan gives them, and the plan
+        // of the batch may join the tables the other way round: such a key (a master with
+        // duplicate keys) takes its rows from its own statement.
+        if (found.at(i).size() > 1)
+            runSingle({codes.at(i), fixed});
+        else
+            m_found.insert({codes.at(i), fixed}, found.at(i));
+    }
+}
+
+void BatchedLookUp::runSingle(const LookUpKey &key)
+{
+    if (!m_single)
+        m_single = m_db.prepare(m_statements.single);
+    ResultSet rows = m_single->run(m_statements.fixedFirst ? key.fixed + QStringList{key.code}
+                                                          : QStringList{key.code} + key.fixed);
+    LookUpRows found;
+    while (rows.next())
+        found.append(rowTexts(rows, 0));
+    m_found.insert(key, found);
+}
+
+qint64 BatchedLookUp::byteLimit() { return m_limits.bytes > 0 ? m_limits.bytes : m_db.maxAllowedPacket() / 2; }

@@ -51,19 +51,34 @@ void tst_ResultSet::initTestCase()
 void tst_ResultSet::valuesAreThoseOfQtsOwnReading_data()
 {
     QTest::addColumn<QString>("sql");
-    QTest::newRow("every-kind") << u"Select * from kinds order by id"_s;
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("every-kind") << u"Select * from kinds order by id"_s << QStringList();
+    // With values the statement is prepared, and the server sends the rows in its binary form.
+    QTest::newRow("every-kind-prepared") << u"Select * from kinds where id > ? order by id"_s << QStringList{u"0"_s};
     QTest::newRow("computed") << u"Select id, concat(v, '!') as joined, group_concat(t) as pages, sum(d) as total, "
-                                  "count(*) as n, @@max_allowed_packet as packet from kinds group by id order by id"_s;
-    QTest::newRow("no-rows") << u"Select * from kinds where id < 0"_s;
+                                  "count(*) as n, @@max_allowed_packet as packet from kinds group by id order by id"_s
+                              << QStringList();
+    QTest::newRow("computed-prepared") << u"Select id, concat(v, ?) as joined, group_concat(t) as pages, sum(d) as "
+                                           "total, count(*) as n from kinds group by id order by id"_s
+                                       << QStringList{u"!"_s};
+    QTest::newRow("no-rows") << u"Select * from kinds where id < 0"_s << QStringList();
 }
 
 void tst_ResultSet::valuesAreThoseOfQtsOwnReading()
 {
     QFETCH(QString, sql);
+    QFETCH(QStringList, values);
     QSqlQuery qt(QSqlDatabase::database(u"tst_resultset"_s));
     qt.setForwardOnly(true);
-    QVERIFY(qt.exec(sql));
-    ResultSet rows = m_db.query(sql);
+    if (values.isEmpty()) {
+        QVERIFY(qt.exec(sql));
+    } else {
+        QVERIFY(qt.prepare(sql));
+        for (int i = 0; i < values.size(); ++i)
+            qt.bindValue(i, values.at(i).toUtf8());
+        QVERIFY(qt.exec());
+    }
+    ResultSet rows = m_db.query(sql, values);
     QCOMPARE(rows.columnCount(), qt.record().count());
     int count = 0;
     while (qt.next()) {

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QElapsedTimer>
+#include <QLineEdit>
 
 #include <cstdio>
 

@@ -62,12 +62,13 @@ root() { mariadb --no-defaults --socket="$dir/sock" -uroot selvoro "$@"; }
 now() { date +%s.%N; }
 calc() { echo "$1" | bc -l; }
 status() { root -N -e "SHOW GLOBAL STATUS LIKE 'Com_select'" | awk '{print $2}'; }
+lines() { grep -c '' "$1" || true; }
 
 # The turns of connection number $1 (from 0); the proxy notes a connection once both sides closed.
 turns() {
     local tries
     for ((tries = 0; tries < 200; tries++)); do
-        (($(grep -c '' "$work/stats") > $1)) && break
+        (($(lines "$work/stats") > $1)) && break
         sleep 0.05
     done
     sed -n "$(($1 + 1))p" "$work/stats" | awk '{print $2}'
@@ -77,7 +78,7 @@ turns() {
 # selects (Com_select) and trips (round trips).
 measure() {
     local before_selects before_connections start
-    before_selects=$(status) before_connections=$(grep -c '' "$work/stats")
+    before_selects=$(status) before_connections=$(lines "$work/stats")
     start=$(now)
     /usr/bin/time -f '%M' -o "$work/peak" "$@" >"$work/out" 2>"$work/err" || {
         cat "$work/err" >&2
@@ -184,7 +185,7 @@ run_set() {
     local kind=$1 command=$1 scale=1 sample_args=() form_args=()
     [[ $kind == davp ]] && command=davp-bills
     write_statements "$kind"
-    local lookups=$(($(grep -c '' "$work/statements.sql") - 1))
+    local lookups=$(($(lines "$work/statements.sql") - 1))
     [[ $kind == bills ]] && lookups=$((lookups - 1))
     if ((sample > 0)); then
         local bill_to
@@ -199,11 +200,11 @@ run_set() {
         measure "$cli" "$command" --server 127.0.0.1 --port "$proxy_port" --user clerk --from 2026-01-01 \
             --to 2026-12-31 "${sample_args[@]}" --csv "$work/grid.csv"
         cli_t+=("$(calc "$elapsed * $scale")") cli_s+=("$selects") cli_r+=("$trips") cli_m+=("$peak")
-        local bills=$(($(grep -c '' "$work/grid.csv") - 4))
+        local bills=$(($(lines "$work/grid.csv") - 4))
 
         if ((sample > 0)); then
             # The main query alone, then the first `sample` look-ups, scaled to all of them.
-            head -n "$(($(grep -c '' "$work/statements.sql") - lookups))" "$work/statements.sql" >"$work/main.sql"
+            head -n "$(($(lines "$work/statements.sql") - lookups))" "$work/statements.sql" >"$work/main.sql"
             measure "${client[@]}" <"$work/main.sql"
             local main_time=$elapsed
             tail -n "$lookups" "$work/statements.sql" | head -n "$sample" >"$work/sample.sql"

@@ -2,13 +2,16 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// What one value adds to a batch: its bytes among the statement's values (UTF-8, with the length
-// and type that go with it) and its "?," in the statement's text.
-qint64 valueBytes(const QString &value) { return value.toUtf8().size() + 16 + 2; }
+// What one value adds to the packet that carries a statement's values: its UTF-8 bytes, with the
+// length and type that go with them. A NULL takes its type only.
+qint64 valueBytes(const QString &value) { return value.toUtf8().size() + 16; }
+constexpr qint64 NullBytes = 2;
 
 QStringList rowTexts(const ResultSet &rows, int firstColumn)
 {
@@ -63,22 +66,23 @@ void BatchedLookUp::fetch(const QList<LookUpKey> &keys)
 
     for (const QStringList &fixed : fixedValues) {
         const qint64 limit = byteLimit();
-        qint64 baseBytes = m_statements.batchHead.size() + m_statements.batchTail.size();
+        const int places = batchPlaces(limit);
+        qint64 fixedBytes = 0;
         for (const QString &value : fixed)
-            baseBytes += valueBytes(value);
+            fixedBytes += valueBytes(value);
         QStringList pending = codesOf.value(fixed);
         while (!pending.isEmpty()) {
             QStringList batch, later;
             QSet<QString> folds;
-            qint64 bytes = baseBytes;
+            qint64 bytes = fixedBytes + places * NullBytes;
             for (const QString &code : std::as_const(pending)) {
-                if (baseBytes + valueBytes(code) > limit) {
+                if (places == 0 || fixedBytes + places * NullBytes + valueBytes(code) > limit) {
                     // A code too long for any batch goes as the single statement always went.
                     runSingle({code, fixed});
                     continue;
                 }
                 const QString fold = *plainFold(code);
-                if (folds.contains(fold) || batch.size() >= m_limits.codes || bytes + valueBytes(code) > limit) {
+                if (folds.contains(fold) || batch.size() >= places || bytes + valueBytes(code) > limit) {
                     later.append(code);
                     continue;
                 }
@@ -87,7 +91,7 @@ void BatchedLookUp::fetch(const QList<LookUpKey> &keys)
                 bytes += valueBytes(code);
             }
             if (!batch.isEmpty())
-                runBatch(fixed, batch);
+                runBatch(fixed, batch, places);
             pending = later;
         }
     }
@@ -100,11 +104,20 @@ const LookUpRows &BatchedLookUp::rows(const LookUpKey &key) const
     return found == m_found.cend() ? none : *found;
 }
 
-void BatchedLookUp::runBatch(const QStringList &fixed, const QStringList &codes)
+// The batch statement has a "?" for every code a batch may hold; a batch of fewer codes fills the
+// rest with NULL, which matches nothing. So the statement is prepared once (the driver asks the
+// server once) and each batch costs one exchange.
+int BatchedLookUp::batchPlaces(qint64 limit) const
 {
-    QStringList marks(codes.size(), u"?"_s);
-    PreparedQuery query = m_db.prepare(m_statements.batchHead + marks.join(u',') + m_statements.batchTail);
-    ResultSet rows = query.run(codes + fixed);
+    const qint64 text = m_statements.batchHead.size() + m_statements.batchTail.size();
+    return int(std::clamp<qint64>((limit - text) / 2, 0, m_limits.codes));
+}
+
+void BatchedLookUp::runBatch(const QStringList &fixed, const QStringList &codes, int places)
+{
+    if (!m_batch)
+        m_batch = m_db.prepare(m_statements.batchHead + QStringList(places, u"?"_s).join(u',') + m_statements.batchTail);
+    ResultSet rows = m_batch->run(codes + QStringList(places - codes.size(), QString()) + fixed);
     QHash<QString, qsizetype> codeOfFold;
     for (qsizetype i = 0; i < codes.size(); ++i)
         codeOfFold.insert(*plainFold(codes.at(i)), i);

@@ -40,17 +40,20 @@ struct LookUpStatements
     QString batchTail;
 };
 
-// How much one batch statement may carry. `bytes` 0: half the server's max_allowed_packet.
+// How much one batch statement may carry: `codes` codes, and at most `bytes` in its text and in
+// its values (each goes to the server in a packet of its own). `bytes` 0: half the server's
+// max_allowed_packet. A few hundred codes keep the IN list well below the length at which the
+// server turns it into a table of its own (1,000 values).
 struct LookUpLimits
 {
-    int codes = 1000;
+    int codes = 500;
     qint64 bytes = 0;
 };
 
 // Runs a look-up for many keys with few statements: the codes not looked up before go to the
-// server in batches (one statement for up to `codes` codes that share their fixed values, the
-// statement and its values within the packet limit), and each key gets exactly the rows its own
-// single statement would have returned, none when it finds nothing.
+// server in batches (one run of a statement prepared once, for up to `codes` codes that share
+// their fixed values, the statement and its values within the packet limit), and each key gets
+// exactly the rows its own single statement would have returned, none when it finds nothing.
 //
 // The server compares codes under the key column's collation; rows are given back to the key
 // whose code folds to the same text (ASCII letters in one case, trailing blanks dropped). So that
@@ -71,13 +74,15 @@ public:
     const LookUpRows &rows(const LookUpKey &key) const;
 
 private:
-    void runBatch(const QStringList &fixed, const QStringList &codes);
+    int batchPlaces(qint64 limit) const;
+    void runBatch(const QStringList &fixed, const QStringList &codes, int places);
     void runSingle(const LookUpKey &key);
     qint64 byteLimit();
 
     Db &m_db;
     LookUpStatements m_statements;
     LookUpLimits m_limits;
+    std::optional<PreparedQuery> m_batch;   // prepared at the first batch
     std::optional<PreparedQuery> m_single;
     QHash<LookUpKey, LookUpRows> m_found;
 };

@@ -16,6 +16,7 @@
 #   0 ms); the form <= 4 x the one-statement floor (at 1 ms); peak memory < 300 MB.
 #
 # Usage: bench/bills-bench.sh [--build DIR] [--delay MS] [--runs N] [--only bills|davp] [--sample N]
+#                             [--floor-sample N] [--no-form]
 #   --build   an optimized build (default build-rel: cmake -S . -B build-rel -G Ninja
 #             -DCMAKE_BUILD_TYPE=Release && cmake --build build-rel --target selvoro-cli form_bench delayproxy)
 #   --delay   one-way delay in milliseconds (default 0; 1 is a 2 ms round trip)
@@ -23,24 +24,29 @@
 #   --sample  time only the first N bills of the programs and N look-ups of the client floor and
 #             scale up to 10,000 (printed as estimates), for settings where a whole run of
 #             per-bill statements would take too long
+#   --floor-sample  the same for the client floor only
+#   --no-form  leave out the form (a form_bench that cannot run a sample)
 # The benchmark's MariaDB instances live in DIR/benchdb and DIR/benchdb-davp and are stopped at the end.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$repo/build-rel delay=0 runs=3 only= sample=0
+build=$repo/build-rel delay=0 runs=3 only= sample=0 floor_sample=0 form=yes
 while [[ $# -gt 0 ]]; do
     case $1 in
     --build) build=$(cd "$2" && pwd); shift 2 ;;
     --delay) delay=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
     --only) only=$2; shift 2 ;;
-    --sample) sample=$2; shift 2 ;;
-    *) echo "usage: bench/bills-bench.sh [--build DIR] [--delay MS] [--runs N] [--only bills|davp] [--sample N]" >&2
+    --sample) sample=$2 floor_sample=$2; shift 2 ;;
+    --floor-sample) floor_sample=$2; shift 2 ;;
+    --no-form) form=no; shift ;;
+    *) echo "usage: bench/bills-bench.sh [--build DIR] [--delay MS] [--runs N] [--only bills|davp] [--sample N]" \
+            "[--floor-sample N] [--no-form]" >&2
        exit 2 ;;
     esac
 done
-cli=$build/bin/selvoro-cli form=$build/bin/form_bench proxy=$build/bin/delayproxy
-for program in "$cli" "$form" "$proxy"; do
+cli=$build/bin/selvoro-cli form_bench=$build/bin/form_bench proxy=$build/bin/delayproxy
+for program in "$cli" "$form_bench" "$proxy"; do
     [[ -x $program ]] || { echo "bench: build $(basename "$program") first ($program)" >&2; exit 2; }
 done
 
@@ -195,21 +201,21 @@ run_set() {
         scale=$(calc "10000 / $sample")
     fi
     local -a cli_t cli_s cli_r cli_m floor_t one_t form_t form_r form_m start_t start_s start_r ratio_one ratio_floor form_ratio
-    echo "== $command, ${delay} ms each way, $runs runs$( ((sample > 0)) && echo ", sampled $sample bills scaled x$scale")"
+    echo "== $command, ${delay} ms each way, $runs runs$( ((sample > 0)) && printf ", %d bills timed and scaled x%.0f" "$sample" "$scale")"
     for ((run = 1; run <= runs; run++)); do
         measure "$cli" "$command" --server 127.0.0.1 --port "$proxy_port" --user clerk --from 2026-01-01 \
             --to 2026-12-31 "${sample_args[@]}" --csv "$work/grid.csv"
         cli_t+=("$(calc "$elapsed * $scale")") cli_s+=("$selects") cli_r+=("$trips") cli_m+=("$peak")
         local bills=$(($(lines "$work/grid.csv") - 4))
 
-        if ((sample > 0)); then
-            # The main query alone, then the first `sample` look-ups, scaled to all of them.
+        if ((floor_sample > 0)); then
+            # The main query alone, then the first `floor_sample` look-ups, scaled to all of them.
             head -n "$(($(lines "$work/statements.sql") - lookups))" "$work/statements.sql" >"$work/main.sql"
             measure "${client[@]}" <"$work/main.sql"
             local main_time=$elapsed
-            tail -n "$lookups" "$work/statements.sql" | head -n "$sample" >"$work/sample.sql"
+            tail -n "$lookups" "$work/statements.sql" | head -n "$floor_sample" >"$work/sample.sql"
             measure "${client[@]}" <"$work/sample.sql"
-            floor_t+=("$(calc "$main_time + $elapsed * $lookups / $sample")")
+            floor_t+=("$(calc "$main_time + $elapsed * $lookups / $floor_sample")")
         else
             measure "${client[@]}" <"$work/statements.sql"
             floor_t+=("$elapsed")
@@ -218,8 +224,8 @@ run_set() {
         one_t+=("$elapsed")
         ratio_one+=("$(calc "${cli_t[-1]} / ${one_t[-1]}")") ratio_floor+=("$(calc "${cli_t[-1]} / ${floor_t[-1]}")")
 
-        if [[ $kind == bills ]]; then
-            measure "$form" "$proxy_port" "${form_args[@]}"
+        if [[ $kind == bills && $form == yes ]]; then
+            measure "$form_bench" "$proxy_port" "${form_args[@]}"
             read -r seconds form_bills <"$work/out"
             form_t+=("$(calc "$seconds * $scale")") form_r+=("$trips") form_m+=("$peak")
             form_ratio+=("$(calc "${form_t[-1]} / ${one_t[-1]}")")
@@ -228,17 +234,19 @@ run_set() {
         start_t+=("$elapsed") start_s+=("$selects") start_r+=("$trips")
         printf 'run %d: %s %.2f s (%d bills, %d statements, %d round trips, %.0f MB); client floor %.2f s; one statement %.2f s' \
             "$run" "$command" "${cli_t[-1]}" "$bills" "${cli_s[-1]}" "${cli_r[-1]}" "${cli_m[-1]}" "${floor_t[-1]}" "${one_t[-1]}"
-        [[ $kind == bills ]] && printf '; form %.2f s (%d round trips, %.0f MB)' "${form_t[-1]}" "${form_r[-1]}" "${form_m[-1]}"
+        [[ $kind == bills && $form == yes ]] &&
+            printf '; form %.2f s (%d round trips, %.0f MB)' "${form_t[-1]}" "${form_r[-1]}" "${form_m[-1]}"
         printf '; start-up and login %.3f s\n' "${start_t[-1]}"
     done
     echo "-- $command over $runs runs (${delay} ms each way)"
     printf '%-34s %s s, %s statements, %s round trips, peak %s MB\n' "selvoro-cli $command" "$(range "${cli_t[@]}")" \
         "$(range "${cli_s[@]}" | sed 's/\.00//g')" "$(range "${cli_r[@]}" | sed 's/\.00//g')" "$(range "${cli_m[@]}")"
-    printf '%-34s %s s (%d statements)\n' "client floor, one by one" "$(range "${floor_t[@]}")" "$((lookups + 1))"
+    printf '%-34s %s s (%d statements%s)\n' "client floor, one by one" "$(range "${floor_t[@]}")" "$((lookups + 1))" \
+        "$( ((floor_sample > 0)) && echo ", estimated from $floor_sample")"
     printf '%-34s %s s\n' "one-statement floor" "$(range "${one_t[@]}")"
     printf '%-34s %s (target <= 3 at 1 ms)\n' "$command / one-statement floor" "$(range "${ratio_one[@]}")"
     printf '%-34s %s (target <= 1.0 at 0 ms)\n' "$command / client floor" "$(range "${ratio_floor[@]}")"
-    if [[ $kind == bills ]]; then
+    if [[ $kind == bills && $form == yes ]]; then
         printf '%-34s %s s, %s round trips, peak %s MB\n' "form Show (offscreen)" "$(range "${form_t[@]}")" \
             "$(range "${form_r[@]}" | sed 's/\.00//g')" "$(range "${form_m[@]}")"
         printf '%-34s %s (target <= 4 at 1 ms)\n' "form / one-statement floor" "$(range "${form_ratio[@]}")"

@@ -4,8 +4,6 @@
 
 using F = ScheduleRecord::Field;
 
-QString firstValue(const LookUpRows &rows) { return rows.isEmpty() ? QString() : rows.first().value(0); }
-
 BillLookUps::BillLookUps(Db &db, BillKind kind, QString unitCode, LookUpLimits limits)
     : m_unitCode(std::move(unitCode)), m_agencies(db, agencyLookUp(kind), limits), m_pages(db, pagesLookUp(), limits)
 {

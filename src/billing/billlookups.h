@@ -45,6 +45,3 @@ private:
     std::optional<BatchedLookUp> m_debits;    // exchange bills
     std::optional<BatchedLookUp> m_credits;
 };
-
-// The first column of the first row, as a single value's look-up gives it; empty for no row.
-QString firstValue(const LookUpRows &rows);

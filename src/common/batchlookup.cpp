@@ -23,6 +23,8 @@ QStringList rowTexts(const ResultSet &rows, int firstColumn)
 
 }  // namespace
 
+QString firstValue(const LookUpRows &rows) { return rows.isEmpty() ? QString() : rows.first().value(0); }
+
 size_t qHash(const LookUpKey &key, size_t seed) { return qHashMulti(seed, key.code, key.fixed); }
 
 std::optional<QString> plainFold(const QString &code)

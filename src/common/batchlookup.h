@@ -13,6 +13,9 @@
 // texts of its columns (a NULL as empty text).
 using LookUpRows = QList<QStringList>;
 
+// The first column of the first row, as the look-up of a single value gives it; empty for no row.
+QString firstValue(const LookUpRows &rows);
+
 // A look-up key: the code compared with the master's key column, and the values of the look-up's
 // other conditions (the unit of a schedule's insertions, say), which are the same for many codes.
 struct LookUpKey

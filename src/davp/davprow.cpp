@@ -1,6 +1,5 @@
 #include "davp/davprow.h"
 
-#include "billing/billlookups.h"
 #include "billing/gridlook.h"
 #include "common/numbers.h"
 #include "davp/davpquery.h"

@@ -30,11 +30,7 @@ ScheduleRecord::Columns::Columns(const ResultSet &rows)
     for (int field = 0; field < FieldCount; ++field) {
         // Only group_bp_type is optional; any other missing column is a broken schema and throws.
         if (field == GroupBpType) {
-            try {
-                m_positions[field] = rows.position(columnNames()[field]);
-            } catch (const DbError &) {
-                m_positions[field] = -1;
-            }
+            m_positions[field] = rows.findPosition(columnNames()[field]).value_or(-1);
         } else {
             m_positions[field] = rows.position(columnNames()[field]);
         }

@@ -67,13 +67,21 @@ bool ResultSet::isEmpty()
     return !m_onRow;
 }
 
-int ResultSet::position(const QString &column) const
+std::optional<int> ResultSet::findPosition(const QString &column) const
 {
     const int index = m_record.indexOf(column);
     if (index < 0)
+        return std::nullopt;
+    return index;
+}
+
+int ResultSet::position(const QString &column) const
+{
+    const std::optional<int> index = findPosition(column);
+    if (!index)
         throw DbError(u"Item cannot be found in the collection corresponding to the requested name or ordinal: "_s
                       + column);
-    return index;
+    return *index;
 }
 
 bool ResultSet::isNull(const QString &column) const { return isNull(position(column)); }

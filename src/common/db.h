@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class BoundRows;
 class Db;
@@ -61,6 +62,8 @@ public:
     // The position of a column by name (resolved once for reading many rows); throws DbError when
     // the result has no such column.
     int position(const QString &column) const;
+    // The same for a column the result may lack: nothing when there is no such column.
+    std::optional<int> findPosition(const QString &column) const;
 
 private:
     std::shared_ptr<Statement> m_statement;

@@ -1,15 +1,20 @@
 #include "app/formhelpers.h"
 
+#include "common/dberror.h"
 #include "common/platformtext.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QDateEdit>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -31,7 +36,41 @@ protected:
     }
 };
 
+// A filter rather than the buttons' auto-default: that would also make a dialog's first button its
+// default, pressed by Enter anywhere in the dialog.
+class PressOnEnter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !isEnter(static_cast<QKeyEvent *>(event)->key()))
+            return false;
+        static_cast<QPushButton *>(watched)->click();
+        return true;
+    }
+};
+
 }  // namespace
+
+bool runHandler(Dialogs &dialogs, const std::function<void()> &work, Dialogs::Icon icon)
+{
+    try {
+        work();
+        return true;
+    } catch (const DbError &error) {
+        dialogs.message(error.text(), icon);
+        return false;
+    }
+}
+
+void enterPressesButtons(QWidget *form)
+{
+    for (QPushButton *button : form->findChildren<QPushButton *>())
+        button->installEventFilter(new PressOnEnter(button));
+}
 
 void SelectAllText(QLineEdit *box)
 {
@@ -81,6 +120,8 @@ QDateEdit *datePicker(QWidget *parent)
     picker->setCalendarPopup(true);
     picker->setLocale(QLocale::c());
     picker->setDisplayFormat(QString::fromUtf16(ShortDateFormat));
+    // The widest date in full, beside the frame and the calendar button.
+    picker->setMinimumWidth(picker->fontMetrics().horizontalAdvance(u"28-May-2000"_s) + 40);
     return picker;
 }
 

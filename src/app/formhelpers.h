@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/dialogs.h"
+
 #include <QObject>
 
 #include <functional>
@@ -7,6 +9,16 @@
 class QDateEdit;
 class QLineEdit;
 class QWidget;
+
+// Runs the work of a window's event handler. A database error it lets through is shown with its
+// text and the critical icon, and the window stays usable: every handler that may reach the
+// database runs its work through here, so no exception ever travels through Qt's event loop.
+// False when the work ended in an error. A window whose own failures go with another icon names it.
+bool runHandler(Dialogs &dialogs, const std::function<void()> &work, Dialogs::Icon icon = Dialogs::Icon::Critical);
+
+// Makes every command button of the form press itself on Enter while it has the focus, as Space
+// does: Enter in a form's last field moves to its main button, and a second Enter presses it.
+void enterPressesButtons(QWidget *form);
 
 // Selects the box's whole text (every text box does this when it gets the focus).
 void SelectAllText(QLineEdit *box);

@@ -33,8 +33,6 @@ frmLogin::frmLogin(AppContext &context, UserSettings &settings, QWidget *parent)
     TxtPassword->setStyleSheet(u"lineedit-password-character: 42;"_s);  // every typed character as "*"
     CmOk = new QPushButton(u"&OK"_s, this);
     CmExit = new QPushButton(u"E&xit"_s, this);
-    CmOk->setAutoDefault(false);
-    CmExit->setAutoDefault(false);
 
     auto *fields = new QGridLayout;
     fields->addWidget(new QLabel(u"User Name"_s, this), 0, 0);
@@ -55,6 +53,7 @@ frmLogin::frmLogin(AppContext &context, UserSettings &settings, QWidget *parent)
     connect(TxtPassword, &QLineEdit::returnPressed, this, &frmLogin::TxtPassword_KeyPress);
     connect(CmOk, &QPushButton::clicked, this, &frmLogin::CmOk_Click);
     connect(CmExit, &QPushButton::clicked, this, &frmLogin::exitRequested);
+    enterPressesButtons(this);
     Form_Load();
     centreOnScreen(this);
 }
@@ -73,14 +72,13 @@ void frmLogin::TxtPassword_KeyPress()
 
 void frmLogin::CmOk_Click()
 {
-    LoginOutcome outcome;
-    try {
+    LoginOutcome outcome{};
+    const bool checked = runHandler(m_context.dialogs, [&] {
         outcome = checkLogin(m_context.db, m_context.dialogs, m_settings, m_context.state, TxtUserName->text(),
                              TxtPassword->text());
-    } catch (const DbError &error) {
-        m_context.dialogs.message(error.text(), Dialogs::Icon::Critical);
+    });
+    if (!checked)
         return;
-    }
     switch (outcome) {
     case LoginOutcome::InvalidUserName:
     case LoginOutcome::InvalidPassword:

@@ -69,8 +69,9 @@ void frmMain::showChild(QWidget *form)
     const Qt::WindowFlags own = form->windowFlags();
     QMdiSubWindow *sub = m_area->addSubWindow(form, own.testFlag(Qt::CustomizeWindowHint) ? own : Qt::WindowFlags());
     sub->setWindowTitle(form->windowTitle());
-    // The form keeps the client size it asked for; the sub-window adds its frame around it.
-    const QSize client = form->size();
+    // The form keeps the client size it asked for, grown where its controls would not fit; the
+    // sub-window adds its frame around it.
+    const QSize client = form->size().expandedTo(form->minimumSizeHint());
     sub->adjustSize();
     sub->resize(client + sub->size() - form->size());
     CentreForm(form);

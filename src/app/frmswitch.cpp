@@ -36,7 +36,6 @@ frmSwitch::frmSwitch(AppContext &context, QWidget *parent) : QWidget(parent), m_
     GrUnit->setSelectionBehavior(QAbstractItemView::SelectRows);
     GrUnit->setSelectionMode(QAbstractItemView::SingleSelection);
     CmSwitch = new QPushButton(u"Switch"_s, this);
-    CmSwitch->setAutoDefault(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(3, 3, 3, 3);
@@ -48,6 +47,9 @@ frmSwitch::frmSwitch(AppContext &context, QWidget *parent) : QWidget(parent), m_
     // The form sees key presses before its controls, so Esc works wherever the focus is.
     GrUnit->installEventFilter(this);
     CmSwitch->installEventFilter(this);
+    enterPressesButtons(this);
+    // The user goes straight to the list: Down and Enter work as the window opens.
+    setFocusProxy(GrUnit);
     Form_Load();
 }
 
@@ -60,11 +62,7 @@ void frmSwitch::Form_Load()
     GrUnit->setColumnHidden(0, true);
     GrUnit->setColumnHidden(2, true);
     QList<Unit> units;
-    try {
-        units = permittedUnits(m_context.db, m_context.state.CurrentUserId);
-    } catch (const DbError &error) {
-        m_context.dialogs.message(error.text(), Dialogs::Icon::Critical);
-    }
+    runHandler(m_context.dialogs, [&] { units = permittedUnits(m_context.db, m_context.state.CurrentUserId); });
     int row = 0;
     for (const Unit &unit : units) {
         if (row >= GrUnit->rowCount())

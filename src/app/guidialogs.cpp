@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// Room for the title bar's icon and buttons beside the title.
+constexpr int TitleBarButtonsWidth = 120;
 
 QMessageBox::Icon boxIcon(Dialogs::Icon icon)
 {
@@ -33,6 +37,12 @@ Dialogs::Answer GuiDialogs::showMessage(const QString &text, Icon icon, Buttons 
 {
     QMessageBox box(boxIcon(icon), QApplication::applicationName(), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    // A short text ("Local Host") would leave the box narrower than its title.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + TitleBarButtonsWidth;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     switch (buttons) {
     case Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);

@@ -29,7 +29,7 @@ void SetDateFormat() { QLocale::setDefault(QLocale(QLocale::English, QLocale::Un
 int main(int argc, char *argv[])
 {
     GuiDialogs dialogs;
-    SelvoroApplication app(argc, argv, dialogs);
+    SelvoroApplication app(argc, argv);
     // The application's name titles every message box; it is not a display name, which the
     // desktop would append to the main window's exact title.
     QApplication::setApplicationName(u"Selvoro"_s);

@@ -1,19 +1,15 @@
 #include "app/selvoroapplication.h"
 
-#include "common/dberror.h"
-#include "common/dialogs.h"
+#include <QDebug>
 
-SelvoroApplication::SelvoroApplication(int &argc, char **argv, Dialogs &dialogs)
-    : QApplication(argc, argv), m_dialogs(dialogs)
-{
-}
+#include <exception>
 
 bool SelvoroApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const DbError &error) {
-        m_dialogs.message(error.text(), Dialogs::Icon::Critical);
+    } catch (const std::exception &error) {
+        qCritical("Error not handled by its window: %s", error.what());
         return false;
     }
 }

@@ -2,16 +2,12 @@
 
 #include <QApplication>
 
-class Dialogs;
-
-// The desktop application. A database error that a window's handler did not catch is shown with
-// its text and the program keeps running, instead of ending it.
+// The desktop application. Every window's handler catches and shows its own errors (runHandler);
+// an error that got past one anyway is logged as a fault of the program, and the program keeps
+// running instead of ending.
 class SelvoroApplication : public QApplication
 {
 public:
-    SelvoroApplication(int &argc, char **argv, Dialogs &dialogs);
+    using QApplication::QApplication;
     bool notify(QObject *receiver, QEvent *event) override;
-
-private:
-    Dialogs &m_dialogs;
 };

@@ -4,7 +4,6 @@
 #include "billing/billcolumns.h"
 #include "billing/billgenerator.h"
 #include "billing/billgrid.h"
-#include "billing/sheetexport.h"
 #include "billing/taxinvoice.h"
 #include "common/appcontext.h"
 #include "common/db.h"
@@ -13,7 +12,6 @@
 #include "common/lookups.h"
 #include "common/numbers.h"
 #include "common/sharedstate.h"
-#include "common/textfields.h"
 #include "lookup/checklistpicker.h"
 #include "lookup/frmgrouplist.h"
 #include "lookup/frmproductlist.h"
@@ -21,7 +19,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -30,14 +27,10 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The number-setup series holding a unit's bill-number template.
-const QString BillNumberSeries = u"ADBL_"_s;
 
 QLabel *label(const QString &text, QWidget *buddy)
 {
@@ -49,52 +42,31 @@ QLabel *label(const QString &text, QWidget *buddy)
 } // namespace
 
 frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context), CurrentRow(HeaderRow)
+    : BillForm(context, u"Print Bill"_s, parent), TxGroup(new QLineEdit(Frame3))
 {
     setObjectName(CheckListPicker::PrintBillFormName);
-    setWindowTitle(u"Print Bill"_s);
 
     buildFilterFrame();
     buildButtonFrame();
     buildSplitFrame();
-    FBook = new SheetView(this);
-    FBook->setObjectName(u"FBook"_s);
 
     auto *top = new QHBoxLayout;
-    top->addWidget(Frame3);
+    top->addWidget(Frame3, 0, Qt::AlignTop);
     top->addWidget(Frame1, 1);
     top->addWidget(Frame2);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(FBook, 1);
-    setFocusProxy(DtFrom);
-    resize(1000, 620);
 
-    for (QWidget *control :
-         std::initializer_list<QWidget *>{DtFrom, DtTo, TxCombination, TxGroup, TxBillFrom, TxBillTo})
-        control->installEventFilter(this);
+    TxGroup->installEventFilter(this);
     selectAllOnFocus({TxCombination, TxGroup, TxBillFrom, TxBillTo, TxSplitClient, TxSplitAdd1, TxSplitAdd2,
                       TxSplitAdd3, TxSplitTotal});
-
-    connect(CmShow, &QPushButton::clicked, this, &frmPrintBill::CmShow_Click);
-    connect(CmPrint, &QPushButton::clicked, this, &frmPrintBill::CmPrint_Click);
-    connect(CmExcel, &QPushButton::clicked, this, &frmPrintBill::CmExcel_Click);
-    connect(CmClose, &QPushButton::clicked, this, &frmPrintBill::CmClose_Click);
-
-    Form_Load();
+    finishSetUp();
+    CmPrint->setEnabled(false);
 }
 
 void frmPrintBill::buildFilterFrame()
 {
-    Frame3 = new QGroupBox(this);
-    Frame3->setObjectName(u"Frame3"_s);
-    DtFrom = datePicker(Frame3);
-    DtTo = datePicker(Frame3);
-    TxCombination = new QLineEdit(Frame3);
-    TxGroup = new QLineEdit(Frame3);
-    TxBillFrom = new QLineEdit(Frame3);
-    TxBillTo = new QLineEdit(Frame3);
-
     // Dates on the left, products and groups in the middle, bill numbers on the right.
     auto *grid = new QGridLayout(Frame3);
     const QList<QList<std::pair<QString, QWidget *>>> columns = {
@@ -109,17 +81,10 @@ void frmPrintBill::buildFilterFrame()
             grid->addWidget(control, row, column * 2 + 1);
         }
     }
-    grid->setRowStretch(2, 1);
 }
 
 void frmPrintBill::buildButtonFrame()
 {
-    Frame2 = new QGroupBox(this);
-    Frame2->setObjectName(u"Frame2"_s);
-    CmExcel = new QPushButton(u"Export"_s, Frame2);
-    CmShow = new QPushButton(u"Show"_s, Frame2);
-    CmPrint = new QPushButton(u"Print"_s, Frame2);
-    CmClose = new QPushButton(u"Close"_s, Frame2);
     auto *column = new QVBoxLayout(Frame2);
     for (QPushButton *button : {CmExcel, CmShow, CmPrint, CmClose})
         column->addWidget(button);
@@ -153,15 +118,6 @@ void frmPrintBill::buildSplitFrame()
     grid->addWidget(ChkExchangeBill, 3, 3);
 }
 
-void frmPrintBill::Form_Load()
-{
-    // The main window centres its child windows as it opens them.
-    guarded([this] { SetUpGrid(); });
-    DtFrom->setDate(QDate::currentDate());
-    DtTo->setDate(QDate::currentDate());
-    CmPrint->setEnabled(false);
-}
-
 void frmPrintBill::SetUpGrid()
 {
     CurrentRow = HeaderRow;
@@ -191,32 +147,16 @@ BillFilter frmPrintBill::billFilter() const
     return filter;
 }
 
-void frmPrintBill::CmShow_Click()
+std::optional<QString> frmPrintBill::refusal() const
 {
-    // The grid lets window events run while it fills; a second Show then must not start over.
-    if (hourglassShowing())
-        return;
-    const BillFilter filter = billFilter();
     // A group list or split total that cannot be used is refused before the grid is touched.
-    if (const std::optional<QString> problem = checkBillFilter(filter)) {
-        m_context.dialogs.message(*problem);
-        return;
-    }
-    const BusyCursor hourglass;
-    const QScopedValueRollback generating(m_generating, true);
-    Sheet &sheet = FBook->sheet();
-    guarded([&] {
-        SetUpGrid();
-        BillGenerator generator(m_context.db, m_context.dialogs, sheet, letWindowEventsRun());
-        const BillRun run = generator.generate(filter);
-        CurrentRow = run.currentRow;
-        if (run.outcome == BillRun::Outcome::DatesRefused)
-            DtTo->setFocus();
-    });
-    CmPrint->setEnabled(true);
-    // The cursor goes to the bottom-right corner of what was generated; the corner of the whole
-    // sheet would scroll the view tens of thousands of rows past the bills.
-    sheet.setActiveCell(CurrentRow, sheet.columnCount());
+    return checkBillFilter(billFilter());
+}
+
+BillRun frmPrintBill::generate(Sheet &sheet)
+{
+    BillGenerator generator(m_context.db, m_context.dialogs, sheet, letWindowEventsRun());
+    return generator.generate(billFilter());
 }
 
 void frmPrintBill::CmPrint_Click()
@@ -226,32 +166,11 @@ void frmPrintBill::CmPrint_Click()
         m_context.dialogs.message(*failure);
 }
 
-void frmPrintBill::CmExcel_Click()
-{
-    // Export does nothing at all while a long operation shows the hourglass.
-    if (hourglassShowing())
-        return;
-    std::optional<BusyCursor> hourglass;
-    exportSheet(FBook->sheet(), m_context.dialogs,
-                {m_context.deployment.applicationFolder(), windowTitle(), DtFrom->date(), CurrentRow},
-                [&hourglass] { hourglass.emplace(); });
-}
-
-void frmPrintBill::CmClose_Click()
-{
-    unloadForm(this);
-}
-
 void frmPrintBill::closeEvent(QCloseEvent *event)
 {
-    // The grid repaints while it fills, so Close can be pressed then; the form must outlive the
-    // generation that writes into its grid.
-    if (m_generating) {
-        event->ignore();
-        return;
-    }
-    SingleScheduleMode = false;
-    event->accept();
+    BillForm::closeEvent(event);
+    if (event->isAccepted())
+        SingleScheduleMode = false;
 }
 
 void frmPrintBill::GetDetails(const QString &Schno)
@@ -295,48 +214,21 @@ void frmPrintBill::showForm()
 
 bool frmPrintBill::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    if (watched == DtFrom && isEnter(key)) {
-        DtTo->setFocus();
-    } else if (watched == DtTo && isEnter(key)) {
-        TxCombination->setFocus();
-    } else if (watched == TxCombination && key == Qt::Key_F1) {
-        pickProducts();
-    } else if (watched == TxCombination && isEnter(key)) {
-        TxBillFrom->setFocus();
-    } else if (watched == TxGroup && key == Qt::Key_F1) {
-        pickGroups();
-    } else if (watched == TxGroup && key == Qt::Key_Delete) {
-        TxGroup->clear();
-    } else if (watched == TxBillFrom && isEnter(key)) {
-        guarded([this] {
-            composeBillNumber(TxBillFrom);
-            TxBillTo->setFocus();
-        });
-    } else if (watched == TxBillTo && isEnter(key)) {
-        guarded([this] {
-            composeBillNumber(TxBillTo);
-            if (CmShow->isEnabled())
-                CmShow->setFocus();
-        });
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (watched == TxCombination && key == Qt::Key_F1)
+            pickProducts();
+        else if (watched == TxGroup && key == Qt::Key_F1)
+            pickGroups();
+        else if (watched == TxGroup && key == Qt::Key_Delete)
+            TxGroup->clear();
     }
-    // The keys are not swallowed: each control still receives what it was sent.
-    return false;
-}
-
-void frmPrintBill::composeBillNumber(QLineEdit *box)
-{
-    // The user types only the running number; the unit's template supplies the rest.
-    const QString billTemplate =
-        GetNumberSetup(m_context.db, m_context.dialogs, BillNumberSeries + m_context.state.CurrentUnitCode);
-    box->setText(ComposeCode(billTemplate, box->text()));
+    return BillForm::eventFilter(watched, event);
 }
 
 void frmPrintBill::pickProducts()
 {
-    guarded([this] {
+    runHandler(m_context.dialogs, [this] {
         if (const std::optional<QString> codes = frmProductList::SetForm(objectName(), this, m_context.db))
             TxCombination->setText(*codes);
     });
@@ -344,17 +236,8 @@ void frmPrintBill::pickProducts()
 
 void frmPrintBill::pickGroups()
 {
-    guarded([this] {
+    runHandler(m_context.dialogs, [this] {
         if (const std::optional<QString> codes = frmGroupList::SetForm(objectName(), this, m_context.db))
             TxGroup->setText(*codes);
     });
-}
-
-void frmPrintBill::guarded(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const DbError &error) {
-        m_context.dialogs.message(error.text(), Dialogs::Icon::Critical);
-    }
 }

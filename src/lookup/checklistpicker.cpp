@@ -1,9 +1,12 @@
 #include "lookup/checklistpicker.h"
 
+#include "app/formhelpers.h"
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -23,8 +26,6 @@ CheckListPicker::CheckListPicker(const QString &listName, const QList<PickerEntr
 {
     setWindowTitle(u"Products"_s);
     setModal(true);
-    // 3285 by 4995 twips of client area.
-    resize(219, 333);
 
     m_list->setObjectName(listName);
     m_list->setColumnCount(3);
@@ -39,15 +40,22 @@ CheckListPicker::CheckListPicker(const QString &listName, const QList<PickerEntr
     }
     if (m_list->topLevelItemCount() > 0)
         m_list->setCurrentItem(m_list->topLevelItem(0));
+    m_list->header()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
     m_list->installEventFilter(this);
 
     CmApply->setObjectName(u"CmApply"_s);
-    CmApply->setAutoDefault(false);
     connect(CmApply, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addWidget(CmApply, 0, Qt::AlignHCenter);
+    enterPressesButtons(this);
+
+    // 3285 by 4995 twips of client area; showEvent widens it when an entry would not fit.
+    resize(219, 333);
+    // Space ticks the entry under the cursor as the picker opens.
+    setTabOrder(m_list, CmApply);
+    m_list->setFocus();
 }
 
 QStringList CheckListPicker::tickedCodes() const
@@ -59,6 +67,16 @@ QStringList CheckListPicker::tickedCodes() const
             codes.append(item->text(CodeColumn));
     }
     return codes;
+}
+
+void CheckListPicker::showEvent(QShowEvent *event)
+{
+    // Measured now, in the list's final font.
+    const QMargins margins = layout()->contentsMargins();
+    const int listWidth = static_cast<const QAbstractItemView *>(m_list)->sizeHintForColumn(NameColumn)
+                          + 2 * m_list->frameWidth() + m_list->verticalScrollBar()->sizeHint().width();
+    resize(std::max(width(), listWidth + margins.left() + margins.right()), height());
+    QDialog::showEvent(event);
 }
 
 bool CheckListPicker::eventFilter(QObject *watched, QEvent *event)

@@ -27,6 +27,7 @@ public:
 protected:
     CheckListPicker(const QString &listName, const QList<PickerEntry> &entries, QWidget *parent);
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
     // The result of a picker opened for the named caller: kept only for the bill print form.
     static std::optional<QString> forCaller(const QString &frmName, std::optional<QString> text);

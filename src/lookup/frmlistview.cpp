@@ -21,11 +21,6 @@ constexpr int InitialGridRows = 100; // the header row included
 constexpr int GrowthRows = 10;
 constexpr int ClientHeightTwips = 5010;
 
-bool isEnter(const QKeyEvent *key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
 } // namespace
 
 frmListView::frmListView(AppContext &context, QWidget *parent)
@@ -172,7 +167,7 @@ bool frmListView::eventFilter(QObject *watched, QEvent *event)
         GrHelp->setFocus();
         return true;
     }
-    if (isEnter(key)) {
+    if (isEnter(key->key())) {
         pickAndClose(watched == TxtSearch ? MatchRow : GrHelp->currentRow() + 1);
         return true;
     }

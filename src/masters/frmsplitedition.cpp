@@ -2,12 +2,12 @@
 
 #include "app/formhelpers.h"
 #include "common/appcontext.h"
-#include "common/dberror.h"
 #include "common/dialogs.h"
 #include "common/messages.h"
 #include "common/sharedstate.h"
 #include "lookup/frmlistview.h"
 
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -28,11 +28,6 @@ const auto NewCaption = u"New - F2"_s;
 const auto SaveCaption = u"Save - F5"_s;
 constexpr int InitialGridRows = 30; // the header row included
 constexpr int GrowthRows = 10;
-
-bool isEnter(const QKeyEvent *key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
 
 } // namespace
 
@@ -56,6 +51,7 @@ frmSplitEdition::frmSplitEdition(AppContext &context, QWidget *parent)
     connect(CmDelete, &QPushButton::clicked, this, [this] { guarded(&frmSplitEdition::CmDelete_Click); });
     connect(CmCancel, &QPushButton::clicked, this, &frmSplitEdition::CmCancel_Click);
     connect(CmClose, &QPushButton::clicked, this, &frmSplitEdition::CmClose_Click);
+    enterPressesButtons(this);
     Form_Load();
 }
 
@@ -116,16 +112,16 @@ void frmSplitEdition::layOut()
 // only in its own mode, so F2 never saves and F5 never starts a new entry.
 void frmSplitEdition::bindKeys()
 {
-    const auto bind = [this](Qt::Key key, QPushButton *button, const QString &caption = {}) {
+    const auto bind = [this](Qt::Key key, QPushButton *button, std::function<bool()> when = [] { return true; }) {
         auto *shortcut = new QShortcut(QKeySequence(key), this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, button, [button, caption] {
-            if (button->isEnabled() && (caption.isEmpty() || button->text() == caption))
+        connect(shortcut, &QShortcut::activated, button, [button, when] {
+            if (button->isEnabled() && when())
                 button->click();
         });
     };
-    bind(Qt::Key_F2, CmNew, NewCaption);
-    bind(Qt::Key_F5, CmNew, SaveCaption);
+    bind(Qt::Key_F2, CmNew, [this] { return m_mode == Mode::Browse; });
+    bind(Qt::Key_F5, CmNew, [this] { return m_mode != Mode::Browse; });
     bind(Qt::Key_F3, CmEdit);
     bind(Qt::Key_F6, CmDelete);
     bind(Qt::Key_F8, CmCancel);
@@ -140,11 +136,8 @@ void frmSplitEdition::Form_Load()
 
 void frmSplitEdition::guarded(void (frmSplitEdition::*handler)())
 {
-    try {
-        (this->*handler)();
-    } catch (const DbError &error) {
-        m_context.dialogs.message(error.text());
-    }
+    // The save reports its failure with the information icon; the master's other failures alike.
+    runHandler(m_context.dialogs, [this, handler] { (this->*handler)(); }, Dialogs::Icon::Information);
 }
 
 bool frmSplitEdition::permitted()
@@ -159,7 +152,8 @@ void frmSplitEdition::CmNew_Click()
 {
     if (!permitted())
         return;
-    if (CmNew->text() == NewCaption) {
+    if (m_mode == Mode::Browse) {
+        m_mode = Mode::Adding;
         SetEditMode(true);
         ClearSplitFields();
         m_proposedCode = m_store.proposedCode(m_context.dialogs);
@@ -170,8 +164,8 @@ void frmSplitEdition::CmNew_Click()
     }
     if (!fieldsComplete())
         return;
-    if (m_editing ? UpdateSplitEdition() : InsertSplitEdition()) {
-        m_editing = false;
+    if (m_mode == Mode::Editing ? UpdateSplitEdition() : InsertSplitEdition()) {
+        m_mode = Mode::Browse;
         SetEditMode(false);
         FillSplitGrid();
     }
@@ -242,7 +236,7 @@ void frmSplitEdition::CmEdit_Click()
     const SplitEdition *edition = selectedEdition();
     if (!edition)
         return;
-    m_editing = true;
+    m_mode = Mode::Editing;
     m_editName = edition->name;
     SetEditMode(true);
     TxCode->setText(edition->code);
@@ -268,13 +262,22 @@ void frmSplitEdition::CmDelete_Click()
 
 void frmSplitEdition::CmCancel_Click()
 {
-    m_editing = false;
+    m_mode = Mode::Browse;
     SetEditMode(false);
 }
 
 void frmSplitEdition::CmClose_Click()
 {
     unloadForm(this);
+}
+
+// The window's own close button follows Close: refused while a new entry or an edit is under way.
+void frmSplitEdition::closeEvent(QCloseEvent *event)
+{
+    if (m_mode == Mode::Browse)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void frmSplitEdition::EditionHelp()
@@ -306,7 +309,7 @@ void frmSplitEdition::SetEditMode(bool on)
         button->setEnabled(!on);
     CmNew->setText(on ? SaveCaption : NewCaption);
     // An edit keeps the split edition's code: the box shows it but does not take changes.
-    TxCode->setReadOnly(m_editing);
+    TxCode->setReadOnly(m_mode == Mode::Editing);
 }
 
 // Grid row i (1 for the first split edition) is table row i - 1; the header row is the table's.
@@ -331,7 +334,7 @@ bool frmSplitEdition::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    if (watched == TxName && isEnter(key)) {
+    if (watched == TxName && isEnter(key->key())) {
         if (!TxName->text().isEmpty())
             TxEditionCode->setFocus();
         return true;
@@ -346,7 +349,7 @@ bool frmSplitEdition::eventFilter(QObject *watched, QEvent *event)
             LbEditionCode->clear();
             return true;
         }
-        if (isEnter(key)) {
+        if (isEnter(key->key())) {
             CmNew->setFocus();
             return true;
         }

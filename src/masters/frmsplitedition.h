@@ -32,6 +32,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void layOut();
@@ -53,13 +54,16 @@ private:
     void ClearSplitFields();
     void SetEditMode(bool on);
     void FillSplitGrid();
-    // Runs a handler; a database failure is shown with its text and the window stays usable.
+    // Runs a handler through runHandler: a database failure is shown and the window stays usable.
     void guarded(void (frmSplitEdition::*handler)());
+
+    // Browsing the list, or a new entry or an edit under way (New reads "Save - F5" then).
+    enum class Mode { Browse, Adding, Editing };
 
     AppContext &m_context;
     SplitEditionStore m_store;
     QList<SplitEdition> m_listed; // the grid's rows, for Edit and Delete
-    bool m_editing = false;       // Save updates m_editName instead of inserting
-    QString m_editName;
+    Mode m_mode = Mode::Browse;
+    QString m_editName;     // the split edition an edit saves over
     QString m_proposedCode; // what New put into TxCode
 };

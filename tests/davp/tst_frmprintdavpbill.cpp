@@ -5,7 +5,7 @@
 #include "common/messages.h"
 #include "common/sharedstate.h"
 #include "davp/frmprintdavpbill.h"
-#include "recordingdialogs.h"
+#include "desk.h"
 #include "sheet/sheetview.h"
 #include "testdb.h"
 
@@ -24,34 +24,18 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Everything a form needs, with a scripted dialogs service; the database is opened on request.
-struct Desk
+// The desk of the Kochi unit; the fixture is loaded when a test needs the database.
+struct DavpDesk : Desk
 {
-    explicit Desk(bool withDatabase)
+    explicit DavpDesk(bool withDatabase) : Desk(u"frmprintdavpbill"_s)
     {
         state.CurrentUnitCode = u"KOC"_s;
         deployment.publisherAddress = u"12 MG Road, Kochi"_s;
         deployment.publisherPhoneFax = u"Phone 0484 2222222"_s;
-        deployment.appFolder = folder.path();
-        if (withDatabase) {
-            TestDb::reset({TestDb::file(u"tests/davp/davp.sql"_s)});
-            TestDb::open(db);
-        }
+        if (withDatabase)
+            openDatabase({TestDb::file(u"tests/davp/davp.sql"_s)});
     }
-
-    QTemporaryDir folder;
-    Db db{u"frmprintdavpbill"_s};
-    RecordingDialogs dialogs;
-    Deployment deployment;
-    SharedState state;
-    AppContext context{db, dialogs, deployment, state};
 };
-
-void showAndActivate(QWidget &form)
-{
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-}
 
 }  // namespace
 
@@ -71,7 +55,7 @@ private slots:
 
 void tst_FrmPrintDavpBill::opensWithTheEmptyLayout()
 {
-    Desk desk(false);
+    DavpDesk desk(false);
     frmPrintDAVPBill form(desk.context);
     QCOMPARE(form.windowTitle(), u"Print DAVP  Bills"_s);
     QCOMPARE(form.DtFrom->date(), QDate::currentDate());
@@ -90,7 +74,7 @@ void tst_FrmPrintDavpBill::enterMovesThroughTheFiltersAndCompletesBillNumbers()
 {
     if (!TestDb::available())
         QSKIP(qPrintable(TestDb::skipReason()));
-    Desk desk(true);
+    DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     showAndActivate(form);
 
@@ -126,7 +110,7 @@ void tst_FrmPrintDavpBill::showGeneratesThenPrintWritesTwoCopiesPerBill()
 {
     if (!TestDb::available())
         QSKIP(qPrintable(TestDb::skipReason()));
-    Desk desk(true);
+    DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     form.DtFrom->setDate({2026, 2, 2});
     form.DtTo->setDate({2026, 2, 2});
@@ -151,7 +135,7 @@ void tst_FrmPrintDavpBill::secondShowAndCloseDuringGenerationAreIgnored()
 {
     if (!TestDb::available())
         QSKIP(qPrintable(TestDb::skipReason()));
-    Desk desk(true);
+    DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     showAndActivate(form);
     form.DtFrom->setDate({2026, 3, 2});
@@ -176,7 +160,7 @@ void tst_FrmPrintDavpBill::refusedDatesPutTheFocusOnToDate()
 {
     if (!TestDb::available())
         QSKIP(qPrintable(TestDb::skipReason()));
-    Desk desk(true);
+    DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     showAndActivate(form);
     form.DtFrom->setDate({2026, 2, 3});
@@ -190,7 +174,7 @@ void tst_FrmPrintDavpBill::refusedDatesPutTheFocusOnToDate()
 
 void tst_FrmPrintDavpBill::databaseFailureIsShownAndTheFormCarriesOn()
 {
-    Desk desk(false);  // the connection was never opened
+    DavpDesk desk(false);  // the connection was never opened
     frmPrintDAVPBill form(desk.context);
     form.CmShow->click();
     QCOMPARE(desk.dialogs.shown.size(), 1);
@@ -203,7 +187,7 @@ void tst_FrmPrintDavpBill::exportSavesTheGridUnderTheCaptionAndDate()
 {
     if (!TestDb::available())
         QSKIP(qPrintable(TestDb::skipReason()));
-    Desk desk(true);
+    DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     // An empty grid: only the message, no folder and no dialog.
     form.CmExcel->click();
@@ -239,7 +223,7 @@ void tst_FrmPrintDavpBill::exportSavesTheGridUnderTheCaptionAndDate()
 
 void tst_FrmPrintDavpBill::mainWindowOpensOneFormAtATime()
 {
-    Desk desk(false);
+    DavpDesk desk(false);
     frmMain main(desk.context);
     showAndActivate(main);
     main.mnuPrintDAVPBill->trigger();

@@ -1,5 +1,6 @@
 #include "lookup/frmgrouplist.h"
 #include "lookup/frmproductlist.h"
+#include "desk.h"
 #include "testdb.h"
 
 #include <QApplication>
@@ -20,18 +21,6 @@ void tick(QTreeWidget *list, int row)
     list->topLevelItem(row)->setCheckState(0, Qt::Checked);
 }
 
-// Ticks the given rows of the picker that is about to open modally, then presses Apply.
-void applyWhenOpen(const QList<int> &rows)
-{
-    QTimer::singleShot(0, [rows] {
-        auto *picker = qobject_cast<CheckListPicker *>(QApplication::activeModalWidget());
-        QVERIFY(picker);
-        for (int row : rows)
-            tick(picker->list(), row);
-        picker->CmApply->click();
-    });
-}
-
 const QString Fixture = uR"(
 INSERT INTO productmaster (product_code, product_name, product_priority) VALUES
   ('WKL', 'Weekly', 2), ('DLY', 'Daily', 1), ('MAG', 'Magazine', 3);
@@ -49,6 +38,7 @@ private slots:
     void groupCodesAreQuotedSafely_data();
     void groupCodesAreQuotedSafely();
     void anyCharacterInTheListMovesFocusToApply();
+    void longNamesShowWhole();
     void setFormKeepsTheResultOnlyForTheBillForm();
 };
 
@@ -91,15 +81,31 @@ void tst_Pickers::anyCharacterInTheListMovesFocusToApply()
     frmProductList picker(Products);
     picker.show();
     QVERIFY(QTest::qWaitForWindowActive(&picker));
-    picker.LvProduct->setFocus();
+    // The picker opens in its list, so the blank ticks an entry instead of pressing Apply.
+    QVERIFY(picker.LvProduct->hasFocus());
     QTest::keyClick(picker.LvProduct, Qt::Key_Space);
     QTRY_VERIFY(picker.CmApply->hasFocus());
     // The blank still ticked the current entry on its way.
     QCOMPARE(picker.resultText(), u"P1"_s);
+    QVERIFY(picker.isVisible());
 
     picker.LvProduct->setFocus();
     QTest::keyClick(picker.LvProduct, 'x');
     QTRY_VERIFY(picker.CmApply->hasFocus());
+    // Enter on Apply presses it.
+    QTest::keyClick(picker.CmApply, Qt::Key_Return);
+    QCOMPARE(picker.result(), int(QDialog::Accepted));
+}
+
+void tst_Pickers::longNamesShowWhole()
+{
+    const QString name = u"NON-ACCREDITED AGENCIES (CASH CLIENTS)"_s;
+    frmGroupList groups({{u"Agencies"_s, u"G2"_s, {}}, {name, u"G9"_s, {}}});
+    groups.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&groups));
+    const QTreeWidgetItem *item = groups.LvGroup->topLevelItem(1);
+    const QRect shown = groups.LvGroup->visualItemRect(item) & groups.LvGroup->viewport()->rect();
+    QVERIFY(shown.width() > groups.LvGroup->fontMetrics().horizontalAdvance(name));
 }
 
 void tst_Pickers::setFormKeepsTheResultOnlyForTheBillForm()

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -43,6 +44,8 @@ private slots:
     void functionKeysPressTheirButtons();
     void databaseFailureIsShownAndTheFormStays();
     void menuOpensOneChildWindow();
+    void windowCloseIsRefusedWhileANewEntryOrEditIsUnderWay();
+    void enterOnSavePressesIt();
 
 private:
     frmSplitEdition &open();
@@ -420,6 +423,45 @@ void tst_frmSplitEdition::menuOpensOneChildWindow()
     main.mnuSplitEdition->trigger();
     QCOMPARE(main.mdiArea()->subWindowList().size(), 1);
     QVERIFY(qobject_cast<frmSplitEdition *>(main.mdiArea()->activeSubWindow()->widget()));
+}
+
+void tst_frmSplitEdition::windowCloseIsRefusedWhileANewEntryOrEditIsUnderWay()
+{
+    frmMain main(m_context);
+    main.setAttribute(Qt::WA_DeleteOnClose, false);
+    main.show();
+    main.mnuSplitEdition->trigger();
+    QMdiSubWindow *sub = main.mdiArea()->activeSubWindow();
+    auto *form = qobject_cast<frmSplitEdition *>(sub->widget());
+    QVERIFY(form);
+
+    // The title bar's close button, like "Close - F9", does nothing in New or Edit mode.
+    form->CmNew->click();
+    QVERIFY(!sub->close());
+    form->CmCancel->click();
+    form->GrSplitEdition->setCurrentCell(0, 2);
+    form->CmEdit->click();
+    QVERIFY(!sub->close());
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 1);
+
+    form->CmCancel->click();
+    QVERIFY(sub->close());
+    QTRY_VERIFY(main.mdiArea()->subWindowList().isEmpty());
+}
+
+// Enter in the edition box moves on to "Save - F5"; a second Enter there saves.
+void tst_frmSplitEdition::enterOnSavePressesIt()
+{
+    open();
+    const int before = stored().toInt();
+    startNew(u"Coimbatore Extra"_s, u"01"_s);
+    m_form->TxEditionCode->setFocus();
+    QTest::keyClick(m_form->TxEditionCode, Qt::Key_Return);
+    QVERIFY(m_form->CmNew->hasFocus());
+    QTest::keyClick(m_form->CmNew, Qt::Key_Return);
+    QCOMPARE(m_form->CmNew->text(), u"New - F2"_s);
+    QCOMPARE(stored().toInt(), before + 1);
+    QVERIFY(m_dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(tst_frmSplitEdition)

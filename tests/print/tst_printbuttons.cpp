@@ -3,7 +3,7 @@
 #include "common/db.h"
 #include "common/deployment.h"
 #include "common/sharedstate.h"
-#include "recordingdialogs.h"
+#include "desk.h"
 #include "testdb.h"
 
 #include <QApplication>
@@ -31,32 +31,23 @@ VALUES ('01', '0110001', 'AB/00045', '2026-12-01', '2026-12-01', 'AG1', 'Client 
        ('01', '0110002', 'AB/00046', '2026-12-02', '2026-12-02', 'AG1', 'Client Two', 'Street 2', 'DLY', 'Daily', 500, 590);
 )"_s;
 
-// The bill print form on a desk whose application folder is a temporary one with a spooler
-// that notes what it was started on.
-struct Desk
+// The desk of the Chennai unit on the fixture, with a stand-in spooler in the application folder
+// that renames the print file it is given.
+struct PrintDesk : Desk
 {
-    Desk()
+    PrintDesk() : Desk(u"printbuttons"_s)
     {
         state.CurrentUnitCode = u"01"_s;
         state.CurrentUnitName = u"Chennai Unit"_s;
         state.DefaultProductCode = u"DLY"_s;
-        deployment.appFolder = folder.path();
         QFile spooler(folder.filePath(u"inetspooler"_s));
         if (spooler.open(QIODevice::WriteOnly))
             spooler.write(
                 "#!/bin/sh\nfor f; do :; done\nprintf '%s' \"$*\" > \"$f.tmp\" && mv \"$f.tmp\" \"$f.spooled\"\n");
         spooler.close();
         spooler.setPermissions(spooler.permissions() | QFileDevice::ExeOwner);
-        TestDb::reset({Fixture});
-        TestDb::open(db);
+        openDatabase({Fixture});
     }
-
-    QTemporaryDir folder;
-    Db db{u"printbuttons"_s};
-    RecordingDialogs dialogs;
-    Deployment deployment;
-    SharedState state;
-    AppContext context{db, dialogs, deployment, state};
 };
 
 QByteArray readAll(const QString &path)
@@ -92,7 +83,7 @@ void tst_PrintButtons::initTestCase()
 
 void tst_PrintButtons::printWritesTheInvoicesAndStartsTheSpooler()
 {
-    Desk desk;
+    PrintDesk desk;
     frmPrintBill form(desk.context);
     const QString prn = desk.folder.filePath(u"sch.prn"_s);
     form.CmPrint->setEnabled(true);
@@ -113,7 +104,7 @@ void tst_PrintButtons::printWritesTheInvoicesAndStartsTheSpooler()
 
 void tst_PrintButtons::exportSavesWhereTheDialogSays()
 {
-    Desk desk;
+    PrintDesk desk;
     frmPrintBill form(desk.context);
     showBills(form);
     const QString path = desk.folder.filePath(u"bills.xls"_s);
@@ -128,7 +119,7 @@ void tst_PrintButtons::exportSavesWhereTheDialogSays()
 
 void tst_PrintButtons::exportWaitsForTheHourglassAndForBills()
 {
-    Desk desk;
+    PrintDesk desk;
     frmPrintBill form(desk.context);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     form.CmExcel->click();

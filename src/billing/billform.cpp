@@ -60,6 +60,18 @@ void BillForm::finishSetUp()
     DtTo->setDate(QDate::currentDate());
 }
 
+BillFilter BillForm::billFilter() const
+{
+    BillFilter filter;
+    filter.from = DtFrom->date();
+    filter.to = DtTo->date();
+    filter.product = TxCombination->text();
+    filter.billFrom = TxBillFrom->text();
+    filter.billTo = TxBillTo->text();
+    filter.unitCode = m_context.state.CurrentUnitCode;
+    return filter;
+}
+
 void BillForm::CmShow_Click()
 {
     // The grid lets window events run while it fills; a second Show then must not start over.

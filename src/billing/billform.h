@@ -1,5 +1,6 @@
 #pragma once
 
+#include "billing/billfilter.h"
 #include "billing/billgenerator.h"
 
 #include <QWidget>
@@ -25,6 +26,9 @@ class BillForm : public QWidget
 public:
     // The grid row last written: the header row (4) when the grid holds no bill.
     qint16 currentRow() const { return CurrentRow; }
+    // The filters as the generation takes them: here the dates, product and bill numbers, and the
+    // current unit; a form with more filters adds its own.
+    virtual BillFilter billFilter() const;
 
     QGroupBox *Frame3; // the filters
     QDateEdit *DtFrom;

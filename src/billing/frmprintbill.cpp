@@ -128,13 +128,8 @@ void frmPrintBill::SetUpGrid()
 
 BillFilter frmPrintBill::billFilter() const
 {
-    BillFilter filter;
-    filter.from = DtFrom->date();
-    filter.to = DtTo->date();
-    filter.product = TxCombination->text();
+    BillFilter filter = BillForm::billFilter();
     filter.group = TxGroup->text();
-    filter.billFrom = TxBillFrom->text();
-    filter.billTo = TxBillTo->text();
     filter.singleSchedule = SingleScheduleMode;
     filter.split = ChkSplitBill->isChecked();
     filter.splitClient = TxSplitClient->text();
@@ -143,7 +138,6 @@ BillFilter frmPrintBill::billFilter() const
     filter.splitAdd3 = TxSplitAdd3->text();
     filter.splitTotal = TxSplitTotal->text();
     filter.exchange = ChkExchangeBill->isChecked();
-    filter.unitCode = m_context.state.CurrentUnitCode;
     return filter;
 }
 

@@ -24,7 +24,7 @@ public:
                          const QString &xAdd3, double xTotal);
 
     // The filters and split frame as the generation takes them.
-    BillFilter billFilter() const;
+    BillFilter billFilter() const override;
     bool singleScheduleMode() const { return SingleScheduleMode; }
 
     QLineEdit *TxGroup;

@@ -1,12 +1,10 @@
 #include "davp/frmprintdavpbill.h"
 
 #include "app/formhelpers.h"
-#include "billing/billfilter.h"
 #include "billing/billgenerator.h"
 #include "common/appcontext.h"
 #include "common/deployment.h"
 #include "common/dialogs.h"
-#include "common/sharedstate.h"
 #include "davp/davpgenerator.h"
 #include "davp/davpgrid.h"
 #include "davp/davpprint.h"
@@ -65,18 +63,6 @@ void frmPrintDAVPBill::SetUpGrid()
     const Deployment &deployment = m_context.deployment;
     SetUpDavpGrid(FBook->sheet(), {deployment.publisherAddress, deployment.publisherPhoneFax});
     CurrentRow = HeaderRow;
-}
-
-BillFilter frmPrintDAVPBill::billFilter() const
-{
-    BillFilter filter;
-    filter.from = DtFrom->date();
-    filter.to = DtTo->date();
-    filter.product = TxCombination->text();
-    filter.billFrom = TxBillFrom->text();
-    filter.billTo = TxBillTo->text();
-    filter.unitCode = m_context.state.CurrentUnitCode;
-    return filter;
 }
 
 BillRun frmPrintDAVPBill::generate(Sheet &sheet)

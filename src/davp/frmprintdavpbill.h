@@ -2,8 +2,6 @@
 
 #include "billing/billform.h"
 
-struct BillFilter;
-
 // "Print DAVP  Bills": the unit's bills booked by DAVP, the government advertising agency, for a
 // date range, generated into the preview grid, then printed in the two-copy form DAVP prescribes
 // or exported. The form only collects the filters, moves the focus and calls the DAVP routines.
@@ -12,9 +10,6 @@ class frmPrintDAVPBill : public BillForm
     Q_OBJECT
 public:
     explicit frmPrintDAVPBill(AppContext &context, QWidget *parent = nullptr);
-
-    // The filters as the generation takes them.
-    BillFilter billFilter() const;
 
 public slots:
     void CmPrint_Click() override;

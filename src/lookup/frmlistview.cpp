@@ -47,12 +47,19 @@ frmListView::frmListView(AppContext &context, QWidget *parent)
 void frmListView::ShowForm(const QString &HelpQry, int DisplayFields, const QString &HelpText, int FormWidth,
                            const QList<Column> &columns)
 {
-    const QList<QStringList> rows = helpRows(m_context.db, HelpQry, std::clamp(DisplayFields, 1, GridColumns - 1));
+    pick({HelpQry, DisplayFields, HelpText, FormWidth, columns});
+}
+
+std::optional<HelpRow> frmListView::pick(const HelpQuery &help)
+{
+    const QList<QStringList> rows =
+        helpRows(m_context.db, help.sql, std::clamp(help.displayFields, 1, GridColumns - 1));
     if (rows.isEmpty())
-        return;
-    layOut(HelpText, FormWidth, columns);
+        return std::nullopt;
+    layOut(help.caption, help.formWidth, help.columns);
     fill(rows);
     exec();
+    return m_context.state.HelpSelection;
 }
 
 void frmListView::layOut(const QString &HelpText, int FormWidth, const QList<Column> &columns)

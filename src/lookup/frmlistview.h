@@ -1,8 +1,12 @@
 #pragma once
 
+#include "lookup/helprows.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 struct AppContext;
 class QLineEdit;
@@ -14,12 +18,7 @@ class frmListView : public QDialog
 {
     Q_OBJECT
 public:
-    // Width (twips, 0 hides the column) and header caption of one grid column.
-    struct Column
-    {
-        int width = 0;
-        QString caption;
-    };
+    using Column = HelpColumn;
 
     frmListView(AppContext &context, QWidget *parent = nullptr);
 
@@ -29,6 +28,9 @@ public:
     // Throws DbError when the query fails.
     void ShowForm(const QString &HelpQry, int DisplayFields, const QString &HelpText, int FormWidth,
                   const QList<Column> &columns);
+    // The same for a query built by the caller's routines; returns the picked row, which is also
+    // left in HelpSelection, or nothing when the query had no rows and the window never opened.
+    std::optional<HelpRow> pick(const HelpQuery &help);
 
     QLineEdit *TxtSearch;
     QTableWidget *GrHelp;

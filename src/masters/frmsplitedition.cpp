@@ -283,13 +283,12 @@ void frmSplitEdition::closeEvent(QCloseEvent *event)
 void frmSplitEdition::EditionHelp()
 {
     frmListView help(m_context, this);
-    help.ShowForm(u"Select * FROM unitmaster order by unit_priority"_s, 2, u"Unit Help"_s, 4000,
-                  {{0, u"Unit Code"_s}, {4000, u"Unit Name"_s}});
-    std::array<QString, 4> &selection = m_context.state.HelpSelection;
-    TxEditionCode->setText(selection[0]);
-    LbEditionCode->setText(selection[1]);
-    selection[0].clear();
-    selection[1].clear();
+    const HelpRow picked = help.pick(unitHelp()).value_or(HelpRow());
+    TxEditionCode->setText(picked[0]);
+    LbEditionCode->setText(picked[1]);
+    // Read: the shared selection is left empty for the next caller.
+    m_context.state.HelpSelection[0].clear();
+    m_context.state.HelpSelection[1].clear();
 }
 
 void frmSplitEdition::ClearSplitFields()

@@ -59,6 +59,7 @@ private slots:
     void escapePicksTheLastMatchFromAnyControl();
     void gridKeysAndDoubleClickPickTheCurrentRow();
     void closeBoxKeepsTheLastSelection();
+    void pickReturnsThePickedRow();
 
 private:
     // Runs `act` on the help window while ShowForm waits for it; closes it if `act` did not.
@@ -281,6 +282,26 @@ void tst_frmListView::closeBoxKeepsTheLastSelection()
     });
     show();
     QCOMPARE(m_state.HelpSelection[0], u"M4"_s);
+}
+
+// The value entry point: the row picked, the same as the shared selection, or nothing at all
+// when the window never opened.
+void tst_frmListView::pickReturnsThePickedRow()
+{
+    whileShown([](frmListView &help) {
+        QTest::keyClicks(help.TxtSearch, u"mad"_s);
+        QTest::keyClick(help.TxtSearch, Qt::Key_Return);
+    });
+    frmListView help(m_context);
+    const std::optional<HelpRow> picked = help.pick(unitHelp());
+    QVERIFY(m_shown);
+    QCOMPARE(help.windowTitle(), u"Unit Help"_s);
+    QCOMPARE(picked, (HelpRow{u"M4"_s, u"Madurai"_s, QString(), QString()}));
+    QCOMPARE(m_state.HelpSelection, *picked);
+
+    TestDb::run(u"USE selvoro; DELETE FROM unitmaster;"_s);
+    frmListView empty(m_context);
+    QCOMPARE(empty.pick(unitHelp()), std::nullopt);
 }
 
 QTEST_MAIN(tst_frmListView)

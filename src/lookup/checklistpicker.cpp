@@ -44,6 +44,8 @@ CheckListPicker::CheckListPicker(const QString &listName, const QList<PickerEntr
     m_list->installEventFilter(this);
 
     CmApply->setObjectName(u"CmApply"_s);
+    // Not the dialog's default button: Enter in the list only moves on to Apply, like any key.
+    CmApply->setAutoDefault(false);
     connect(CmApply, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);

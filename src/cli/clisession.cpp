@@ -2,6 +2,7 @@
 
 #include "app/login.h"
 #include "app/startup.h"
+#include "app/units.h"
 #include "cli/exitstatus.h"
 
 #include <QTextStream>
@@ -137,14 +138,15 @@ int CliSession::start(const SessionOptions &options)
     }
 }
 
+// --unit is the unit switch: a unit the user may not work for is refused like one that is not there.
 int CliSession::switchUnit(const QString &unitCode)
 {
-    ResultSet rows = m_db.query(u"Select unit_code, unit_name from unitmaster where unit_code=?"_s, {unitCode});
-    if (rows.isEmpty()) {
-        printError(u"selvoro-cli: unknown unit "_s + unitCode);
+    const std::optional<Unit> unit = unitToSwitchTo(m_db, m_state.CurrentUserId, m_state.CurrentUnitCode, unitCode);
+    if (!unit) {
+        m_dialogs.message(u"Unit "_s + unitCode + u" is not a unit you may work for."_s);
         return ExitStatus::Usage;
     }
-    m_state.CurrentUnitCode = rows.text(u"unit_code"_s);
-    m_state.CurrentUnitName = rows.text(u"unit_name"_s);
+    m_state.CurrentUnitCode = unit->code;
+    m_state.CurrentUnitName = unit->name;
     return ExitStatus::Ok;
 }

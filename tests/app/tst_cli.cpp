@@ -121,20 +121,28 @@ void tst_Cli::optionErrorsStopBeforeConnecting()
 
 void tst_Cli::checkPrintsTheCurrentUnit_data()
 {
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
     QTest::addColumn<QStringList>("extra");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("workstation-unit") << QStringList() << u"001\tChennai\n"_s;
-    QTest::newRow("chosen-unit") << QStringList{u"--unit"_s, u"002"_s} << u"002\tMadurai\n"_s;
+    QTest::newRow("workstation-unit") << u"clerk"_s << u"pass2"_s << QStringList() << u"001\tChennai\n"_s;
+    QTest::newRow("chosen-unit") << u"clerk"_s << u"pass2"_s << QStringList{u"--unit"_s, u"002"_s}
+                                 << u"002\tMadurai\n"_s;
+    // The workstation's unit is in effect after login whatever the access rows say.
+    QTest::newRow("workstation-unit-without-access")
+        << u"first"_s << u"secret"_s << QStringList{u"--unit"_s, u"001"_s} << u"001\tChennai\n"_s;
 }
 
 void tst_Cli::checkPrintsTheCurrentUnit()
 {
     REQUIRE_TEST_DB();
+    QFETCH(QString, user);
+    QFETCH(QString, password);
     QFETCH(QStringList, extra);
     QFETCH(QString, expected);
     const QString port = QString::number(TestDb::deployment().port);
-    const Run result = run(QStringList{u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s,
-                                       u"clerk"_s} + extra, u"pass2"_s);
+    const Run result = run(
+        QStringList{u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s, user} + extra, password);
     QCOMPARE(result.err, u"message: Local Host\n"_s);
     QCOMPARE(result.out, expected);
     QCOMPARE(result.status, 0);
@@ -151,8 +159,17 @@ void tst_Cli::failuresEndWithTheirExitStatus_data()
     QTest::newRow("no-command") << QStringList() << QString() << 2 << QString();
     QTest::newRow("unknown-command") << QStringList{u"print"_s} << QString() << 2 << QString();
     QTest::newRow("no-user") << server << QString() << 2 << QString();
-    QTest::newRow("unknown-unit") << server + QStringList{u"--user"_s, u"clerk"_s, u"--unit"_s, u"99"_s} << u"pass2"_s
-                                  << 2 << QString();
+    // --unit follows the unit switch: units the user may not work for are refused like unknown ones.
+    const auto unit = [&server](const QString &user, const QString &code) {
+        return server + QStringList{u"--user"_s, user, u"--unit"_s, code};
+    };
+    const auto refused = [](const QString &code) {
+        return u"message: Unit "_s + code + u" is not a unit you may work for."_s;
+    };
+    QTest::newRow("unknown-unit") << unit(u"clerk"_s, u"99"_s) << u"pass2"_s << 2 << refused(u"99"_s);
+    QTest::newRow("unit-closed-to-the-desk") << unit(u"clerk"_s, u"003"_s) << u"pass2"_s << 2 << refused(u"003"_s);
+    QTest::newRow("unit-without-access") << unit(u"clerk"_s, u"004"_s) << u"pass2"_s << 2 << refused(u"004"_s);
+    QTest::newRow("not-the-workstation-unit") << unit(u"first"_s, u"002"_s) << u"secret"_s << 2 << refused(u"002"_s);
     QTest::newRow("closed-port") << QStringList{u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, u"1"_s,
                                                 u"--user"_s, u"clerk"_s}
                                  << u"pass2"_s << 3 << u"message: "_s + Msg::ConnectFailed;

@@ -78,7 +78,9 @@ int main(int argc, char **argv)
     std::printf("peak memory after filling: %ld MB\n", peakMegabytes());
 
     QTemporaryDir dir;
-    for (const auto &[name, writer] : {std::pair{u"bills.xls"_s, &writeXls}, std::pair{u"bills.xlsx"_s, &writeXlsx}}) {
+    using PathWriter = std::optional<QString> (*)(const Sheet &, const QString &);
+    for (const auto &[name, writer] :
+         {std::pair{u"bills.xls"_s, PathWriter(&writeXls)}, std::pair{u"bills.xlsx"_s, PathWriter(&writeXlsx)}}) {
         const QString path = dir.filePath(name);
         timer.restart();
         const qint64 cpuBefore = cpuMs();

@@ -19,25 +19,38 @@ constexpr qsizetype BlockSize = 1 << 18;
 
 } // namespace
 
-PrintFile::PrintFile(const QString &path) : m_path(path), m_file(path)
+PrintFile::PrintFile(const QString &path) : m_own(std::make_unique<OutputFile>(path)), m_output(m_own.get())
 {
 }
 
-PrintFile::~PrintFile()
+PrintFile::PrintFile(OutputFile &output) : m_output(&output)
 {
-    close();
+}
+
+PrintFile::~PrintFile() = default;
+
+void PrintFile::fail(const QString &failure)
+{
+    if (!m_failed)
+        m_failure = failure;
+    m_failed = true;
 }
 
 bool PrintFile::open()
 {
     m_lines = 0;
     m_used = 0;
+    m_failed = false;
+    m_failure.clear();
     if (m_capacity < BlockSize) {
         m_block = std::make_unique_for_overwrite<char[]>(BlockSize);
         m_capacity = BlockSize;
     }
-    m_failed = !m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    return !m_failed;
+    const std::optional<QString> failure = m_own ? m_own->open() : std::nullopt;
+    m_open = !failure;
+    if (failure)
+        fail(*failure);
+    return m_open;
 }
 
 void PrintFile::makeRoom(qsizetype size)
@@ -51,20 +64,24 @@ void PrintFile::makeRoom(qsizetype size)
 
 void PrintFile::flush()
 {
-    if (!m_failed && m_used > 0 && m_file.isOpen() && m_file.write(m_block.get(), m_used) != m_used)
-        m_failed = true;
+    if (!m_failed && m_used > 0 && m_open && m_output->device().write(m_block.get(), m_used) != m_used)
+        fail(m_output->failure());
     m_used = 0;
 }
 
 bool PrintFile::close()
 {
-    if (m_file.isOpen()) {
+    if (m_open) {
         flush();
-        if (!m_file.flush())
-            m_failed = true;
-        m_file.close();
-        if (m_file.error() != QFileDevice::NoError)
-            m_failed = true;
+        m_open = false;
+        if (!m_failed && !m_output->device().flush())
+            fail(m_output->failure());
+        if (m_own) {
+            if (m_failed)
+                m_own->discard();
+            else if (const std::optional<QString> failure = m_own->commit())
+                fail(*failure);
+        }
     }
     return !m_failed;
 }

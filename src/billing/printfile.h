@@ -2,8 +2,8 @@
 
 #include "billing/printline.h"
 #include "common/numbers.h"
+#include "common/outputfile.h"
 
-#include <QFile>
 #include <QString>
 
 #include <cstring>
@@ -18,14 +18,19 @@ struct Deployment;
 inline constexpr char16_t TaxInvoicePrintFile[] = u"sch.prn";
 inline constexpr char16_t DavpPrintFile[] = u"rpt.prn";
 
-// One print file, created anew (an old one of the same name is truncated) and written strictly
-// front to back: every line ends with CR LF, one byte per character in Windows-1252 (a character
-// that code page lacks becomes "?"), markers such as "\D" written as the plain characters they
-// are. Write failures are remembered and reported by close().
+// One print file, written anew strictly front to back: every line ends with CR LF, one byte per
+// character in Windows-1252 (a character that code page lacks becomes "?"), markers such as "\D"
+// written as the plain characters they are. The lines go to an OutputFile, so the file of the
+// previous print stays until the new one is complete. Write failures are remembered and reported
+// by close().
 class PrintFile
 {
 public:
+    // A print file of its own: close() puts it in place of the old one.
     explicit PrintFile(const QString &path);
+    // The lines go into `output`, which the caller has opened and puts in place (with the other
+    // outputs of a run).
+    explicit PrintFile(OutputFile &output);
     ~PrintFile();
     PrintFile(const PrintFile &) = delete;
     PrintFile &operator=(const PrintFile &) = delete;
@@ -50,10 +55,13 @@ public:
         }
         m_lines += count;
     }
-    // Flushes and closes; false when opening, any write or the close itself failed.
+    // Flushes and, for a print file of its own, puts it in place; false when opening, any write or
+    // the close itself failed. Destroyed without close(), a print file of its own is dropped.
     bool close();
+    // What failed, naming the file (after open() or close() returned false).
+    const QString &failure() const { return m_failure; }
 
-    QString path() const { return m_path; }
+    QString path() const { return m_output->path(); }
     qint64 linesWritten() const { return m_lines; }
 
 private:
@@ -68,9 +76,12 @@ private:
     }
     void makeRoom(qsizetype size);
     void flush();
+    void fail(const QString &failure);
 
-    QString m_path;
-    QFile m_file;
+    std::unique_ptr<OutputFile> m_own;
+    OutputFile *m_output;
+    bool m_open = false;
+    QString m_failure;
     std::unique_ptr<char[]> m_block; // filled up to m_used
     qsizetype m_capacity = 0;
     qsizetype m_used = 0;

@@ -3,6 +3,7 @@
 #include "billing/billcolumns.h"
 #include "common/dialogs.h"
 #include "common/messages.h"
+#include "common/outputfile.h"
 #include "common/platformtext.h"
 #include "sheet/sheet.h"
 #include "sheet/workbookwriter.h"
@@ -58,10 +59,16 @@ void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, con
         dialogs.message(*failure);
 }
 
-std::optional<QString> saveExport(Sheet &sheet, int currentRow, const QString &path, const QString &filter)
+std::optional<QString> saveExport(Sheet &sheet, int currentRow, OutputFile &output, const QString &filter)
 {
     // The grid's own export selected the block it saved; the file holds the whole sheet.
     sheet.setSelection(1, 1, currentRow + 10, sheet.columnCount());
-    const bool xlsx = path.endsWith(u".xlsx"_s, Qt::CaseInsensitive) || filter == QString::fromUtf16(XlsxFilter);
-    return xlsx ? writeXlsx(sheet, path) : writeXls(sheet, path);
+    const bool xlsx =
+        output.path().endsWith(u".xlsx"_s, Qt::CaseInsensitive) || filter == QString::fromUtf16(XlsxFilter);
+    return xlsx ? writeXlsx(sheet, output) : writeXls(sheet, output);
+}
+
+std::optional<QString> saveExport(Sheet &sheet, int currentRow, const QString &path, const QString &filter)
+{
+    return writeWholeFile(path, [&](OutputFile &output) { return saveExport(sheet, currentRow, output, filter); });
 }

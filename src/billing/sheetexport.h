@@ -7,6 +7,7 @@
 #include <optional>
 
 class Dialogs;
+class OutputFile;
 class Sheet;
 
 // The export folder under the application folder, and the file types the save dialog offers:
@@ -34,3 +35,5 @@ void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, con
 // format when the path ends in .xlsx or that filter was chosen, the classic .xls otherwise.
 // Returns the failure's description.
 std::optional<QString> saveExport(Sheet &sheet, int currentRow, const QString &path, const QString &filter = QString());
+// The same into an opened output that the caller puts in place.
+std::optional<QString> saveExport(Sheet &sheet, int currentRow, OutputFile &output, const QString &filter = QString());

@@ -6,35 +6,106 @@
 #include "cli/clisession.h"
 #include "cli/exitstatus.h"
 #include "common/messages.h"
+#include "common/outputfile.h"
 #include "sheet/sheet.h"
 
-#include <QSaveFile>
+#include <memory>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-bool writeFile(const QString &path, const QByteArray &bytes, const QString &command)
+// The outputs of one run, each made whole in its staging file; nothing shows until commit().
+class StagedOutputs
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        printError(u"selvoro-cli "_s + command + u": cannot write "_s + path + u": "_s + file.errorString());
-        return false;
+public:
+    // Stages the file at `path` through `write`; the failure's description, or nothing.
+    std::optional<QString> stage(const QString &path,
+                                 const std::function<std::optional<QString>(OutputFile &output)> &write)
+    {
+        auto output = std::make_unique<OutputFile>(path);
+        std::optional<QString> failure = output->open();
+        if (!failure)
+            failure = write(*output);
+        if (!failure)
+            m_outputs.push_back(std::move(output));
+        return failure;
     }
-    return true;
+
+    // Puts every staged file in place; the first failure's description, or nothing.
+    std::optional<QString> commit()
+    {
+        for (const std::unique_ptr<OutputFile> &output : m_outputs) {
+            if (std::optional<QString> failure = output->commit())
+                return failure;
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::vector<std::unique_ptr<OutputFile>> m_outputs;
+};
+
+std::optional<QString> writeBytes(OutputFile &output, const QByteArray &bytes)
+{
+    if (output.device().write(bytes) != bytes.size())
+        return output.failure();
+    return std::nullopt;
 }
 
-// Export's work once the save dialog has answered `path`: nothing to save without a bill.
-bool exportGrid(Sheet &sheet, Dialogs &dialogs, int currentRow, const QString &path)
+std::optional<QString> writeLayout(OutputFile &output, const Sheet &sheet, const BillCommandLayout &layout)
 {
-    if (currentRow <= HeaderRow) {
-        dialogs.message(Msg::NoDetailsFound);
-        return true;
+    PrintFile file(output);
+    if (file.open())
+        layout.write(sheet, file);
+    if (!file.close())
+        return file.failure();
+    return std::nullopt;
+}
+
+// The outputs of a run that ended well, as the form's Print and Export and a CSV of the grid.
+int writeOutputs(CliSession &session, Sheet &sheet, int currentRow, const BillsOptions &options, const QString &command,
+                 int csvColumns, const std::optional<BillCommandLayout> &layout)
+{
+    const QString prefix = u"selvoro-cli "_s + command + u": "_s;
+    StagedOutputs outputs;
+    if (options.csvPath) {
+        if (const std::optional<QString> failure = outputs.stage(*options.csvPath, [&](OutputFile &output) {
+                return writeBytes(output, gridCsv(sheet, currentRow, csvColumns));
+            })) {
+            printError(prefix + *failure);
+            return ExitStatus::Output;
+        }
     }
-    const std::optional<QString> failure = saveExport(sheet, currentRow, path);
-    if (failure)
-        dialogs.message(*failure);
-    return !failure;
+    if (options.prnPath) {
+        if (const std::optional<QString> failure = outputs.stage(
+                *options.prnPath, [&](OutputFile &output) { return writeLayout(output, sheet, *layout); })) {
+            session.dialogs().message(Msg::FileCannotBePrinted);
+            printError(prefix + *failure);
+            return ExitStatus::Output;
+        }
+    }
+    // Export saves nothing without a bill.
+    if (options.xlsPath && currentRow <= HeaderRow)
+        session.dialogs().message(Msg::NoDetailsFound);
+    if (options.xlsPath && currentRow > HeaderRow) {
+        if (const std::optional<QString> failure = outputs.stage(
+                *options.xlsPath, [&](OutputFile &output) { return saveExport(sheet, currentRow, output); })) {
+            session.dialogs().message(*failure);
+            return ExitStatus::Output;
+        }
+    }
+    if (const std::optional<QString> failure = outputs.commit()) {
+        printError(prefix + *failure);
+        return ExitStatus::Output;
+    }
+    if (options.spool &&
+        !startSpooler(*options.prnPath, layout->pageLines, session.deployment(), Spool::StartAndWait)) {
+        session.dialogs().message(Msg::FileCannotBePrinted);
+        return ExitStatus::Output;
+    }
+    return ExitStatus::Ok;
 }
 
 int exitStatus(BillRun::Outcome outcome)
@@ -84,9 +155,9 @@ std::optional<BillsOptions> takeBillRangeOptions(QStringList &args, const QStrin
 }
 
 int runBillCommand(QStringList &args, BillsOptions &options, const QString &command, const QString &usage,
-                   const BillCommandRun &run, int csvColumns, const BillCommandPrint &print)
+                   const BillCommandRun &run, int csvColumns, const std::optional<BillCommandLayout> &layout)
 {
-    if (options.prnPath && !print) {
+    if (options.prnPath && !layout) {
         printError(u"selvoro-cli "_s + command + u": --prn is not available for this command"_s);
         return ExitStatus::Usage;
     }
@@ -103,18 +174,10 @@ int runBillCommand(QStringList &args, BillsOptions &options, const QString &comm
     Sheet sheet;
     try {
         const BillRun outcome = run(session, sheet, options.filter);
-        if (options.csvPath && !writeFile(*options.csvPath, gridCsv(sheet, outcome.currentRow, csvColumns), command))
-            return ExitStatus::Usage;
-        if (options.prnPath) {
-            if (const std::optional<QString> failure = print(sheet, session.deployment(), *options.prnPath,
-                                                             options.spool ? Spool::StartAndWait : Spool::Skip)) {
-                session.dialogs().message(*failure);
-                return ExitStatus::Usage;
-            }
-        }
-        if (options.xlsPath && !exportGrid(sheet, session.dialogs(), outcome.currentRow, *options.xlsPath))
-            return ExitStatus::Usage;
-        return exitStatus(outcome.outcome);
+        // A run that stops writes nothing: every output file stays as it was.
+        if (const int status = exitStatus(outcome.outcome); status != ExitStatus::Ok)
+            return status;
+        return writeOutputs(session, sheet, outcome.currentRow, options, command, csvColumns, layout);
     } catch (const DbError &error) {
         session.dialogs().message(error.text());
         return ExitStatus::Database;

@@ -12,7 +12,6 @@
 
 class CliSession;
 class Sheet;
-struct Deployment;
 
 // What the bill commands share: the date range, product and bill-number options of a bill form's
 // filter boxes, the outputs (CSV, what Export saves, what Print writes), and the run itself.
@@ -32,16 +31,21 @@ std::optional<BillsOptions> takeBillRangeOptions(QStringList &args, const QStrin
 
 // Lays out the command's grid and generates into it, as the form's Show does.
 using BillCommandRun = std::function<BillRun(CliSession &session, Sheet &sheet, const BillFilter &filter)>;
-// The form's Print: the layout of the grid into the print file `path`, then the spooler when
-// asked; the failure message, or nothing.
-using BillCommandPrint = std::function<std::optional<QString>(const Sheet &sheet, const Deployment &deployment,
-                                                              const QString &path, Spool spool)>;
+// The form's Print: the layout's page length and the routine that writes the grid's bills.
+struct BillCommandLayout
+{
+    int pageLines = 0;
+    std::function<void(const Sheet &sheet, PrintFile &file)> write;
+};
 
 // Takes the connection and login options out of the remaining args and refuses any argument left
-// over, all before connecting; then starts the session, puts the current unit into the filter and runs the generation; with --csv the grid's
-// rows up to the last bill and its first `csvColumns` columns are written as CSV, with --prn the
-// grid goes through `print`, with --xls it is saved as Export saves it. Returns the exit status:
-// Ok for completed and empty runs, Validation for refused ones, Database on a database failure,
-// Usage when an output cannot be written.
+// over, all before connecting; then starts the session, puts the current unit into the filter and
+// runs the generation. Only a run that ends well writes its outputs: with --csv the grid's rows up
+// to the last bill and its first `csvColumns` columns as CSV, with --prn the grid in `layout`, with
+// --xls the workbook Export saves; each is made whole beside its file first and all are put in
+// place together, so a run that stops leaves every file as it was. Then --spool hands the print
+// file to the spooler and waits for it. Returns the exit status: Ok for completed and empty runs,
+// Validation for refused ones, Database on a database failure, Output when an output cannot be
+// written (or the spooler fails).
 int runBillCommand(QStringList &args, BillsOptions &options, const QString &command, const QString &usage,
-                   const BillCommandRun &run, int csvColumns, const BillCommandPrint &print = {});
+                   const BillCommandRun &run, int csvColumns, const std::optional<BillCommandLayout> &layout = {});

@@ -81,7 +81,7 @@ int runBills(QStringList args)
             BillGenerator generator(session.db(), session.dialogs(), sheet);
             return generator.generate(filter);
         },
-        BillColumnCount, printTaxInvoices);
+        BillColumnCount, BillCommandLayout{TaxInvoiceLines, writeTaxInvoices});
 }
 
 }  // namespace

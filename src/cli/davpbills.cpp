@@ -41,7 +41,7 @@ int runDavpBills(QStringList args)
             DavpGenerator generator(session.db(), session.dialogs(), sheet);
             return generator.GenerateDavpBills(filter);
         },
-        DavpColumnCount, printDavpBills);
+        DavpColumnCount, BillCommandLayout{DavpPageLines, writeDavpBills});
 }
 
 }  // namespace

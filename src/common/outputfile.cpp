@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
@@ -14,8 +15,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The file a path ends at once every symbolic link on the way is followed; a link to nothing
-// yet ends at the path the file will have.
+// The path a file not there yet will have: a symbolic link to nothing is followed to the path it
+// names.
 QString followLinks(const QString &path)
 {
     QFileInfo info(QFileInfo(path).absoluteFilePath());
@@ -67,11 +68,12 @@ QString OutputFile::describe(QFileDevice::FileError error, const QString &reason
 std::optional<QString> OutputFile::open()
 {
     discard();
-    m_target = followLinks(m_path);
-    const std::optional<struct stat> existing = statOf(m_target);
+    // What the path ends at, links followed by the system itself (/dev/stdout ends at a pipe).
+    const std::optional<struct stat> existing = statOf(m_path);
     if (existing && S_ISDIR(existing->st_mode))
         return describe(QFileDevice::OpenError, u"it is a folder"_s);
     m_rename = !existing || S_ISREG(existing->st_mode);
+    m_target = !existing ? followLinks(m_path) : m_rename ? QFileInfo(m_path).canonicalFilePath() : m_path;
     if (m_rename) {
         const QFileInfo target(m_target);
         m_staging =
@@ -111,12 +113,24 @@ std::optional<QString> OutputFile::commit()
         return failure();
     if (m_staging->error() != QFileDevice::NoError || !m_staging->flush())
         return failure();
-    if (!m_rename) {
-        const std::optional<QString> problem = writeThrough();
-        discard();
-        return problem;
-    }
-    const int handle = m_staging->handle();
+    // The staging file may have no name yet (a killed process then leaves nothing behind); asking
+    // for it gives it one. From here on it is used by name, as a writer that opens files by name
+    // may have put a new file there.
+    const QString staged = m_staging->fileName();
+    m_staging->close();
+    const std::optional<QString> problem = m_rename ? moveIntoPlace(staged) : writeThrough(staged);
+    if (!problem && m_rename)
+        m_staging->setAutoRemove(false);
+    discard();
+    return problem;
+}
+
+std::optional<QString> OutputFile::moveIntoPlace(const QString &staged)
+{
+    const QByteArray stagedName = QFile::encodeName(staged);
+    const int handle = ::open(stagedName.constData(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0)
+        return describe(QFileDevice::OpenError, systemError(errno));
     if (const std::optional<struct stat> existing = statOf(m_target)) {
         ::fchmod(handle, existing->st_mode & 07777);
         // Only the superuser may give the file back to its owner; anyone else replaces it as their own.
@@ -125,33 +139,29 @@ std::optional<QString> OutputFile::commit()
     } else {
         ::fchmod(handle, newFileMode());
     }
-    if (::fsync(handle) != 0) {
-        const int error = errno;
+    const int synced = ::fsync(handle);
+    const int error = errno;
+    ::close(handle);
+    if (synced != 0)
         return describe(error == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError, systemError(error));
-    }
-    // The staging file may have no name yet (a killed process then leaves nothing behind); asking
-    // for it gives it one beside the target.
-    const QByteArray staged = QFile::encodeName(m_staging->fileName());
-    m_staging->close();
-    if (::rename(staged.constData(), QFile::encodeName(m_target).constData()) != 0)
+    if (::rename(stagedName.constData(), QFile::encodeName(m_target).constData()) != 0)
         return describe(QFileDevice::RenameError, systemError(errno));
-    m_staging->setAutoRemove(false);
-    m_staging.reset();
     return std::nullopt;
 }
 
-std::optional<QString> OutputFile::writeThrough()
+std::optional<QString> OutputFile::writeThrough(const QString &staged)
 {
+    QFile content(staged);
+    if (!content.open(QIODevice::ReadOnly))
+        return describe(content.error(), content.errorString());
     QFile target(m_target);
     if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return describe(target.error(), target.errorString());
-    if (!m_staging->seek(0))
-        return failure();
     constexpr qint64 Chunk = 1 << 20;
-    while (!m_staging->atEnd()) {
-        const QByteArray bytes = m_staging->read(Chunk);
-        if (bytes.isEmpty() && m_staging->error() != QFileDevice::NoError)
-            return failure();
+    while (!content.atEnd()) {
+        const QByteArray bytes = content.read(Chunk);
+        if (bytes.isEmpty() && content.error() != QFileDevice::NoError)
+            return describe(content.error(), content.errorString());
         if (target.write(bytes) != bytes.size())
             return describe(target.error(), target.errorString());
     }

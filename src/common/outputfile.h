@@ -48,7 +48,8 @@ public:
 
 private:
     QString describe(QFileDevice::FileError error, const QString &reason) const;
-    std::optional<QString> writeThrough();
+    std::optional<QString> moveIntoPlace(const QString &staged);
+    std::optional<QString> writeThrough(const QString &staged);
 
     QString m_path;   // as given, for messages
     QString m_target; // the file the content ends up in (links followed)

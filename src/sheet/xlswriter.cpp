@@ -10,7 +10,7 @@
 #include "sheet/savedcells.h"
 #include "sheet/xlsstyles.h"
 
-#include <QSaveFile>
+#include "common/outputfile.h"
 
 #include <climits>
 #include <unordered_map>
@@ -243,15 +243,17 @@ std::optional<QString> XlsBuilder::build(QByteArray &workbook)
 
 }  // namespace
 
-std::optional<QString> writeXls(const Sheet &sheet, const QString &path)
+std::optional<QString> writeXls(const Sheet &sheet, OutputFile &output)
 {
     QByteArray workbook;
     if (const std::optional<QString> failure = XlsBuilder(sheet).build(workbook))
         return failure;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (!writeCompoundFile(file, u"Workbook"_s, workbook) || !file.commit())
-        return file.errorString();
+    if (!writeCompoundFile(output.device(), u"Workbook"_s, workbook))
+        return output.failure();
     return std::nullopt;
+}
+
+std::optional<QString> writeXls(const Sheet &sheet, const QString &path)
+{
+    return writeWholeFile(path, [&sheet](OutputFile &output) { return writeXls(sheet, output); });
 }

@@ -3,17 +3,14 @@
 // font would otherwise show through).
 #include "sheet/workbookwriter.h"
 
+#include "common/outputfile.h"
 #include "sheet/savedcells.h"
 #include "sheet/sheet.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
-#include <filesystem>
 #include <unordered_map>
 
 using namespace Qt::Literals::StringLiterals;
@@ -113,18 +110,11 @@ lxw_error fill(lxw_workbook *workbook, lxw_worksheet *worksheet, const Sheet &sh
 
 }  // namespace
 
-std::optional<QString> writeXlsx(const Sheet &sheet, const QString &path)
+std::optional<QString> writeXlsx(const Sheet &sheet, OutputFile &output)
 {
-    // The library writes the file itself: it writes a fresh file beside the target, which takes
-    // the target's place only once it is complete.
-    const QFileInfo target(path);
-    QTemporaryFile partial(target.absoluteDir().filePath(u".%1.XXXXXX.part"_s.arg(target.fileName())));
-    if (!partial.open())
-        return partial.errorString();
-    partial.close();
-    const QByteArray partialName = QFile::encodeName(partial.fileName());
-
-    lxw_workbook *workbook = workbook_new(partialName.constData());
+    // The library writes the file itself, by name: it fills the staging file.
+    const QByteArray stagingName = QFile::encodeName(output.stagingPath());
+    lxw_workbook *workbook = workbook_new(stagingName.constData());
     if (!workbook)
         return QString::fromUtf8(lxw_strerror(LXW_ERROR_CREATING_XLSX_FILE));
     lxw_worksheet *worksheet = workbook_add_worksheet(workbook, "Sheet1");
@@ -132,12 +122,10 @@ std::optional<QString> writeXlsx(const Sheet &sheet, const QString &path)
     const lxw_error closed = workbook_close(workbook);  // writes the file; frees the workbook
     if (filled != LXW_NO_ERROR || closed != LXW_NO_ERROR)
         return QString::fromUtf8(lxw_strerror(filled != LXW_NO_ERROR ? filled : closed));
-
-    partial.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    std::error_code error;
-    std::filesystem::rename(partialName.constData(), QFile::encodeName(path).constData(), error);
-    if (error)
-        return QString::fromStdString(error.message());
-    partial.setAutoRemove(false);
     return std::nullopt;
+}
+
+std::optional<QString> writeXlsx(const Sheet &sheet, const QString &path)
+{
+    return writeWholeFile(path, [&sheet](OutputFile &output) { return writeXlsx(sheet, output); });
 }

@@ -1,4 +1,5 @@
 #include "common/outputfile.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,23 +9,11 @@
 
 #include <future>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 std::optional<QString> write(const QString &path, const QByteArray &bytes)
 {
@@ -62,7 +51,7 @@ void tst_OutputFile::replacesARegularFileOnlyWhenCommitted()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"bills.csv"_s);
-    writeAll(path, "old\n");
+    QVERIFY(writeAll(path, "old\n"));
     {
         OutputFile output(path);
         QCOMPARE(output.open(), std::nullopt);
@@ -91,7 +80,7 @@ void tst_OutputFile::keepsTheReplacedFilesPermissions()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"shared.xls"_s);
-    writeAll(path, "old");
+    QVERIFY(writeAll(path, "old"));
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0664) == 0);
     QCOMPARE(write(path, "new"), std::nullopt);
     QCOMPARE(modeOf(path) & 07777, mode_t(0664));
@@ -107,7 +96,7 @@ void tst_OutputFile::followsSymbolicLinks()
     QTemporaryDir dir;
     const QString target = dir.filePath(u"real.csv"_s);
     const QString link = dir.filePath(u"link.csv"_s);
-    writeAll(target, "old");
+    QVERIFY(writeAll(target, "old"));
     QVERIFY(QFile::link(target, link));
     QCOMPARE(write(link, "new"), std::nullopt);
     QVERIFY(QFileInfo(link).isSymLink());
@@ -120,25 +109,46 @@ void tst_OutputFile::followsSymbolicLinks()
     QCOMPARE(readAll(dir.filePath(u"made.csv"_s)), QByteArray("made"));
 }
 
+// The system's devices are reached through links of the test's own: a regression that replaced
+// what it writes would replace the link, never the device.
 void tst_OutputFile::writesThroughToDevicesAndFifos()
 {
-    QCOMPARE(write(u"/dev/null"_s, "nothing"), std::nullopt);
+    QTemporaryDir dir;
+    const QString null = dir.filePath(u"null"_s);
+    QVERIFY(QFile::link(u"/dev/null"_s, null));
+    QCOMPARE(write(null, "nothing"), std::nullopt);
+    QVERIFY(QFileInfo(null).isSymLink());
     QVERIFY(S_ISCHR(modeOf(u"/dev/null"_s)));
 
-    QTemporaryDir dir;
     const QString fifo = dir.filePath(u"pipe"_s);
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
     std::future<QByteArray> reader = std::async(std::launch::async, [&fifo] { return readAll(fifo); });
     QCOMPARE(write(fifo, "through the pipe"), std::nullopt);
     QCOMPARE(reader.get(), QByteArray("through the pipe"));
     QVERIFY(S_ISFIFO(modeOf(fifo)));
+
+    // A link the system resolves itself, as /dev/stdout is: to a pipe of this process.
+    int ends[2];
+    QVERIFY(::pipe(ends) == 0);
+    const QString link = dir.filePath(u"stdout"_s);
+    QVERIFY(QFile::link(u"/proc/self/fd/%1"_s.arg(ends[1]), link));
+    QCOMPARE(write(link, "to the reader"), std::nullopt);
+    ::close(ends[1]);
+    QFile reading;
+    QVERIFY(reading.open(ends[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    QCOMPARE(reading.readAll(), QByteArray("to the reader"));
+    QVERIFY(QFileInfo(link).isSymLink());
 }
 
 void tst_OutputFile::namesTheFileWhenTheDiskIsFull()
 {
-    QCOMPARE(write(u"/dev/full"_s, QByteArray(100000, 'x')),
-             std::optional<QString>(u"cannot write /dev/full: the disk is full"_s));
-    QVERIFY(S_ISCHR(modeOf(u"/dev/full"_s)));
+    QTemporaryDir dir;
+    const QString full = dir.filePath(u"full"_s);
+    QVERIFY(QFile::link(u"/dev/full"_s, full));
+    QCOMPARE(write(full, QByteArray(100000, 'x')),
+             std::optional<QString>(u"cannot write "_s + full + u": the disk is full"_s));
+    QCOMPARE(write(full, "small"), std::optional<QString>(u"cannot write "_s + full + u": the disk is full"_s));
+    QVERIFY(QFileInfo(full).isSymLink());
 }
 
 void tst_OutputFile::refusesAFolderAndAMissingFolder()

@@ -53,9 +53,9 @@ INSERT INTO advt_lockmaster (user_id, unit_code, lock_form, lock_key, lock_time)
     (2, '002', 'frmReceipt', 'TR/01402', NOW() - INTERVAL 3 HOUR);
 
 INSERT INTO acc_companymaster (comp_code, comp_name, comp_address, comp_gstin, comp_cin, comp_pan) VALUES
-    ('SV', 'SELVORO (P) LTD.', 'Press House, M.G. Road, Kochi 682011', '32AABCS4821R1ZF', 'U22121KL1971PTC002345', 'AABCS4821R'),
-    ('SX', 'SELVORO XPRESS (P) LTD.', 'Press House, M.G. Road, Kochi 682011', '32AAGCS7310M1Z2', 'U22219KL2006PTC019876', 'AAGCS7310M'),
-    ('SP', 'SELVORO PRINTERS', 'Kalamassery, Kochi 683104', '32AAHFS2207K1ZQ', '', 'AAHFS2207K');
+    ('SV', 'SELVORO (P) LTD.', 'Press House, M.G. Road, Kochi 682011', '32AABCS4821R1Z4', 'U22121KL1971PTC002345', 'AABCS4821R'),
+    ('SX', 'SELVORO XPRESS (P) LTD.', 'Press House, M.G. Road, Kochi 682011', '32AAGCS7310M1ZB', 'U22219KL2006PTC019876', 'AAGCS7310M'),
+    ('SP', 'SELVORO PRINTERS', 'Kalamassery, Kochi 683104', '32AAHFS2207K1ZE', '', 'AAHFS2207K');
 
 INSERT INTO numbersetup (no_id, no_value, no_remarks) VALUES
     ('ADBL_001', 'KC/01200', 'advertisement bills, Kochi'),
@@ -105,40 +105,41 @@ INSERT INTO advt_subarea (sub_code, sub_name, unit_code) VALUES
     ('DEL', 'NEW DELHI', '');
 
 -- Agencies. Empty GSTIN or "NA": unregistered. Agencies outside Kerala (BLR, CHN, DEL) are billed
--- IGST. agency_bill_colcms 1: display space billed in column-centimetres.
+-- IGST. agency_bill_colcms 1: display space billed in column-centimetres. NORTH STAR ADS's GSTIN
+-- was mistyped when it was entered: its check character is wrong, so its bills cannot be e-invoiced.
 INSERT INTO advt_agencymaster (agency_code, agency_name, agency_type, agency_subarea, agency_add1, agency_add2, agency_add3, agency_bill_colcms, agency_gstin, agency_pan) VALUES
-    ('010101', 'MUDRA COMMUNICATIONS', 'AC', 'KOC', '2nd Floor, Jos Annexe', 'Jos Junction, M.G. Road', 'Kochi 682016', 0, '32AABCM4521K1Z8', 'AABCM4521K'),
-    ('010102', 'STARLINE ADVERTISING', 'AC', 'KOC', 'Starline House', 'Kaloor', 'Kochi 682017', 1, '32AAFFS7788L1ZC', 'AAFFS7788L'),
+    ('010101', 'MUDRA COMMUNICATIONS', 'AC', 'KOC', '2nd Floor, Jos Annexe', 'Jos Junction, M.G. Road', 'Kochi 682016', 0, '32AABCM4521K1ZR', 'AABCM4521K'),
+    ('010102', 'STARLINE ADVERTISING', 'AC', 'KOC', 'Starline House', 'Kaloor', 'Kochi 682017', 1, '32AAFFS7788L1ZI', 'AAFFS7788L'),
     ('010103', 'PRATHIBHA ADS', 'NA', 'TSR', 'Near KSRTC Stand', 'Shoranur Road', 'Thrissur 680001', 0, '', 'ABCPP1234Q'),
     ('010104', 'MALABAR MEDIA SERVICES', 'NA', 'CLT', '14/220 Bank Road', '', 'Kozhikode 673001', 0, 'NA', 'AAKFM9087H'),
-    ('010105', 'RESULT ADVERTISING', 'AC', 'TVM', 'TC 25/1120, Statue', 'M.G. Road', 'Thiruvananthapuram 695001', 0, '32AAACR3344D1ZK', 'AAACR3344D'),
-    ('010106', 'BRIGHTWAVE COMMUNICATIONS', 'AC', 'BLR', '41, Residency Road', 'Shanthala Nagar', 'Bengaluru 560025', 0, '29AAECB1122P1Z3', 'AAECB1122P'),
-    ('010107', 'CAPITAL MEDIA HOUSE', 'AC', 'DEL', 'B-12, Connaught Place', '', 'New Delhi 110001', 1, '07AABCC5566E1ZN', 'AABCC5566E'),
+    ('010105', 'RESULT ADVERTISING', 'AC', 'TVM', 'TC 25/1120, Statue', 'M.G. Road', 'Thiruvananthapuram 695001', 0, '32AAACR3344D1ZZ', 'AAACR3344D'),
+    ('010106', 'BRIGHTWAVE COMMUNICATIONS', 'AC', 'BLR', '41, Residency Road', 'Shanthala Nagar', 'Bengaluru 560025', 0, '29AAECB1122P1ZL', 'AAECB1122P'),
+    ('010107', 'CAPITAL MEDIA HOUSE', 'AC', 'DEL', 'B-12, Connaught Place', '', 'New Delhi 110001', 1, '07AABCC5566E1ZS', 'AABCC5566E'),
     ('010108', 'SREE DURGA ADS', 'NA', 'KOC', 'Market Road', 'Aluva', 'Ernakulam 683101', 0, '', ''),
-    ('010109', 'CLASSIC CLASSIFIEDS', 'NA', 'TSR', 'Patturaikkal', '', 'Thrissur 680022', 0, '32ABGFC2233M1ZT', 'ABGFC2233M'),
-    ('010110', 'CHENNAI AD LINKS', 'AC', 'CHN', '118, Anna Salai', 'Teynampet', 'Chennai 600018', 0, '33AADCC7788F1ZP', 'AADCC7788F'),
+    ('010109', 'CLASSIC CLASSIFIEDS', 'NA', 'TSR', 'Patturaikkal', '', 'Thrissur 680022', 0, '32ABGFC2233M1ZN', 'ABGFC2233M'),
+    ('010110', 'CHENNAI AD LINKS', 'AC', 'CHN', '118, Anna Salai', 'Teynampet', 'Chennai 600018', 0, '33AADCC7788F1ZH', 'AADCC7788F'),
     ('010111', 'NORTH STAR ADS', 'NA', 'CLT', 'Mananchira', '', 'Kozhikode 673001', 1, '32AAMFN5566B1ZE', 'AAMFN5566B'),
     ('010001', 'DIRECT - KOCHI', 'DC', 'KOC', 'Press House', 'M.G. Road', 'Kochi 682011', 0, '', ''),
     ('010002', 'DIRECT - THRISSUR', 'DC', 'TSR', 'Round North', '', 'Thrissur 680001', 0, '', ''),
     ('010003', 'DIRECT - KOZHIKODE', 'DC', 'CLT', 'Mavoor Road', '', 'Kozhikode 673004', 0, '', ''),
     ('010120', 'IN-HOUSE PROMOTIONS', 'XX', 'KOC', 'Press House', 'M.G. Road', 'Kochi 682011', 0, '', ''),
-    ('010590', 'DIRECTORATE OF ADVERTISING AND VISUAL PUBLICITY', 'GV', 'DEL', 'Soochna Bhawan, CGO Complex', 'Lodhi Road', 'New Delhi 110003', 0, '07AAAGD0581G1ZT', 'AAAGD0581G');
+    ('010590', 'DIRECTORATE OF ADVERTISING AND VISUAL PUBLICITY', 'GV', 'DEL', 'Soochna Bhawan, CGO Complex', 'Lodhi Road', 'New Delhi 110003', 0, '07AAAGD0581G1ZR', 'AAAGD0581G');
 
 INSERT INTO advt_clientmaster (client_code, client_name, client_address, client_address2, client_address3, client_gstin, client_pan) VALUES
-    ('C00001', 'LULU HYPERMARKET', 'NH 66, Edappally', 'Kochi', 'Kerala 682024', '32AAACL7612H1ZW', 'AAACL7612H'),
-    ('C00002', 'ASTER MEDCITY', 'Kuttisahib Road', 'Cheranalloor', 'Kochi 682027', '32AAHCA5512Q1ZD', 'AAHCA5512Q'),
-    ('C00003', 'KERALA STATE BEVERAGES CORPN', 'Vellayambalam', '', 'Thiruvananthapuram 695010', '32AAACK1234B1Z9', 'AAACK1234B'),
-    ('C00004', 'JOSCO JEWELLERS', 'M.G. Road', '', 'Kochi 682035', '32AABFJ3344C1ZM', 'AABFJ3344C'),
+    ('C00001', 'LULU HYPERMARKET', 'NH 66, Edappally', 'Kochi', 'Kerala 682024', '32AAACL7612H1ZU', 'AAACL7612H'),
+    ('C00002', 'ASTER MEDCITY', 'Kuttisahib Road', 'Cheranalloor', 'Kochi 682027', '32AAHCA5512Q1ZK', 'AAHCA5512Q'),
+    ('C00003', 'KERALA STATE BEVERAGES CORPN', 'Vellayambalam', '', 'Thiruvananthapuram 695010', '32AAACK1234B1ZH', 'AAACK1234B'),
+    ('C00004', 'JOSCO JEWELLERS', 'M.G. Road', '', 'Kochi 682035', '32AABFJ3344C1Z2', 'AABFJ3344C'),
     ('C00005', 'SAINT THOMAS COLLEGE', 'Round North', '', 'Thrissur 680001', '', 'AAATS7788G'),
-    ('C00006', 'MALABAR GOLD', 'Mini Bypass Road', 'Arayidathupalam', 'Kozhikode 673004', '32AAECM0099N1Z4', 'AAECM0099N'),
+    ('C00006', 'MALABAR GOLD', 'Mini Bypass Road', 'Arayidathupalam', 'Kozhikode 673004', '32AAECM0099N1Z9', 'AAECM0099N'),
     ('C00007', 'GREEN VALLEY REALTORS', 'Kakkanad', '', 'Kochi 682030', '', ''),
-    ('C00008', 'TATA MOTORS - POPULAR', 'Kalamassery', '', 'Kochi 683104', '32AAACP2211L1ZX', 'AAACP2211L'),
-    ('C00009', 'AMRITA INSTITUTE', 'Ponekkara', '', 'Kochi 682041', '32AAATA8855E1Z1', 'AAATA8855E'),
-    ('C00010', 'SEEMATTI TEXTILES', 'Round South', '', 'Thrissur 680001', '32AAFFS4433J1ZB', 'AAFFS4433J'),
+    ('C00008', 'TATA MOTORS - POPULAR', 'Kalamassery', '', 'Kochi 683104', '32AAACP2211L1ZW', 'AAACP2211L'),
+    ('C00009', 'AMRITA INSTITUTE', 'Ponekkara', '', 'Kochi 682041', '32AAATA8855E1ZX', 'AAATA8855E'),
+    ('C00010', 'SEEMATTI TEXTILES', 'Round South', '', 'Thrissur 680001', '32AAFFS4433J1ZA', 'AAFFS4433J'),
     ('C00011', 'K. P. VARGHESE', 'Kaloor', '', 'Kochi 682017', '', ''),
     ('C00012', 'FATHIMA HOSPITAL', 'Bank Road', '', 'Kozhikode 673001', '', 'AAATF6677K'),
     ('C00013', 'MINISTRY OF INFORMATION', 'Shastri Bhawan', 'Rajendra Prasad Road', 'New Delhi 110001', '', ''),
-    ('C00014', 'COCHIN SHIPYARD LTD', 'Perumanoor', '', 'Kochi 682015', '32AAACC6155M1ZR', 'AAACC6155M'),
+    ('C00014', 'COCHIN SHIPYARD LTD', 'Perumanoor', '', 'Kochi 682015', '32AAACC6155M1ZO', 'AAACC6155M'),
     ('C00015', 'NATIONAL HIGHWAYS AUTHORITY', 'Sector 10, Dwarka', '', 'New Delhi 110075', '', '');
 
 -- Rates. DV: DAVP rates of each edition with the newspaper's DAVP code and place of publication.
@@ -400,3 +401,33 @@ FROM advt_schedule
 WHERE sch_disc_amt > 0 AND sch_words = 0 AND CAST(RIGHT(sch_slno, 7) AS UNSIGNED) % 11 = 2;
 
 DROP TEMPORARY TABLE demo_priced, demo_booking, demo_caption, demo_client, demo_agency, demo_width;
+
+-- The first bill of MUDRA COMMUNICATIONS in Kochi, registered with the e-invoice portal as if its
+-- answer had been imported: the IRN is the SHA-256 of the seller's GSTIN, the bill number, INV and
+-- the financial year, and the tokens have the portal's three-part shape; their signature ("demo")
+-- is not the portal's.
+INSERT INTO advt_einvoice (ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr)
+SELECT r.bill_no, r.irn, '112610000000001', r.ack_date,
+       CONCAT('eyJhbGciOiJSUzI1NiIsInR5cCI6IkpXVCJ9.',
+              REPLACE(REPLACE(REPLACE(REPLACE(TO_BASE64(CONCAT('{"data":', JSON_QUOTE(CONCAT('{"Irn":"', r.irn, '"}')),
+                                                               ',"iss":"NIC"}')), '\n', ''), '+', '-'), '/', '_'), '=', ''),
+              '.ZGVtbw'),
+       CONCAT('eyJhbGciOiJSUzI1NiIsInR5cCI6IkpXVCJ9.',
+              REPLACE(REPLACE(REPLACE(REPLACE(TO_BASE64(CONCAT('{"data":', JSON_QUOTE(CONCAT(
+                  '{"SellerGstin":"', r.seller_gstin, '","BuyerGstin":"', r.buyer_gstin, '","DocNo":"', r.bill_no,
+                  '","DocTyp":"INV","DocDt":"', DATE_FORMAT(r.bill_date, '%d/%m/%Y'), '","TotInvVal":', r.net_total,
+                  ',"ItemCnt":1,"MainHsnCode":"998363","Irn":"', r.irn, '","IrnDt":"',
+                  DATE_FORMAT(r.ack_date, '%Y-%m-%d %H:%i:%s'), '"}')), ',"iss":"NIC"}')),
+                                              '\n', ''), '+', '-'), '/', '_'), '=', ''),
+              '.ZGVtbw')
+FROM (SELECT s.sch_bill_no AS bill_no, s.sch_bill_date AS bill_date, s.sch_net_total AS net_total,
+             c.comp_gstin AS seller_gstin, a.agency_gstin AS buyer_gstin,
+             s.sch_bill_date + INTERVAL 11 HOUR AS ack_date,
+             SHA2(CONCAT(c.comp_gstin, s.sch_bill_no, 'INV',
+                         YEAR(s.sch_bill_date - INTERVAL 3 MONTH), '-', YEAR(s.sch_bill_date - INTERVAL 3 MONTH) + 1), 256) AS irn
+      FROM advt_schedule AS s
+      JOIN advt_agencymaster AS a ON a.agency_code = s.sch_agency_code
+      JOIN acc_companymaster AS c ON c.comp_code = IF(s.sch_ed_code = 'FSH', 'SX', 'SV')
+      WHERE s.unit_code = '001' AND s.sch_agency_code = '010101' AND s.sch_bill_no <> ''
+      ORDER BY s.sch_bill_no
+      LIMIT 1) AS r;

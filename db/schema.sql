@@ -266,3 +266,18 @@ CREATE TABLE advt_sch_exchg (
     PRIMARY KEY (exchg_id),
     KEY advt_sch_exchg_sch (unit_code, sdet_sch_code)
 ) ENGINE=InnoDB;
+
+-- The e-invoice registrations of bills: the Invoice Registration Portal's answer to a bill's
+-- document (reference number, acknowledgement, signed invoice and signed QR code), one per bill
+-- number. Also made by db/migrations/001-advt_einvoice.sql for databases made before it.
+CREATE TABLE advt_einvoice (
+    ein_bill_no         VARCHAR(20)   NOT NULL,
+    ein_irn             CHAR(64)      NOT NULL,
+    ein_ack_no          VARCHAR(20)   NOT NULL,
+    ein_ack_date        DATETIME      NOT NULL,
+    ein_signed_invoice  MEDIUMTEXT    NOT NULL,
+    ein_signed_qr       TEXT          NOT NULL,
+    ein_imported_on     DATETIME      NOT NULL DEFAULT CURRENT_TIMESTAMP,
+    PRIMARY KEY (ein_bill_no),
+    UNIQUE KEY advt_einvoice_irn (ein_irn)
+) ENGINE=InnoDB;

@@ -96,6 +96,11 @@ int writeOutputs(CliSession &session, Sheet &sheet, int currentRow, const BillsO
             return ExitStatus::Output;
         }
     }
+    // The e-invoicing outputs are each written whole by their own routine; they run before the
+    // staged files are put in place, so a failure among them still leaves those as they were.
+    for (const auto &output : options.outputs)
+        if (const int status = output(session, sheet); status != ExitStatus::Ok)
+            return status;
     if (const std::optional<QString> failure = outputs.commit()) {
         printError(prefix + *failure);
         return ExitStatus::Output;

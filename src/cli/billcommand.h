@@ -22,6 +22,10 @@ struct BillsOptions
     std::optional<QString> xlsPath;  // the workbook Export saves
     std::optional<QString> prnPath;  // the print file Print writes, here instead of the application folder
     bool spool = false;              // and then the spooler, as Print does
+    // Further outputs a command adds (the e-invoice documents, the plain-paper invoices), each
+    // written whole from the generated grid before the others are put in place; each returns an
+    // exit status, Ok when written.
+    QList<std::function<int(CliSession &session, const Sheet &sheet)>> outputs;
 };
 
 // Takes --from, --to (YYYY-MM-DD, today when left out), --product, --bill-from, --bill-to,

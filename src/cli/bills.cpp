@@ -9,6 +9,7 @@
 #include "billing/taxinvoice.h"
 #include "cli/billcommand.h"
 #include "cli/clisession.h"
+#include "cli/einvoiceoutputs.h"
 #include "cli/exitstatus.h"
 #include "common/lookups.h"
 #include "sheet/sheet.h"
@@ -25,7 +26,8 @@ QString usage()
     "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T] [--group T]\n"
     "           [--bill-from T] [--bill-to T] [--schedule SLNO]\n"
     "           [--split --split-client T --split-add1 T --split-add2 T --split-add3 T --split-total T]\n"
-    "           [--exchange] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]"_s;
+    "           [--exchange] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]\n"
+    "           [--einvoice FILE] [--invoice-pdf FILE]"_s;
 }
 
 // The options of the sub-command, taken out of args; nothing (after a usage line) when they are
@@ -55,6 +57,7 @@ std::optional<BillsOptions> takeBillsOptions(QStringList &args)
     filter.splitAdd3 = takeOption(args, u"--split-add3"_s, missing).value_or(QString());
     filter.splitTotal = takeOption(args, u"--split-total"_s, missing).value_or(QString());
     filter.exchange = takeFlag(args, u"--exchange"_s);
+    takeEInvoiceOptions(args, *options, missing);
     if (missing) {
         printError(u"selvoro-cli bills: an option lacks its value"_s);
         return std::nullopt;
@@ -105,6 +108,11 @@ CliCommand billsCommand()
             "  --csv FILE               the grid's bill rows as CSV\n"
             "  --xls FILE               the workbook Export saves\n"
             "  --prn FILE               the tax invoices Print writes\n"
-            "  --spool                  then hand FILE to the spooler, as Print does"_s,
+            "  --spool                  then hand FILE to the spooler, as Print does\n"
+            "  --einvoice FILE          the bills as e-invoice documents (INV-01 1.1) for the IRP's bulk\n"
+            "                           upload, and beside FILE the bills that cannot be registered, with\n"
+            "                           the reason (NAME-readiness.csv)\n"
+            "  --invoice-pdf FILE       the bills as tax invoices on plain paper, one A4 page per copy,\n"
+            "                           with the IRN and QR code of a registered bill"_s,
             runBills};
 }

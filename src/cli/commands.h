@@ -16,3 +16,4 @@ struct CliCommand
 CliCommand checkCommand();
 CliCommand billsCommand();
 CliCommand davpBillsCommand();
+CliCommand einvoiceImportCommand();

@@ -1,10 +1,14 @@
 #include "app/startup.h"
 #include "cli/clisession.h"
 #include "cli/commands.h"
+#include "cli/einvoiceoutputs.h"
 #include "cli/exitstatus.h"
 #include "common/deployment.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,7 +16,8 @@ namespace {
 
 const QList<CliCommand> &subCommands()
 {
-    static const QList<CliCommand> commands = {checkCommand(), billsCommand(), davpBillsCommand()};
+    static const QList<CliCommand> commands = {checkCommand(), billsCommand(), davpBillsCommand(),
+                                               einvoiceImportCommand()};
     return commands;
 }
 
@@ -34,6 +39,7 @@ QString generalHelp()
         "  check        log in and print the current unit's code, a tab and its name\n"
         "  bills        generate the unit's GST, split or exchange bills, as the bill print form does\n"
         "  davp-bills   generate the unit's DAVP bills, as the DAVP bill form does\n"
+        "  einvoice-import  keep the e-invoice portal's answers (IRN, acknowledgement, signed QR code)\n"
         "\n"
         "Options of every command:\n"
         "  --server A   the database server (default: the ServerIP setting)\n"
@@ -53,7 +59,19 @@ QString generalHelp()
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Drawing the plain-paper invoices needs fonts, which come with Qt Gui; there is no window, so
+    // the platform is the offscreen one.
+    std::unique_ptr<QCoreApplication> app;
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    if (needsPainting(raw)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(u"selvoro-cli"_s);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {

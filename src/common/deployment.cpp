@@ -89,6 +89,15 @@ Deployment Deployment::load(const Location &location)
     read(u"Workstation/DefaultUnit"_s, d.defaultUnitCode);
     read(u"Publisher/Address"_s, d.publisherAddress);
     read(u"Publisher/PhoneFax"_s, d.publisherPhoneFax);
+    const auto readSeller = [&read](const QString &section, EInvoiceSeller &seller) {
+        read(section + u"/LegalName"_s, seller.legalName);
+        read(section + u"/Address"_s, seller.address);
+        read(section + u"/Location"_s, seller.location);
+        read(section + u"/Pin"_s, seller.pin);
+        read(section + u"/StateCode"_s, seller.stateCode);
+    };
+    readSeller(u"EInvoiceSV"_s, d.einvoiceSv);
+    readSeller(u"EInvoiceSX"_s, d.einvoiceSx);
     read(u"Paths/AppFolder"_s, d.appFolder);
     read(u"Spooler/Mode"_s, d.spoolerMode);
     read(u"Spooler/Queue"_s, d.spoolerQueue);

@@ -48,6 +48,21 @@ struct Deployment
     QString appFolder;          // empty: the executable's folder, or the user's own (perUserFolder)
     bool perUserFolder = false;
 
+    // What the portal's documents need of a publisher company beyond acc_companymaster's name,
+    // address and GSTIN. An empty value is worked out: the legal name and address from the
+    // company's row, the location and PIN from the address's last part ("Kochi 682011"), the
+    // state code from the GSTIN.
+    struct EInvoiceSeller
+    {
+        QString legalName;
+        QString address;
+        QString location;
+        QString pin;
+        QString stateCode;
+    };
+    EInvoiceSeller einvoiceSv;  // the publisher (company SV)
+    EInvoiceSeller einvoiceSx;  // the second company (SX), which bills the FSH product
+
     QString spoolerMode = QStringLiteral("pdf");  // "pdf" or "cups"
     QString spoolerQueue;
     QString spoolerCommand = QStringLiteral("lp");  // the CUPS client that takes raw jobs

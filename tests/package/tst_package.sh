@@ -55,7 +55,7 @@ for key in RemoteUser=quorvanix RemotePassword=greenmeadows LoopbackPassword=630
     StatementTimeout=300 \
     InHouseServer1=192.168.1.10 InHouseServer2=192.168.1.11 InHouseUpdatePage=http://192.168.1.10/advtupdate/ \
     VendorWebAddress=www.selvoro.example VendorWebPage=http://www.selvoro.example/updates/ DefaultUnit=001 \
-    Address= PhoneFax= AppFolder= Mode=pdf Queue= Command=lp OutputFolder= Preview=false; do
+    Address= PhoneFax= LegalName= Location= Pin= StateCode= AppFolder= Mode=pdf Queue= Command=lp OutputFolder= Preview=false; do
     check "the deployment file shows ;$key" grep -qx ";$key" "$ini"
 done
 desktop=$scratch/root/usr/share/applications/selvoro.desktop

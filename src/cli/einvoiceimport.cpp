@@ -1,0 +1,68 @@
+// selvoro-cli einvoice-import: keeps the e-invoice portal's answers to the documents of the desk's bills.
+#include "cli/commands.h"
+
+#include "cli/clisession.h"
+#include "cli/exitstatus.h"
+#include "einvoice/einvoicestore.h"
+
+#include <QFile>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const auto Command = u"einvoice-import"_s;
+
+QString usage() { return u"usage: selvoro-cli einvoice-import "_s + sessionUsage() + u" FILE"_s; }
+
+int runImport(QStringList args)
+{
+    const std::optional<SessionOptions> options = takeSessionOptions(args, Command);
+    if (!options || args.size() != 1 || args.first().startsWith(u"--"_s)) {
+        printError(usage());
+        return ExitStatus::Usage;
+    }
+    const QString path = args.first();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError(u"selvoro-cli einvoice-import: cannot read "_s + path + u": "_s + file.errorString());
+        return ExitStatus::Usage;
+    }
+    const IrpAnswers answers = parseIrpAnswers(file.readAll());
+    if (!answers.problems.isEmpty()) {
+        for (const QString &problem : answers.problems)
+            printError(path + u": "_s + problem);
+        printError(u"selvoro-cli einvoice-import: nothing imported"_s);
+        return ExitStatus::Validation;
+    }
+    CliSession session;
+    if (const int status = session.start(*options); status != ExitStatus::Ok)
+        return status;
+    try {
+        const EInvoiceStore::Outcome outcome = EInvoiceStore(session.db()).import(answers.answers);
+        if (!outcome.problems.isEmpty()) {
+            for (const QString &problem : outcome.problems)
+                printError(path + u": "_s + problem);
+            printError(u"selvoro-cli einvoice-import: nothing imported"_s);
+            return ExitStatus::Validation;
+        }
+        session.dialogs().message(importSummary(outcome));
+        return ExitStatus::Ok;
+    } catch (const DbError &error) {
+        session.dialogs().message(error.text());
+        return ExitStatus::Database;
+    }
+}
+
+}  // namespace
+
+CliCommand einvoiceImportCommand()
+{
+    return {Command, usage(),
+            u"Reads a file of the e-invoice portal's answers (AckNo, AckDt, Irn, SignedInvoice and\n"
+            "SignedQRCode, one object or an array of them) and keeps them by bill number. The bill number\n"
+            "and IRN are taken from the signed QR code, whose signature is not checked here. A file with\n"
+            "any problem imports nothing; an answer already kept changes nothing; another IRN for a\n"
+            "registered bill is refused."_s,
+            runImport};
+}

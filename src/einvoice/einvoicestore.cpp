@@ -1,0 +1,95 @@
+#include "einvoice/einvoicestore.h"
+
+#include "common/db.h"
+
+#include <QSet>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const auto SelectBill = u"SELECT sch_bill_no FROM advt_schedule WHERE sch_bill_no = ? LIMIT 1"_s;
+const auto SelectRegistration =
+    u"SELECT ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr "
+    "FROM advt_einvoice WHERE ein_bill_no = ?"_s;
+const auto SelectIrnOwner = u"SELECT ein_bill_no FROM advt_einvoice WHERE ein_irn = ?"_s;
+const auto InsertRegistration =
+    u"INSERT INTO advt_einvoice (ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr) "
+    "VALUES (?, ?, ?, ?, ?, ?)"_s;
+
+}  // namespace
+
+EInvoiceStore::EInvoiceStore(Db &db)
+    : m_db(db)
+{
+}
+
+EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
+{
+    Outcome outcome;
+    Transaction transaction = m_db.transaction();
+    PreparedQuery bill = m_db.prepare(SelectBill);
+    PreparedQuery registration = m_db.prepare(SelectRegistration);
+    PreparedQuery irnOwner = m_db.prepare(SelectIrnOwner);
+    PreparedQuery insert = m_db.prepare(InsertRegistration);
+    QSet<QString> billsInFile;
+    for (const IrpAnswer &answer : answers) {
+        const QString irn = answer.irn.toLower();
+        if (billsInFile.contains(answer.billNo)) {
+            outcome.problems << u"bill "_s + answer.billNo + u" is answered twice in the file"_s;
+            continue;
+        }
+        billsInFile.insert(answer.billNo);
+        if (bill.firstValue({answer.billNo}).isEmpty()) {
+            outcome.problems << u"bill "_s + answer.billNo + u" is not a bill of the desk"_s;
+            continue;
+        }
+        ResultSet kept = registration.run({answer.billNo});
+        const QString keptIrn = kept.next() ? kept.text(u"ein_irn"_s).toLower() : QString();
+        if (keptIrn == irn) {
+            ++outcome.unchanged;
+            continue;
+        }
+        if (!keptIrn.isEmpty()) {
+            outcome.problems << u"bill "_s + answer.billNo + u" is already registered with IRN "_s + keptIrn
+                                    + u"; the file names another IRN, "_s + irn + u": not imported"_s;
+            continue;
+        }
+        if (const QString owner = irnOwner.firstValue({irn}); !owner.isEmpty()) {
+            outcome.problems << u"IRN "_s + irn + u" of bill "_s + answer.billNo + u" is already kept for bill "_s + owner;
+            continue;
+        }
+        insert.run({answer.billNo, irn, answer.ackNo, answer.ackDate.toString(u"yyyy-MM-dd HH:mm:ss"_s),
+                    answer.signedInvoice, answer.signedQrCode});
+        ++outcome.imported;
+    }
+    if (!outcome.problems.isEmpty()) {
+        outcome.imported = 0;
+        outcome.unchanged = 0;
+        return outcome;  // the transaction rolls back
+    }
+    transaction.commit();
+    return outcome;
+}
+
+std::optional<IrpAnswer> EInvoiceStore::find(const QString &billNo)
+{
+    PreparedQuery query = m_db.prepare(SelectRegistration);
+    ResultSet rows = query.run({billNo});
+    if (!rows.next())
+        return std::nullopt;
+    IrpAnswer answer;
+    answer.billNo = rows.text(u"ein_bill_no"_s);
+    answer.irn = rows.text(u"ein_irn"_s);
+    answer.ackNo = rows.text(u"ein_ack_no"_s);
+    answer.ackDate = rows.value(u"ein_ack_date"_s).toDateTime();
+    answer.signedInvoice = rows.text(u"ein_signed_invoice"_s);
+    answer.signedQrCode = rows.text(u"ein_signed_qr"_s);
+    return answer;
+}
+
+QString importSummary(const EInvoiceStore::Outcome &outcome)
+{
+    return QString::number(outcome.imported) + u" answers imported, "_s + QString::number(outcome.unchanged)
+           + u" already registered"_s;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "einvoice/irpanswers.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class Db;
+
+// The registrations of bills with the portal, kept in advt_einvoice by bill number.
+class EInvoiceStore
+{
+public:
+    explicit EInvoiceStore(Db &db);
+
+    struct Outcome
+    {
+        int imported = 0;     // new registrations
+        int unchanged = 0;    // answers already kept, word for word the same IRN
+        QStringList problems; // when any: nothing was imported
+    };
+    // Keeps the answers of one response file, all in one transaction: every answer must name a bill
+    // of the desk, and a bill already registered only under the same IRN (which changes nothing).
+    Outcome import(const QList<IrpAnswer> &answers);
+
+    // The registration of a bill, if it has one.
+    std::optional<IrpAnswer> find(const QString &billNo);
+
+private:
+    Db &m_db;
+};
+
+// The one-line outcome of an import: "N answers imported, M already registered".
+QString importSummary(const EInvoiceStore::Outcome &outcome);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The portal's answer to one registered document.
+struct IrpAnswer
+{
+    QString billNo;          // the document number the signed QR code names
+    QString irn;             // Invoice Reference Number: 64 hexadecimal characters
+    QString ackNo;
+    QDateTime ackDate;
+    QString signedInvoice;   // a JWT
+    QString signedQrCode;    // a JWT whose payload is the QR code's text
+};
+
+struct IrpAnswers
+{
+    QList<IrpAnswer> answers;
+    QStringList problems;    // one message per problem; a file with any is not imported
+};
+
+// The payload of a JWT (its second part, base64url) as JSON text; empty when `token` does not
+// have three non-empty parts or the payload is not base64url JSON. The signature is not checked:
+// that needs the portal's public key.
+QByteArray jwtPayload(const QString &token);
+
+// Reads a response file: one answer object or an array of them, each with AckNo, AckDt, Irn,
+// SignedInvoice and SignedQRCode (at its top or inside "Data"). The signed QR code must be a JWT
+// whose payload names the same IRN and the bill number.
+IrpAnswers parseIrpAnswers(const QByteArray &json);

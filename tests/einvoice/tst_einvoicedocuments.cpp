@@ -1,0 +1,350 @@
+// The documents for the portal and the readiness report, from bills as the grid holds them.
+#include "einvoice/einvoicedocuments.h"
+#include "einvoice/gstin.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+Q_DECLARE_METATYPE(GridBill)
+
+namespace {
+
+// A Kerala agency's bill of 10000.00 less a discount of 500, CGST and SGST at 2.5 % each.
+GridBill kochiBill()
+{
+    GridBill bill;
+    bill.billNo = u"KC/01201"_s;
+    bill.billDate = QDate(2026, 12, 7);
+    bill.agencyName = u"MUDRA COMMUNICATIONS"_s;
+    bill.agencyAddress = {u"2nd Floor, Jos Annexe"_s, u"Jos Junction, M.G. Road"_s, u"Kochi 682016"_s};
+    bill.subName = u"ERNAKULAM"_s;
+    bill.gstin = u"32AABCM4521K1ZR"_s;
+    bill.products = u"DLY"_s;
+    bill.taxable = 1000000;
+    bill.discount = 50000;
+    bill.cgst = bill.sgst = 25000;
+    bill.cgstRate = bill.sgstRate = 250;
+    bill.amount = 1050000;
+    return bill;
+}
+
+// A Bengaluru agency's bill: IGST at 5 %.
+GridBill bengaluruBill()
+{
+    GridBill bill = kochiBill();
+    bill.billNo = u"KC/01202"_s;
+    bill.agencyName = u"BRIGHTWAVE COMMUNICATIONS"_s;
+    bill.agencyAddress = {u"41, Residency Road"_s, u"Shanthala Nagar"_s, u"Bengaluru 560025"_s};
+    bill.gstin = u"29AAECB1122P1ZL"_s;
+    bill.cgst = bill.sgst = 0;
+    bill.cgstRate = bill.sgstRate = 0;
+    bill.igst = 50000;
+    bill.igstRate = 500;
+    return bill;
+}
+
+Sellers sellers()
+{
+    Sellers s;
+    s.sv = Sellers::complete(u"SV"_s, u"SELVORO (P) LTD."_s, u"Press House, M.G. Road, Kochi 682011"_s,
+                             u"32AABCS4821R1Z4"_s, u"U22121KL1971PTC002345"_s, {});
+    s.sx = Sellers::complete(u"SX"_s, u"SELVORO XPRESS (P) LTD."_s, u"Press House, M.G. Road, Kochi 682011"_s,
+                             u"32AAGCS7310M1ZB"_s, u"U22219KL2006PTC019876"_s, {});
+    return s;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class tst_EInvoiceDocuments : public QObject
+{
+    Q_OBJECT
+private slots:
+    void documentCarriesTheBillAsTheGridHasIt();
+    void interStateBillCarriesIgst();
+    void sellerDetailsComeFromTheCompanyRowAndTheDeploymentFile();
+    void billsThatCannotBeRegisteredAreReported_data();
+    void billsThatCannotBeRegisteredAreReported();
+    void everyBillIsADocumentOrAReportLine();
+    void textsRoundTripThroughTheFile();
+    void filesAreWrittenWholeOrNotAtAll();
+    void documentsPassThePublishedSchemaAndArithmetic();
+};
+
+void tst_EInvoiceDocuments::documentCarriesTheBillAsTheGridHasIt()
+{
+    const QJsonObject doc = einvoiceDocument(kochiBill(), sellers().sv);
+    QCOMPARE(doc[u"Version"_s].toString(), u"1.1"_s);
+    QCOMPARE(doc[u"TranDtls"_s].toObject(),
+             (QJsonObject{{u"TaxSch"_s, u"GST"_s}, {u"SupTyp"_s, u"B2B"_s}, {u"RegRev"_s, u"N"_s}}));
+    QCOMPARE(doc[u"DocDtls"_s].toObject(),
+             (QJsonObject{{u"Typ"_s, u"INV"_s}, {u"No"_s, u"KC/01201"_s}, {u"Dt"_s, u"07/12/2026"_s}}));
+    const QJsonObject seller = doc[u"SellerDtls"_s].toObject();
+    QCOMPARE(seller[u"Gstin"_s].toString(), u"32AABCS4821R1Z4"_s);
+    QCOMPARE(seller[u"LglNm"_s].toString(), u"SELVORO (P) LTD."_s);
+    QCOMPARE(seller[u"Loc"_s].toString(), u"Kochi"_s);
+    QCOMPARE(seller[u"Pin"_s].toInt(), 682011);
+    QCOMPARE(seller[u"Stcd"_s].toString(), u"32"_s);
+    const QJsonObject buyer = doc[u"BuyerDtls"_s].toObject();
+    QCOMPARE(buyer[u"Gstin"_s].toString(), u"32AABCM4521K1ZR"_s);
+    QCOMPARE(buyer[u"LglNm"_s].toString(), u"MUDRA COMMUNICATIONS"_s);
+    QCOMPARE(buyer[u"Addr1"_s].toString(), u"2nd Floor, Jos Annexe"_s);
+    QCOMPARE(buyer[u"Addr2"_s].toString(), u"Jos Junction, M.G. Road, Kochi 682016"_s);
+    QCOMPARE(buyer[u"Loc"_s].toString(), u"Kochi"_s);
+    QCOMPARE(buyer[u"Pin"_s].toInt(), 682016);
+    QCOMPARE(buyer[u"Stcd"_s].toString(), u"32"_s);
+    QCOMPARE(buyer[u"Pos"_s].toString(), u"32"_s);
+    const QJsonArray items = doc[u"ItemList"_s].toArray();
+    QCOMPARE(items.size(), 1);
+    const QJsonObject item = items.first().toObject();
+    QCOMPARE(item[u"IsServc"_s].toString(), u"Y"_s);
+    QCOMPARE(item[u"HsnCd"_s].toString(), u"998363"_s);
+    QCOMPARE(item[u"PrdDesc"_s].toString(), u"PRINT"_s);
+    QCOMPARE(item[u"TotAmt"_s].toDouble(), 10500.0);
+    QCOMPARE(item[u"Discount"_s].toDouble(), 500.0);
+    QCOMPARE(item[u"AssAmt"_s].toDouble(), 10000.0);
+    QCOMPARE(item[u"GstRt"_s].toDouble(), 5.0);
+    QCOMPARE(item[u"CgstAmt"_s].toDouble(), 250.0);
+    QCOMPARE(item[u"SgstAmt"_s].toDouble(), 250.0);
+    QCOMPARE(item[u"IgstAmt"_s].toDouble(), 0.0);
+    QCOMPARE(item[u"TotItemVal"_s].toDouble(), 10500.0);
+    const QJsonObject values = doc[u"ValDtls"_s].toObject();
+    QCOMPARE(values[u"AssVal"_s].toDouble(), 10000.0);
+    QCOMPARE(values[u"TotInvVal"_s].toDouble(), 10500.0);
+}
+
+void tst_EInvoiceDocuments::interStateBillCarriesIgst()
+{
+    GridBill bill = bengaluruBill();
+    // Paise that binary fractions cannot hold: the sums are kept in paise and stay exact.
+    bill.taxable = 1234567;
+    bill.igst = 61728;
+    bill.amount = bill.taxable + bill.igst;
+    QCOMPARE(readinessProblems(bill, sellers().sv, BillKind::Gst), QString());
+    const QJsonObject doc = einvoiceDocument(bill, sellers().sv);
+    const QJsonObject item = doc[u"ItemList"_s].toArray().first().toObject();
+    QCOMPARE(item[u"GstRt"_s].toDouble(), 5.0);
+    QCOMPARE(item[u"IgstAmt"_s].toDouble(), 617.28);
+    QCOMPARE(item[u"CgstAmt"_s].toDouble(), 0.0);
+    QCOMPARE(doc[u"BuyerDtls"_s].toObject()[u"Pos"_s].toString(), u"29"_s);
+    const QByteArray text = QJsonDocument(doc).toJson(QJsonDocument::Compact);
+    QVERIFY2(text.contains("\"TotInvVal\":12962.95"), text.constData());
+    QVERIFY2(text.contains("\"AssVal\":12345.67"), text.constData());
+}
+
+void tst_EInvoiceDocuments::sellerDetailsComeFromTheCompanyRowAndTheDeploymentFile()
+{
+    QCOMPARE(pinInAddress(u"14/220 Bank Road, Kozhikode 673001"_s), u"673001"_s);
+    QCOMPARE(pinInAddress(u"Plot 1234567, Kochi"_s), QString());
+    QCOMPARE(pinInAddress(u"Press House 682011, Kochi 682016"_s), u"682016"_s);
+    QCOMPARE(locationInAddress(u"Press House, M.G. Road, Kochi 682011"_s), u"Kochi"_s);
+    QCOMPARE(locationInAddress(u"Thiruvananthapuram - 695001"_s), u"Thiruvananthapuram"_s);
+
+    const Seller worked = sellers().sx;
+    QCOMPARE(worked.legalName, u"SELVORO XPRESS (P) LTD."_s);
+    QCOMPARE(worked.pin, u"682011"_s);
+    QCOMPARE(worked.stateCode, u"32"_s);
+
+    Deployment::EInvoiceSeller configured;
+    configured.legalName = u"Selvoro Express Private Limited"_s;
+    configured.address = u"Plot 7, Kakkanad"_s;
+    configured.location = u"Kakkanad"_s;
+    configured.pin = u"682030"_s;
+    configured.stateCode = u"32"_s;
+    const Seller set = Sellers::complete(u"SX"_s, u"SELVORO XPRESS (P) LTD."_s, u"Press House, Kochi 682011"_s,
+                                         u"32AAGCS7310M1ZB"_s, u"CIN"_s, configured);
+    QCOMPARE(set.legalName, configured.legalName);
+    QCOMPARE(set.address, configured.address);
+    QCOMPARE(set.location, configured.location);
+    QCOMPARE(set.pin, configured.pin);
+    QCOMPARE(sellers().forProducts(u"FSH"_s).code, u"SX"_s);
+    QCOMPARE(sellers().forProducts(u"DLY/MET"_s).code, u"SV"_s);
+}
+
+void tst_EInvoiceDocuments::billsThatCannotBeRegisteredAreReported_data()
+{
+    QTest::addColumn<GridBill>("bill");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("reason");
+    const GridBill good = kochiBill();
+    QTest::newRow("split-share") << good << int(BillKind::Split) << u"split-share bill: it carries no GSTIN line"_s;
+    GridBill bill = good;
+    bill.gstin.clear();
+    QTest::newRow("no-gstin") << bill << int(BillKind::Gst) << u"no agency GSTIN"_s;
+    bill.gstin = u"NA"_s;
+    QTest::newRow("gstin-NA") << bill << int(BillKind::Gst) << u"no agency GSTIN"_s;
+    bill.gstin = u"32AAMFN5566B1ZE"_s;
+    QTest::newRow("check-character") << bill << int(BillKind::Gst)
+                                     << u"agency GSTIN 32AAMFN5566B1ZE fails the check"_s;
+    bill = good;
+    bill.agencyAddress = {u"Mananchira"_s, u"Kozhikode"_s};
+    QTest::newRow("no-pin") << bill << int(BillKind::Gst) << u"no PIN in the agency address"_s;
+    bill = good;
+    bill.agencyName = u"The \"Best\" Ads"_s;
+    QTest::newRow("quote") << bill << int(BillKind::Gst)
+                           << u"a name or address holds a double quote or a backslash, which the IRP refuses"_s;
+    bill = good;
+    bill.agencyAddress.first() = u"Door 4\\2"_s;
+    QTest::newRow("backslash") << bill << int(BillKind::Gst)
+                               << u"a name or address holds a double quote or a backslash, which the IRP refuses"_s;
+    bill = good;
+    bill.billNo = u"0KC/1"_s;
+    QTest::newRow("bill-number") << bill << int(BillKind::Gst) << u"bill number not in the form the IRP accepts"_s;
+    bill = good;
+    bill.cgst = 30000;
+    bill.amount = bill.total();
+    QTest::newRow("tax-off-the-rate") << bill << int(BillKind::Gst) << u"tax amounts do not match the GST rate"_s;
+    bill = good;
+    bill.amount += 1;
+    QTest::newRow("amount-off-the-sum") << bill << int(BillKind::Gst)
+                                        << u"bill amount 10500.01 is not the taxable value plus tax 10500.00"_s;
+    bill = bengaluruBill();
+    bill.gstin = u"32AABCM4521K1ZR"_s;
+    QTest::newRow("igst-within-the-state") << bill << int(BillKind::Gst)
+                                           << u"IGST for an agency in the company's own state"_s;
+    bill = kochiBill();
+    bill.gstin = u"29AAECB1122P1ZL"_s;
+    QTest::newRow("cgst-between-states") << bill << int(BillKind::Gst)
+                                         << u"CGST and SGST for an agency in another state"_s;
+    bill = good;
+    bill.gstin.clear();
+    bill.agencyAddress = {u"Market Road"_s};
+    QTest::newRow("two-reasons") << bill << int(BillKind::Gst)
+                                 << u"no agency GSTIN; no PIN in the agency address"_s;
+}
+
+void tst_EInvoiceDocuments::billsThatCannotBeRegisteredAreReported()
+{
+    QFETCH(GridBill, bill);
+    QFETCH(int, kind);
+    QFETCH(QString, reason);
+    QCOMPARE(readinessProblems(bill, sellers().sv, BillKind(kind)), reason);
+}
+
+void tst_EInvoiceDocuments::everyBillIsADocumentOrAReportLine()
+{
+    GridBill unregistered = kochiBill();
+    unregistered.billNo = u"KC/01203"_s;
+    unregistered.gstin = u"NA"_s;
+    GridBill fsh = kochiBill();
+    fsh.billNo = u"KC/01204"_s;
+    fsh.products = u"FSH"_s;
+    const EInvoiceBatch batch = buildEInvoices({kochiBill(), unregistered, bengaluruBill(), fsh}, sellers(), BillKind::Gst);
+    QCOMPARE(batch.documents.size(), 3);
+    QCOMPARE(batch.documents.at(2).toObject()[u"SellerDtls"_s].toObject()[u"Gstin"_s].toString(),
+             u"32AAGCS7310M1ZB"_s);
+    QCOMPARE(batch.report.size(), 1);
+    QCOMPARE(batch.report.first().billNo, u"KC/01203"_s);
+    QCOMPARE(einvoiceSummary(batch), u"3 documents written, 1 bills listed in the report"_s);
+    QCOMPARE(readinessCsv(batch.report), QByteArray("Bill No,Reason\nKC/01203,no agency GSTIN\n"));
+    QCOMPARE(readinessCsv({{u"A,1"_s, u"say \"no\""_s}}), QByteArray("Bill No,Reason\n\"A,1\",\"say \"\"no\"\"\"\n"));
+    QCOMPARE(buildEInvoices({kochiBill()}, sellers(), BillKind::Split).report.size(), 1);
+}
+
+void tst_EInvoiceDocuments::textsRoundTripThroughTheFile()
+{
+    // Names as the grid may hold them: quotes, backslashes, Malayalam, a rupee sign, a tab.
+    GridBill bill = kochiBill();
+    bill.agencyName = u"\"Sree\" Ads \\ Kochi \u0D2E\u0D32\u0D2F\u0D3E\u0D33\u0D02 \u20B9\tCaf\u00E9"_s;
+    bill.agencyAddress = {u"Door 4\\2, \"Anna\" Lane"_s, u"Kochi 682016"_s};
+    EInvoiceBatch batch;
+    batch.documents.append(einvoiceDocument(bill, sellers().sv));
+    batch.report.append({u"KC/\"9\""_s, u"why, \"so\""_s});
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"bills.json"_s);
+    QVERIFY(!writeEInvoices(batch, path));
+    QJsonParseError error;
+    const QJsonDocument back = QJsonDocument::fromJson(readAll(path), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    const QJsonObject buyer = back.array().first().toObject()[u"BuyerDtls"_s].toObject();
+    QCOMPARE(buyer[u"LglNm"_s].toString(), bill.agencyName);
+    QCOMPARE(buyer[u"Addr1"_s].toString(), bill.agencyAddress.first());
+    QCOMPARE(readinessPath(path), dir.filePath(u"bills-readiness.csv"_s));
+    QCOMPARE(readAll(readinessPath(path)), QByteArray("Bill No,Reason\n\"KC/\"\"9\"\"\",\"why, \"\"so\"\"\"\n"));
+}
+
+void tst_EInvoiceDocuments::filesAreWrittenWholeOrNotAtAll()
+{
+    EInvoiceBatch batch = buildEInvoices({kochiBill()}, sellers(), BillKind::Gst);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"bills.json"_s);
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old documents");
+    }
+    // The report cannot take its name (a folder holds it): the documents keep their old text.
+    QVERIFY(QDir(dir.path()).mkdir(u"bills-readiness.csv"_s));
+    const std::optional<QString> failure = writeEInvoices(batch, path);
+    QVERIFY(failure);
+    QVERIFY2(failure->startsWith(u"cannot write "_s + readinessPath(path)), qPrintable(*failure));
+    QCOMPARE(readAll(path), QByteArray("old documents"));
+
+    const QString nowhere = dir.filePath(u"missing/bills.json"_s);
+    QVERIFY(writeEInvoices(batch, nowhere));
+    QVERIFY(!QFile::exists(nowhere));
+    QVERIFY(!QFile::exists(readinessPath(nowhere)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"bills.json"_s});
+}
+
+void tst_EInvoiceDocuments::documentsPassThePublishedSchemaAndArithmetic()
+{
+    if (QProcess::execute(u"python3"_s, {u"-c"_s, u"import jsonschema"_s}) != 0)
+        QSKIP("python3-jsonschema is not installed (scripts/setup installs it)");
+    const QString checker = QFINDTESTDATA("check_einvoice.py");
+    const QString schema = QFINDTESTDATA("irp-invoice-schema.json");
+    QTemporaryDir dir;
+    const auto check = [&](const QJsonArray &documents) {
+        const QString path = dir.filePath(u"documents.json"_s);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return -1;
+        file.write(QJsonDocument(documents).toJson());
+        file.close();
+        QProcess process;
+        process.start(u"python3"_s, {checker, path, schema});
+        process.waitForFinished(60000);
+        qDebug().noquote() << process.readAllStandardOutput() << process.readAllStandardError();
+        return process.exitCode();
+    };
+    GridBill odd = bengaluruBill();
+    odd.agencyName = u"\u0D2E\u0D32\u0D2F\u0D3E\u0D33\u0D02 Caf\u00E9 Ads"_s;
+    odd.taxable = 1234567;
+    odd.igst = 61728;
+    odd.amount = odd.total();
+    GridBill fsh = kochiBill();
+    fsh.products = u"FSH"_s;
+    const EInvoiceBatch batch = buildEInvoices({kochiBill(), odd, fsh}, sellers(), BillKind::Gst);
+    QCOMPARE(batch.documents.size(), 3);
+    QCOMPARE(check(batch.documents), 0);
+
+    // The checker itself catches what the portal refuses: a field the schema forbids, and totals
+    // that do not add up.
+    QJsonObject broken = batch.documents.first().toObject();
+    QJsonObject buyer = broken[u"BuyerDtls"_s].toObject();
+    buyer[u"LglNm"_s] = u"A \"quoted\" name"_s;
+    broken[u"BuyerDtls"_s] = buyer;
+    QCOMPARE(check({broken}), 1);
+    broken = batch.documents.first().toObject();
+    QJsonObject values = broken[u"ValDtls"_s].toObject();
+    values[u"TotInvVal"_s] = 10500.01;
+    broken[u"ValDtls"_s] = values;
+    QCOMPARE(check({broken}), 1);
+    broken = batch.documents.first().toObject();
+    broken.remove(u"SellerDtls"_s);
+    QCOMPARE(check({broken}), 1);
+}
+
+QTEST_APPLESS_MAIN(tst_EInvoiceDocuments)
+#include "tst_einvoicedocuments.moc"

@@ -62,6 +62,18 @@ Dialogs::Answer GuiDialogs::showMessage(const QString &text, Icon icon, Buttons 
     }
 }
 
+std::optional<QString> GuiDialogs::openFile(const OpenRequest &request)
+{
+    QStringList filters;
+    for (const QString &filter : request.filters)
+        filters.append(dialogFilter(filter));
+    const QString path =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), request.folder, filters.join(u";;"_s));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 std::optional<Dialogs::SavePath> GuiDialogs::saveFile(const SaveRequest &request)
 {
     QStringList filters;

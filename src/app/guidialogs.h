@@ -7,6 +7,7 @@ class GuiDialogs : public Dialogs
 {
 public:
     std::optional<SavePath> saveFile(const SaveRequest &request) override;
+    std::optional<QString> openFile(const OpenRequest &request) override;
 
 protected:
     Answer showMessage(const QString &text, Icon icon, Buttons buttons) override;

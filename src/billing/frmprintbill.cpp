@@ -12,6 +12,7 @@
 #include "common/lookups.h"
 #include "common/numbers.h"
 #include "common/sharedstate.h"
+#include "einvoice/einvoicebutton.h"
 #include "lookup/checklistpicker.h"
 #include "lookup/frmgrouplist.h"
 #include "lookup/frmproductlist.h"
@@ -85,8 +86,10 @@ void frmPrintBill::buildFilterFrame()
 
 void frmPrintBill::buildButtonFrame()
 {
+    CmEInvoice = new EInvoiceButton(
+        m_context, [this]() -> const Sheet & { return FBook->sheet(); }, [this] { return m_generatedKind; }, Frame2);
     auto *column = new QVBoxLayout(Frame2);
-    for (QPushButton *button : {CmExcel, CmShow, CmPrint, CmClose})
+    for (QPushButton *button : {CmExcel, static_cast<QPushButton *>(CmEInvoice), CmShow, CmPrint, CmClose})
         column->addWidget(button);
 }
 
@@ -149,8 +152,10 @@ std::optional<QString> frmPrintBill::refusal() const
 
 BillRun frmPrintBill::generate(Sheet &sheet)
 {
+    const BillFilter filter = billFilter();
+    m_generatedKind = billKind(filter);
     BillGenerator generator(m_context.db, m_context.dialogs, sheet, letWindowEventsRun());
-    return generator.generate(billFilter());
+    return generator.generate(filter);
 }
 
 void frmPrintBill::CmPrint_Click()

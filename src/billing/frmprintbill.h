@@ -3,6 +3,7 @@
 #include "billing/billfilter.h"
 #include "billing/billform.h"
 
+class EInvoiceButton;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -28,6 +29,7 @@ public:
     bool singleScheduleMode() const { return SingleScheduleMode; }
 
     QLineEdit *TxGroup;
+    EInvoiceButton *CmEInvoice;  // the grid's bills as e-invoice documents or PDF, and the portal's answers
 
     QGroupBox *Frame1;
     QLineEdit *TxSplitClient;
@@ -58,4 +60,5 @@ private:
     void pickGroups();
 
     bool SingleScheduleMode = false;
+    BillKind m_generatedKind = BillKind::Gst;  // the routine that filled the grid
 };

@@ -35,6 +35,14 @@ public:
         QString filter;
     };
     virtual std::optional<SavePath> saveFile(const SaveRequest &request) = 0;
+    // The file chosen to read (filters as for saving), or nothing when the user cancels. A program
+    // without windows has no one to ask.
+    struct OpenRequest
+    {
+        QString folder;
+        QStringList filters;
+    };
+    virtual std::optional<QString> openFile(const OpenRequest &) { return std::nullopt; }
 
 protected:
     virtual Answer showMessage(const QString &text, Icon icon, Buttons buttons) = 0;

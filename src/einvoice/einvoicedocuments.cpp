@@ -75,12 +75,12 @@ QString readinessProblems(const GridBill &bill, const Seller &seller, BillKind k
         problems << u"no agency GSTIN"_s;
     else if (!isValidGstin(bill.gstin))
         problems << u"agency GSTIN "_s + bill.gstin + u" fails the check"_s;
-    if (buyerPin(bill).isEmpty())
-        problems << u"no PIN in the agency address"_s;
     if (bill.agencyName.trimmed().size() < 3)
         problems << u"no agency name"_s;
     if (bill.agencyAddress.isEmpty())
         problems << u"no agency address"_s;
+    else if (buyerPin(bill).isEmpty())
+        problems << u"no PIN in the agency address"_s;
     else if (buyerLocation(bill).size() < 3)
         problems << u"no place in the agency address"_s;
     if (!isValidGstin(seller.gstin))

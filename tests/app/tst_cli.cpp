@@ -2,6 +2,7 @@
 #include "testdb.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +24,7 @@ private slots:
     void failuresEndWithTheirExitStatus();
     void outdatedVersionEndsWithStatusFive();
     void failingLookUpEndsTheBillsWithNothingWritten();
+    void einvoiceImportReadsTheFileBeforeConnecting();
 
 private:
     struct Run
@@ -106,6 +108,12 @@ void tst_Cli::optionErrorsStopBeforeConnecting_data()
                                         << u"selvoro-cli bills: --split and --exchange choose different bills; give one"_s;
     QTest::newRow("davp-group") << QStringList{u"davp-bills"_s, u"--group"_s, u"AG"_s} + closed
                                 << u"selvoro-cli davp-bills: unknown option --group"_s;
+    QTest::newRow("einvoice-without-file") << QStringList{u"bills"_s} + closed + QStringList{u"--einvoice"_s}
+                                           << u"selvoro-cli bills: an option lacks its value"_s;
+    QTest::newRow("davp-einvoice") << QStringList{u"davp-bills"_s, u"--einvoice"_s, u"x.json"_s} + closed
+                                   << u"selvoro-cli davp-bills: unknown option --einvoice"_s;
+    QTest::newRow("import-without-file") << QStringList{u"einvoice-import"_s} + closed
+                                         << u"usage: selvoro-cli einvoice-import "_s + u"[--server A] [--port N] --user NAME [--unit CODE] FILE"_s;
 }
 
 void tst_Cli::optionErrorsStopBeforeConnecting()
@@ -117,6 +125,25 @@ void tst_Cli::optionErrorsStopBeforeConnecting()
     QVERIFY(result.out.isEmpty());
     QCOMPARE(result.err.section(u'\n', 0, 0), error);
     QVERIFY2(!result.err.contains(u"message:"_s), qPrintable(result.err));
+}
+
+void tst_Cli::einvoiceImportReadsTheFileBeforeConnecting()
+{
+    // Port 1 is closed: the file's problems are named before any connection is tried.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"answers.json"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[{\"AckNo\": 1}]");
+    file.close();
+    const Run result = run({u"einvoice-import"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, u"1"_s, u"--user"_s,
+                            u"clerk"_s, path},
+                           u"pass2"_s);
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.err.split(u'\n', Qt::SkipEmptyParts),
+             (QStringList{path + u": answer 1: no AckDt"_s, path + u": answer 1: no Irn"_s,
+                          path + u": answer 1: no SignedInvoice"_s, path + u": answer 1: no SignedQRCode"_s,
+                          u"selvoro-cli einvoice-import: nothing imported"_s}));
 }
 
 void tst_Cli::checkPrintsTheCurrentUnit_data()

@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "common/sharedstate.h"
 #include "common/textfields.h"
+#include "einvoice/einvoicebutton.h"
 #include "lookup/checklistpicker.h"
 #include "desk.h"
 #include "sheet/sheetview.h"
@@ -14,7 +15,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QGroupBox>
+#include <QLayout>
+#include <QMenu>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -43,6 +51,15 @@ INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_
                            sch_client_name, sch_client_address, sch_ed_code, sch_ed_pdt, sch_gross_amt, sch_net_total)
 VALUES ('01', '0110001', 'AB/00045', '2026-12-01', '2026-12-01', 'AG1', 'Client One', 'Street 1', 'DLY', 'Daily', 1000, 1180),
        ('01', '0110002', 'AB/00046', '2026-12-02', '2026-12-02', 'AG1', 'Client Two', 'Street 2', 'DLY', 'Daily', 500, 590);
+INSERT INTO acc_companymaster (comp_code, comp_name, comp_address, comp_gstin, comp_cin) VALUES
+  ('SV', 'Selvoro (P) Ltd.', 'Press House, Kochi 682011', '32AABCS4821R1Z4', 'U22121KL1971PTC002345');
+INSERT INTO advt_agencymaster (agency_code, agency_name, agency_type, agency_subarea, agency_add1, agency_add3, agency_gstin)
+VALUES ('AG2', 'Mudra Ads', 'G2', 'S1', 'Jos Annexe', 'Kochi 682016', '32AABCM4521K1ZR');
+INSERT INTO advt_schedule (unit_code, sch_slno, sch_bill_no, sch_bill_date, sch_ins_date, sch_agency_code,
+                           sch_client_name, sch_ed_code, sch_ed_pdt, sch_gross_amt, sch_gst_per, sch_sgst_per,
+                           sch_gst_amt, sch_sgst_amt, sch_net_total)
+VALUES ('01', '0110005', 'AB/00050', '2026-12-05', '2026-12-05', 'AG2', 'Client Five', 'DLY', 'Daily', 1000, 2.5, 2.5,
+        25, 25, 1050);
 )"_s;
 
 // The desk of the Chennai unit; the fixture is loaded when a test needs the database.
@@ -78,6 +95,7 @@ private slots:
     void unusableGroupListIsRefusedBeforeTheGridIsTouched();
     void mainWindowOpensOneFormAtATime();
     void exportWantsBillsAndWaitsForTheHourglass();
+    void eInvoiceButtonStandsNextToExport();
 
     void enterCompletesBillNumbersFromTheUnitTemplate();
     void missingNumberSetupEmptiesTheBox();
@@ -86,6 +104,7 @@ private slots:
     void showRunsSplitAndExchangeBillsByTheirBoxes();
     void secondShowDuringGenerationIsIgnored();
     void refusedDatesPutTheFocusOnToDate();
+    void eInvoiceButtonWritesAndImportsForTheGrid();
 };
 
 void tst_FrmPrintBill::opensWithTheEmptyLayout()
@@ -464,6 +483,102 @@ void tst_FrmPrintBill::exportWantsBillsAndWaitsForTheHourglass()
     QCOMPARE(desk.dialogs.texts(), QStringList{Msg::NoDetailsFound});
     QVERIFY(desk.dialogs.saveRequests.isEmpty());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void tst_FrmPrintBill::eInvoiceButtonStandsNextToExport()
+{
+    Desk desk(false);
+    frmPrintBill form(desk.context);
+    QCOMPARE(form.CmEInvoice->text(), u"e-Invoice"_s);
+    QCOMPARE(form.Frame2->layout()->indexOf(form.CmEInvoice), form.Frame2->layout()->indexOf(form.CmExcel) + 1);
+    QStringList choices;
+    for (const QAction *action : form.CmEInvoice->menu()->actions())
+        choices << action->text();
+    QCOMPARE(choices, (QStringList{u"e-Invoice documents"_s, u"PDF"_s, u"Import IRP answers"_s}));
+
+    // Without a connection the failure is shown and the form carries on.
+    QTemporaryDir folder;
+    desk.dialogs.shown.clear();
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{folder.filePath(u"bills.json"_s), {}});
+    form.CmEInvoice->documentsAction->trigger();
+    QCOMPARE(desk.dialogs.texts(), QStringList{NotOpen});
+    QCOMPARE(desk.dialogs.shown.first().icon, Dialogs::Icon::Critical);
+    QVERIFY(!QFile::exists(folder.filePath(u"bills.json"_s)));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void tst_FrmPrintBill::eInvoiceButtonWritesAndImportsForTheGrid()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    Desk desk(true);
+    frmPrintBill form(desk.context);
+    QTemporaryDir folder;
+    desk.deployment.appFolder = folder.path();
+    form.DtFrom->setDate({2026, 12, 1});
+    form.DtTo->setDate({2026, 12, 5});
+    form.CmShow->click();
+    QCOMPARE(form.currentRow(), FirstBillRow + 2);
+
+    const QString documents = folder.filePath(u"bills.json"_s);
+    desk.dialogs.shown.clear();
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{documents, {}});
+    form.CmEInvoice->documentsAction->trigger();
+    QCOMPARE(desk.dialogs.texts(), QStringList{u"1 documents written, 2 bills listed in the report"_s});
+    QCOMPARE(desk.dialogs.saveRequests.last().folder, folder.path());
+    QFile written(folder.filePath(u"bills-readiness.csv"_s));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(),
+             QByteArray("Bill No,Reason\n"
+                        "AB/00045,no agency GSTIN; no agency address; bill amount 1180.00 is not the taxable value plus tax 1000.00\n"
+                        "AB/00046,no agency GSTIN; no agency address; bill amount 590.00 is not the taxable value plus tax 500.00\n"));
+
+    // An existing file is replaced only when the user says so.
+    desk.dialogs.shown.clear();
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{documents, {}});
+    desk.dialogs.answers.push_back(Dialogs::Answer::No);
+    form.CmEInvoice->documentsAction->trigger();
+    QCOMPARE(desk.dialogs.texts(), QStringList{documents + u" already exists. Replace it?"_s});
+
+    // The portal's answer for the registered bill, imported once.
+    const QString token = u"eyJhbGciOiJSUzI1NiJ9."_s
+                          + QString::fromLatin1(QJsonDocument(QJsonObject{{u"data"_s, u"{\"DocNo\":\"AB/00050\",\"Irn\":\""_s
+                                                                                          + QString(64, u'a') + u"\"}"_s}})
+                                                    .toJson(QJsonDocument::Compact)
+                                                    .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals))
+                          + u".c2ln"_s;
+    const QString answers = folder.filePath(u"answers.json"_s);
+    QFile answerFile(answers);
+    QVERIFY(answerFile.open(QIODevice::WriteOnly));
+    answerFile.write(QJsonDocument(QJsonArray{QJsonObject{{u"AckNo"_s, 1}, {u"AckDt"_s, u"2026-12-05 10:00:00"_s},
+                                                          {u"Irn"_s, QString(64, u'a')}, {u"SignedInvoice"_s, token},
+                                                          {u"SignedQRCode"_s, token}}})
+                         .toJson());
+    answerFile.close();
+    desk.dialogs.shown.clear();
+    desk.dialogs.openPaths = {answers, answers};
+    form.CmEInvoice->importAction->trigger();
+    form.CmEInvoice->importAction->trigger();
+    QCOMPARE(desk.dialogs.texts(), (QStringList{u"1 answers imported, 0 already registered"_s,
+                                                u"0 answers imported, 1 already registered"_s}));
+
+    // The plain-paper invoices: one page per bill copy.
+    const QString pdf = folder.filePath(u"bills.pdf"_s);
+    desk.dialogs.shown.clear();
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{pdf, {}});
+    form.CmEInvoice->pdfAction->trigger();
+    QCOMPARE(desk.dialogs.texts(), QStringList{u"3 bills written to "_s + pdf});
+    QVERIFY(QFileInfo(pdf).size() > 1000);
+
+    // Split-share bills carry no GSTIN line: none becomes a document.
+    form.ChkSplitBill->setChecked(true);
+    form.TxSplitClient->setText(u"Share Client"_s);
+    form.TxSplitTotal->setText(u"500"_s);
+    form.CmShow->click();
+    desk.dialogs.shown.clear();
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{folder.filePath(u"split.json"_s), {}});
+    form.CmEInvoice->documentsAction->trigger();
+    QCOMPARE(desk.dialogs.texts(), QStringList{u"0 documents written, 3 bills listed in the report"_s});
 }
 
 QTEST_MAIN(tst_FrmPrintBill)

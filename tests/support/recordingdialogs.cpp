@@ -21,6 +21,16 @@ std::optional<Dialogs::SavePath> RecordingDialogs::saveFile(const SaveRequest &r
     return path;
 }
 
+std::optional<QString> RecordingDialogs::openFile(const OpenRequest &request)
+{
+    openRequests.append(request);
+    if (openPaths.empty())
+        return std::nullopt;
+    const QString path = openPaths.front();
+    openPaths.pop_front();
+    return path;
+}
+
 QStringList RecordingDialogs::texts() const
 {
     QStringList list;

@@ -18,11 +18,14 @@ public:
     };
 
     std::optional<SavePath> saveFile(const SaveRequest &request) override;
+    std::optional<QString> openFile(const OpenRequest &request) override;
 
     QList<Shown> shown;
     QList<SaveRequest> saveRequests;
     std::deque<Answer> answers;                    // next answers to questions
     std::deque<std::optional<SavePath>> savePaths; // next answers to save dialogs (none: cancel)
+    QList<OpenRequest> openRequests;
+    std::deque<QString> openPaths;                 // next answers to open dialogs (none left: cancel)
 
     QStringList texts() const;
 

@@ -1,0 +1,109 @@
+#include "einvoice/einvoicebutton.h"
+
+#include "app/formhelpers.h"
+#include "common/appcontext.h"
+#include "common/db.h"
+#include "common/deployment.h"
+#include "common/dialogs.h"
+#include "einvoice/einvoicedocuments.h"
+#include "einvoice/einvoicestore.h"
+#include "einvoice/invoicepdf.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+
+using namespace Qt::Literals::StringLiterals;
+
+EInvoiceButton::EInvoiceButton(AppContext &context, std::function<const Sheet &()> sheet,
+                               std::function<BillKind()> kind, QWidget *parent)
+    : QPushButton(u"e-Invoice"_s, parent)
+    , m_context(context)
+    , m_sheet(std::move(sheet))
+    , m_kind(std::move(kind))
+{
+    setObjectName(u"CmEInvoice"_s);
+    auto *menu = new QMenu(this);
+    documentsAction = menu->addAction(u"e-Invoice documents"_s, this, &EInvoiceButton::writeDocuments);
+    pdfAction = menu->addAction(u"PDF"_s, this, &EInvoiceButton::writePdf);
+    importAction = menu->addAction(u"Import IRP answers"_s, this, &EInvoiceButton::importAnswers);
+    setMenu(menu);
+}
+
+void EInvoiceButton::writeDocuments()
+{
+    const std::optional<QString> path = askPath(u"e-Invoice documents (*.json) | *.json"_s, u"einvoice.json"_s);
+    if (!path)
+        return;
+    guarded([&] {
+        const BusyCursor hourglass;
+        const EInvoiceBatch batch =
+            buildEInvoices(gridBills(m_sheet()), Sellers::load(m_context.db, m_context.deployment), m_kind());
+        const std::optional<QString> failure = writeEInvoices(batch, *path);
+        m_context.dialogs.message(failure ? *failure : einvoiceSummary(batch));
+    });
+}
+
+void EInvoiceButton::writePdf()
+{
+    const std::optional<QString> path = askPath(u"PDF files (*.pdf) | *.pdf"_s, u"invoices.pdf"_s);
+    if (!path)
+        return;
+    guarded([&] {
+        const BusyCursor hourglass;
+        const QList<GridBill> bills = gridBills(m_sheet());
+        EInvoiceStore store(m_context.db);
+        const std::optional<QString> failure =
+            writeInvoicePdf(bills, Sellers::load(m_context.db, m_context.deployment),
+                            [&store](const QString &billNo) { return store.find(billNo); }, *path);
+        m_context.dialogs.message(failure ? *failure
+                                          : QString::number(bills.size()) + u" bills written to "_s + *path);
+    });
+}
+
+void EInvoiceButton::importAnswers()
+{
+    const std::optional<QString> path = m_context.dialogs.openFile(
+        {m_context.deployment.applicationFolder(), {u"IRP answers (*.json) | *.json"_s, u"All files (*.*) | *.*"_s}});
+    if (!path)
+        return;
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_context.dialogs.message(u"cannot read "_s + *path + u": "_s + file.errorString());
+        return;
+    }
+    const IrpAnswers answers = parseIrpAnswers(file.readAll());
+    if (!answers.problems.isEmpty()) {
+        m_context.dialogs.message(answers.problems.join(u'\n') + u"\nNothing was imported."_s);
+        return;
+    }
+    guarded([&] {
+        const EInvoiceStore::Outcome outcome = EInvoiceStore(m_context.db).import(answers.answers);
+        m_context.dialogs.message(outcome.problems.isEmpty()
+                                      ? importSummary(outcome)
+                                      : outcome.problems.join(u'\n') + u"\nNothing was imported."_s);
+    });
+}
+
+std::optional<QString> EInvoiceButton::askPath(const QString &filter, const QString &proposedName)
+{
+    const std::optional<Dialogs::SavePath> chosen =
+        m_context.dialogs.saveFile({m_context.deployment.applicationFolder(), {filter}, proposedName});
+    if (!chosen)
+        return std::nullopt;
+    if (QFileInfo::exists(chosen->path)
+        && m_context.dialogs.message(chosen->path + u" already exists. Replace it?"_s, Dialogs::Icon::Question,
+                                     Dialogs::Buttons::YesNo)
+               != Dialogs::Answer::Yes)
+        return std::nullopt;
+    return chosen->path;
+}
+
+void EInvoiceButton::guarded(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const DbError &error) {
+        m_context.dialogs.message(error.text(), Dialogs::Icon::Critical);
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "billing/billfilter.h"
+
+#include <QPushButton>
+
+#include <functional>
+
+class Sheet;
+struct AppContext;
+
+// The "e-Invoice" button of the bill print form: its menu writes the grid's bills as documents
+// for the portal ("e-Invoice documents"), as plain-paper tax invoices ("PDF"), or keeps the
+// portal's answers ("Import IRP answers"). `sheet` gives the grid, `kind` the routine that filled it.
+class EInvoiceButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    EInvoiceButton(AppContext &context, std::function<const Sheet &()> sheet, std::function<BillKind()> kind,
+                   QWidget *parent);
+
+    QAction *documentsAction;
+    QAction *pdfAction;
+    QAction *importAction;
+
+    void writeDocuments();
+    void writePdf();
+    void importAnswers();
+
+private:
+    // The path the user chose to write, asked again before an existing file is replaced.
+    std::optional<QString> askPath(const QString &filter, const QString &proposedName);
+    // Runs the work; a database failure is shown and the form stays usable.
+    void guarded(const std::function<void()> &work);
+
+    AppContext &m_context;
+    std::function<const Sheet &()> m_sheet;
+    std::function<BillKind()> m_kind;
+};

@@ -28,10 +28,6 @@ EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
 {
     Outcome outcome;
     Transaction transaction = m_db.transaction();
-    PreparedQuery bill = m_db.prepare(SelectBill);
-    PreparedQuery registration = m_db.prepare(SelectRegistration);
-    PreparedQuery irnOwner = m_db.prepare(SelectIrnOwner);
-    PreparedQuery insert = m_db.prepare(InsertRegistration);
     QSet<QString> billsInFile;
     for (const IrpAnswer &answer : answers) {
         const QString irn = answer.irn.toLower();
@@ -40,11 +36,11 @@ EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
             continue;
         }
         billsInFile.insert(answer.billNo);
-        if (bill.firstValue({answer.billNo}).isEmpty()) {
+        if (m_db.firstValue(SelectBill, {answer.billNo}).isEmpty()) {
             outcome.problems << u"bill "_s + answer.billNo + u" is not a bill of the desk"_s;
             continue;
         }
-        ResultSet kept = registration.run({answer.billNo});
+        ResultSet kept = m_db.query(SelectRegistration, {answer.billNo});
         const QString keptIrn = kept.next() ? kept.text(u"ein_irn"_s).toLower() : QString();
         if (keptIrn == irn) {
             ++outcome.unchanged;
@@ -55,11 +51,11 @@ EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
                                     + u"; the file names another IRN, "_s + irn + u": not imported"_s;
             continue;
         }
-        if (const QString owner = irnOwner.firstValue({irn}); !owner.isEmpty()) {
+        if (const QString owner = m_db.firstValue(SelectIrnOwner, {irn}); !owner.isEmpty()) {
             outcome.problems << u"IRN "_s + irn + u" of bill "_s + answer.billNo + u" is already kept for bill "_s + owner;
             continue;
         }
-        insert.run({answer.billNo, irn, answer.ackNo, answer.ackDate.toString(u"yyyy-MM-dd HH:mm:ss"_s),
+        m_db.exec(InsertRegistration, {answer.billNo, irn, answer.ackNo, answer.ackDate.toString(u"yyyy-MM-dd HH:mm:ss"_s),
                     answer.signedInvoice, answer.signedQrCode});
         ++outcome.imported;
     }
@@ -74,8 +70,7 @@ EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
 
 std::optional<IrpAnswer> EInvoiceStore::find(const QString &billNo)
 {
-    PreparedQuery query = m_db.prepare(SelectRegistration);
-    ResultSet rows = query.run({billNo});
+    ResultSet rows = m_db.query(SelectRegistration, {billNo});
     if (!rows.next())
         return std::nullopt;
     IrpAnswer answer;

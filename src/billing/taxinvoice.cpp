@@ -188,12 +188,12 @@ void writeFooter(PrintFile &file, const Bill &bill)
     const auto footerLine = [&file](std::initializer_list<QStringView> pieces) {
         file.writeLine(PrintLine().blanks(5).left(pieces, 75));
     };
-    footerLine({u"Description of Service : PRINT  HSN/SAC : 998363"});
+    footerLine({ServiceDescriptionLine});
     footerLine({u"Billing Location  : KERALA[32]"});
     footerLine({u"CIN   : ", bill.text(C::SvCin)});
     footerLine({u"GSTIN : ", bill.text(C::SvGstin)});
     footerLine({u"Place of Supply   : ", bill.text(C::SubName)});
-    footerLine({u"REVERSE CHARGE MECHANISM :  NOT APPLICABLE"});
+    footerLine({ReverseChargeLine});
 }
 
 void writeInvoice(PrintFile &file, const Bill &bill, Copy copy)

@@ -3,11 +3,16 @@
 #include "billing/printfile.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
 class Sheet;
 struct Deployment;
+
+// Footer lines every tax invoice carries, on pre-printed stationery and on plain paper.
+inline constexpr QStringView ServiceDescriptionLine = u"Description of Service : PRINT  HSN/SAC : 998363";
+inline constexpr QStringView ReverseChargeLine = u"REVERSE CHARGE MECHANISM :  NOT APPLICABLE";
 
 // Every invoice takes exactly this many lines; pages are held by counting lines.
 inline constexpr int TaxInvoiceLines = 48;

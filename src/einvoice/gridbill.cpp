@@ -56,7 +56,6 @@ QList<GridBill> gridBills(const Sheet &sheet)
             if (const QString text = cell(line).trimmed(); !text.isEmpty())
                 bill.agencyAddress.append(text);
         bill.subName = cell(BillColumn::SubName);
-        bill.clientName = cell(BillColumn::ClientName);
         bill.gstin = cell(BillColumn::AgencyGst).trimmed();
         bill.pan = cell(BillColumn::AgencyPan).trimmed();
         bill.products = cell(BillColumn::Products);

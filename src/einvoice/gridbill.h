@@ -27,7 +27,6 @@ struct GridBill
     QString agencyName;
     QStringList agencyAddress;  // address lines 1 to 3, empty ones left out
     QString subName;            // the agency's sub-area: the place of supply on the printed invoice
-    QString clientName;         // the client name and address cell, as the invoice prints it
     QString gstin;              // the agency's (or client's) GSTIN; "NA" or empty when there is none
     QString pan;
     QString products;           // FSH: billed by the second company

@@ -1,7 +1,7 @@
 #include "einvoice/invoicepdf.h"
 
+#include "billing/taxinvoice.h"
 #include "common/amountinwords.h"
-#include "einvoice/einvoicedocuments.h"
 #include "einvoice/gstin.h"
 
 #include <QFont>
@@ -24,10 +24,6 @@ constexpr double PageWidth = 595.0;
 constexpr double Margin = 40.0;
 constexpr double Width = PageWidth - 2 * Margin;
 constexpr double QrSide = 150.0;
-
-// The fixed texts the printed tax invoice carries, worded the same here.
-const auto ServiceLine = u"Description of Service : PRINT  HSN/SAC : 998363"_s;
-const auto ReverseChargeLine = u"REVERSE CHARGE MECHANISM :  NOT APPLICABLE"_s;
 
 QFont font(double points, bool bold = false)
 {
@@ -139,7 +135,7 @@ void writePage(QPainter &painter, const GridBill &bill, const Seller &seller, co
     page.rule();
 
     // The service and its figures.
-    page.text(ServiceLine, font(9, true));
+    page.text(ServiceDescriptionLine.toString(), font(9, true));
     page.text(bill.edition + u", insertion "_s + bill.insertionDate
               + (bill.roNo.isEmpty() ? QString() : u", release order "_s + bill.roNo + u" of "_s + bill.roDate));
     if (!bill.caption.isEmpty())
@@ -158,7 +154,7 @@ void writePage(QPainter &painter, const GridBill &bill, const Seller &seller, co
     page.gap(4);
     page.text(AmountInWords(double(bill.amount) / 100.0), font(9, true));
     page.gap(6);
-    page.text(ReverseChargeLine);
+    page.text(ReverseChargeLine.toString());
     page.gap(6);
     page.rule();
 

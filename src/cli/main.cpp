@@ -60,14 +60,13 @@ QString generalHelp()
 int main(int argc, char *argv[])
 {
     // Drawing the plain-paper invoices needs fonts, which come with Qt Gui; there is no window, so
-    // the platform is the offscreen one.
+    // the platform is the offscreen one whatever the session's display.
     std::unique_ptr<QCoreApplication> app;
     QStringList raw;
     for (int i = 1; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
     if (needsPainting(raw)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -34,7 +34,7 @@ void bindValues(QSqlQuery &query, const QStringList &values)
 
 }  // namespace
 
-Statement::Statement(QSqlQuery query) : query(std::move(query)) {}
+Statement::Statement(QSqlQuery executed) : query(std::move(executed)) {}
 
 Statement::~Statement() = default;
 

@@ -19,7 +19,7 @@ class Db;
 // An executed statement and the reader of its rows (a prepared one is run again and again).
 struct Statement
 {
-    explicit Statement(QSqlQuery query);
+    explicit Statement(QSqlQuery executed);
     ~Statement();
 
     QSqlQuery query;

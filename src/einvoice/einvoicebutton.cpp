@@ -35,7 +35,7 @@ void EInvoiceButton::writeDocuments()
     const std::optional<QString> path = askPath(u"e-Invoice documents (*.json) | *.json"_s, u"einvoice.json"_s);
     if (!path)
         return;
-    guarded([&] {
+    runHandler(m_context.dialogs, [&] {
         const BusyCursor hourglass;
         const EInvoiceBatch batch =
             buildEInvoices(gridBills(m_sheet()), Sellers::load(m_context.db, m_context.deployment), m_kind());
@@ -49,7 +49,7 @@ void EInvoiceButton::writePdf()
     const std::optional<QString> path = askPath(u"PDF files (*.pdf) | *.pdf"_s, u"invoices.pdf"_s);
     if (!path)
         return;
-    guarded([&] {
+    runHandler(m_context.dialogs, [&] {
         const BusyCursor hourglass;
         const QList<GridBill> bills = gridBills(m_sheet());
         EInvoiceStore store(m_context.db);
@@ -77,7 +77,7 @@ void EInvoiceButton::importAnswers()
         m_context.dialogs.message(answers.problems.join(u'\n') + u"\nNothing was imported."_s);
         return;
     }
-    guarded([&] {
+    runHandler(m_context.dialogs, [&] {
         const EInvoiceStore::Outcome outcome = EInvoiceStore(m_context.db).import(answers.answers);
         m_context.dialogs.message(outcome.problems.isEmpty()
                                       ? importSummary(outcome)
@@ -97,13 +97,4 @@ std::optional<QString> EInvoiceButton::askPath(const QString &filter, const QStr
                != Dialogs::Answer::Yes)
         return std::nullopt;
     return chosen->path;
-}
-
-void EInvoiceButton::guarded(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const DbError &error) {
-        m_context.dialogs.message(error.text(), Dialogs::Icon::Critical);
-    }
 }

@@ -30,8 +30,6 @@ public:
 private:
     // The path the user chose to write, asked again before an existing file is replaced.
     std::optional<QString> askPath(const QString &filter, const QString &proposedName);
-    // Runs the work; a database failure is shown and the form stays usable.
-    void guarded(const std::function<void()> &work);
 
     AppContext &m_context;
     std::function<const Sheet &()> m_sheet;

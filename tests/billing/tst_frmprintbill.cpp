@@ -487,7 +487,7 @@ void tst_FrmPrintBill::exportWantsBillsAndWaitsForTheHourglass()
 
 void tst_FrmPrintBill::eInvoiceButtonStandsNextToExport()
 {
-    Desk desk(false);
+    BillDesk desk(false);
     frmPrintBill form(desk.context);
     QCOMPARE(form.CmEInvoice->text(), u"e-Invoice"_s);
     QCOMPARE(form.Frame2->layout()->indexOf(form.CmEInvoice), form.Frame2->layout()->indexOf(form.CmExcel) + 1);
@@ -511,7 +511,7 @@ void tst_FrmPrintBill::eInvoiceButtonWritesAndImportsForTheGrid()
 {
     if (!TestDb::available())
         QSKIP(qPrintable(TestDb::skipReason()));
-    Desk desk(true);
+    BillDesk desk(true);
     frmPrintBill form(desk.context);
     QTemporaryDir folder;
     desk.deployment.appFolder = folder.path();

@@ -27,9 +27,7 @@ QString followLinks(const QString &path)
 
 std::optional<struct stat> statOf(const QString &path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
     return status;
@@ -72,20 +70,25 @@ std::optional<QString> OutputFile::open()
     const std::optional<struct stat> existing = statOf(m_path);
     if (existing && S_ISDIR(existing->st_mode))
         return describe(QFileDevice::OpenError, u"it is a folder"_s);
-    m_rename = !existing || S_ISREG(existing->st_mode);
-    m_target = !existing ? followLinks(m_path) : m_rename ? QFileInfo(m_path).canonicalFilePath() : m_path;
-    if (m_rename) {
-        const QFileInfo target(m_target);
-        m_staging =
-            std::make_unique<QTemporaryFile>(target.absoluteDir().filePath(u".%1.XXXXXX"_s.arg(target.fileName())));
-        if (m_staging->open())
-            return std::nullopt;
-        // No room for a second file beside an existing one (a folder we may not write to): the
-        // content goes straight into the file at commit.
-        if (!existing || ::access(QFile::encodeName(m_target).constData(), W_OK) != 0)
-            return describe(m_staging->error(), m_staging->errorString());
-        m_rename = false;
+    if (existing && !S_ISREG(existing->st_mode)) {
+        m_mode = Mode::Direct;
+        m_target = m_path;
+        m_direct = std::make_unique<QFile>(m_path);
+        if (!m_direct->open(QIODevice::WriteOnly))
+            return describe(m_direct->error(), m_direct->errorString());
+        return std::nullopt;
     }
+    m_mode = Mode::Rename;
+    m_target = existing ? QFileInfo(m_path).canonicalFilePath() : followLinks(m_path);
+    const QFileInfo target(m_target);
+    m_staging = std::make_unique<QTemporaryFile>(target.absoluteDir().filePath(u".%1.XXXXXX"_s.arg(target.fileName())));
+    if (m_staging->open())
+        return std::nullopt;
+    // No room for a second file beside an existing one (a folder we may not write to): the
+    // content goes into the file itself at commit.
+    if (!existing || ::access(QFile::encodeName(m_target).constData(), W_OK) != 0)
+        return describe(m_staging->error(), m_staging->errorString());
+    m_mode = Mode::CopyIn;
     m_staging = std::make_unique<QTemporaryFile>();
     if (!m_staging->open())
         return describe(m_staging->error(), u"no temporary file: "_s + m_staging->errorString());
@@ -94,32 +97,41 @@ std::optional<QString> OutputFile::open()
 
 QFileDevice &OutputFile::device()
 {
+    if (m_direct)
+        return *m_direct;
     return *m_staging;
 }
 
 QString OutputFile::stagingPath() const
 {
+    if (m_direct)
+        return m_path;
     return m_staging ? m_staging->fileName() : QString();
 }
 
 QString OutputFile::failure() const
 {
-    return m_staging ? describe(m_staging->error(), m_staging->errorString()) : describe(QFileDevice::OpenError, {});
+    const QFileDevice *file = m_direct ? static_cast<const QFileDevice *>(m_direct.get()) : m_staging.get();
+    return file ? describe(file->error(), file->errorString()) : describe(QFileDevice::OpenError, {});
 }
 
 std::optional<QString> OutputFile::commit()
 {
-    if (!m_staging)
+    if (!m_staging && !m_direct)
         return failure();
-    if (m_staging->error() != QFileDevice::NoError || !m_staging->flush())
+    if (device().error() != QFileDevice::NoError || !device().flush())
         return failure();
+    if (m_direct) {
+        discard(); // closes the device; all of it is there already
+        return std::nullopt;
+    }
     // The staging file may have no name yet (a killed process then leaves nothing behind); asking
     // for it gives it one. From here on it is used by name, as a writer that opens files by name
     // may have put a new file there.
     const QString staged = m_staging->fileName();
     m_staging->close();
-    const std::optional<QString> problem = m_rename ? moveIntoPlace(staged) : writeThrough(staged);
-    if (!problem && m_rename)
+    const std::optional<QString> problem = m_mode == Mode::Rename ? moveIntoPlace(staged) : copyIn(staged);
+    if (!problem && m_mode == Mode::Rename)
         m_staging->setAutoRemove(false);
     discard();
     return problem;
@@ -149,7 +161,7 @@ std::optional<QString> OutputFile::moveIntoPlace(const QString &staged)
     return std::nullopt;
 }
 
-std::optional<QString> OutputFile::writeThrough(const QString &staged)
+std::optional<QString> OutputFile::copyIn(const QString &staged)
 {
     QFile content(staged);
     if (!content.open(QIODevice::ReadOnly))
@@ -174,6 +186,7 @@ std::optional<QString> OutputFile::writeThrough(const QString &staged)
 void OutputFile::discard()
 {
     m_staging.reset();
+    m_direct.reset();
 }
 
 std::optional<QString> writeWholeFile(const QString &path,

@@ -17,9 +17,10 @@ class QTemporaryFile;
 // - a regular file, or none yet: the staging file sits beside it and takes its name in one
 //   rename, with the old file's permissions (a new file gets the usual ones);
 // - a symbolic link: followed, so the file it points to is the target; the link stays;
-// - a device, a FIFO or a socket (/dev/null, /dev/stdout): never replaced, the staged bytes are
-//   written through to it;
-// - a regular file in a folder where no staging file can be made beside it: written through;
+// - a device, a FIFO or a socket (/dev/null, /dev/stdout): never replaced, written to as the
+//   content comes (there is no earlier content to keep);
+// - a regular file in a folder where no staging file can be made beside it: staged elsewhere and
+//   written into at commit;
 // - a folder: refused.
 class OutputFile
 {
@@ -29,13 +30,14 @@ public:
     OutputFile(const OutputFile &) = delete;
     OutputFile &operator=(const OutputFile &) = delete;
 
-    // Makes the staging file, open for writing. Returns the failure's description.
+    // Makes the staging file (or opens the device), open for writing. Returns the failure's
+    // description.
     std::optional<QString> open();
-    // The staging file. A writer that meets a failed write stops and asks failure().
+    // Where the content goes. A writer that meets a failed write stops and asks failure().
     QFileDevice &device();
-    // The staging file's name, for a writer that opens files by name (after open()).
+    // The same by name, for a writer that opens files by name (after open()).
     QString stagingPath() const;
-    // The description of the staging file's latest failure, naming the output.
+    // The description of the latest failure of device(), naming the output.
     QString failure() const;
 
     // Puts the staged content in place. Returns the failure's description; the target then is as
@@ -47,14 +49,17 @@ public:
     const QString &path() const { return m_path; }
 
 private:
+    enum class Mode { Rename, CopyIn, Direct };
+
     QString describe(QFileDevice::FileError error, const QString &reason) const;
     std::optional<QString> moveIntoPlace(const QString &staged);
-    std::optional<QString> writeThrough(const QString &staged);
+    std::optional<QString> copyIn(const QString &staged);
 
     QString m_path;   // as given, for messages
     QString m_target; // the file the content ends up in (links followed)
-    bool m_rename = true;
+    Mode m_mode = Mode::Rename;
     std::unique_ptr<QTemporaryFile> m_staging;
+    std::unique_ptr<QFile> m_direct;
 };
 
 // Writes the file at `path` whole through `write`, which fills the staged output and returns its

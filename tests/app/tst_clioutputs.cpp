@@ -25,9 +25,7 @@ namespace {
 
 mode_t modeOf(const QString &path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     ::lstat(QFile::encodeName(path).constData(), &status);
     return status.st_mode;
 }

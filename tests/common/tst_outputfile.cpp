@@ -26,9 +26,7 @@ std::optional<QString> write(const QString &path, const QByteArray &bytes)
 
 mode_t modeOf(const QString &path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     ::lstat(QFile::encodeName(path).constData(), &status);
     return status.st_mode;
 }

@@ -213,7 +213,8 @@ run_set() {
             head -n "$(($(lines "$work/statements.sql") - lookups))" "$work/statements.sql" >"$work/main.sql"
             measure "${client[@]}" <"$work/main.sql"
             local main_time=$elapsed
-            tail -n "$lookups" "$work/statements.sql" | head -n "$floor_sample" >"$work/sample.sql"
+            local first=$(($(lines "$work/statements.sql") - lookups + 1))
+            sed -n "${first},$((first + floor_sample - 1))p" "$work/statements.sql" >"$work/sample.sql"
             measure "${client[@]}" <"$work/sample.sql"
             floor_t+=("$(calc "$main_time + $elapsed * $lookups / $floor_sample")")
         else

@@ -1,12 +1,12 @@
 #include "einvoice/einvoicedocuments.h"
 
+#include "common/outputfile.h"
 #include "einvoice/gstin.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -208,19 +208,19 @@ std::optional<QString> writeEInvoices(const EInvoiceBatch &batch, const QString 
 {
     const QByteArray documents = QJsonDocument(batch.documents).toJson(QJsonDocument::Indented);
     const QString reportPath = readinessPath(path);
-    QSaveFile file(path);
-    QSaveFile report(reportPath);
+    OutputFile file(path);
+    OutputFile report(reportPath);
     const QByteArray csv = readinessCsv(batch.report);
     // Both are written out before either takes its name, so a failure leaves neither behind.
-    if (!file.open(QIODevice::WriteOnly) || file.write(documents) != documents.size())
-        return u"cannot write "_s + path + u": "_s + file.errorString();
-    if (!report.open(QIODevice::WriteOnly) || report.write(csv) != csv.size())
-        return u"cannot write "_s + reportPath + u": "_s + report.errorString();
-    if (!file.commit())
-        return u"cannot write "_s + path + u": "_s + file.errorString();
-    if (!report.commit())
-        return u"cannot write "_s + reportPath + u": "_s + report.errorString();
-    return std::nullopt;
+    for (auto [output, bytes] : {std::pair{&file, &documents}, std::pair{&report, &csv}}) {
+        if (std::optional<QString> failure = output->open())
+            return failure;
+        if (output->device().write(*bytes) != bytes->size())
+            return output->failure();
+    }
+    if (std::optional<QString> failure = file.commit())
+        return failure;
+    return report.commit();
 }
 
 QString einvoiceSummary(const EInvoiceBatch &batch)

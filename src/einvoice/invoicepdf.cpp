@@ -2,6 +2,7 @@
 
 #include "billing/taxinvoice.h"
 #include "common/amountinwords.h"
+#include "common/outputfile.h"
 #include "einvoice/gstin.h"
 
 #include <QFont>
@@ -9,7 +10,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <qrencode.h>
 
@@ -202,11 +202,11 @@ std::optional<QString> writeInvoicePdf(const QList<GridBill> &bills, const Selle
 {
     if (bills.isEmpty())
         return std::nullopt;  // nothing to print, no file
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return u"cannot write "_s + path + u": "_s + file.errorString();
+    OutputFile file(path);
+    if (std::optional<QString> failure = file.open())
+        return failure;
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&file.device());
         pdf.setResolution(72);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         pdf.setTitle(u"Tax invoices"_s);
@@ -229,7 +229,5 @@ std::optional<QString> writeInvoicePdf(const QList<GridBill> &bills, const Selle
         }
         painter.end();
     }
-    if (!file.commit())
-        return u"cannot write "_s + path + u": "_s + file.errorString();
-    return std::nullopt;
+    return file.commit();
 }

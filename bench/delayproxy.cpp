@@ -159,7 +159,8 @@ void relay(int client, int targetPort)
     Counts counts;
     std::thread readers[] = {std::thread(readSide, client, std::ref(up), std::ref(counts), true),
                              std::thread(readSide, server, std::ref(down), std::ref(counts), false)};
-    std::thread writers[] = {std::thread(writeSide, server, std::ref(up)), std::thread(writeSide, client, std::ref(down))};
+    std::thread writers[] = {std::thread(writeSide, server, std::ref(up)),
+                             std::thread(writeSide, client, std::ref(down))};
     for (std::thread &writer : writers)
         writer.join();
     // Both sides have been told the other closed; wake a reader still waiting on a half-open socket.

@@ -88,7 +88,7 @@ void fill(Sheet &sheet)
     }
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -25,7 +25,8 @@ qint64 cpuMs()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000
+           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
 }
 
 long peakMegabytes()
@@ -73,8 +74,8 @@ int main(int argc, char **argv)
         for (int column = 1; column <= Columns; ++column)
             characters += sheet.text(row, column).size() + sheet.displayText(row, column).size();
     const qint64 readMs = timer.restart();
-    std::printf("sheet: %d x %d cells written in %lld ms, read (text and shown text) in %lld ms (%lld chars)\n",
-                Bills, Columns, writeMs, readMs, characters);
+    std::printf("sheet: %d x %d cells written in %lld ms, read (text and shown text) in %lld ms (%lld chars)\n", Bills,
+                Columns, writeMs, readMs, characters);
     std::printf("peak memory after filling: %ld MB\n", peakMegabytes());
 
     QTemporaryDir dir;
@@ -91,8 +92,8 @@ int main(int argc, char **argv)
             std::printf("%s failed: %s\n", qPrintable(name), qPrintable(*failure));
             return 1;
         }
-        std::printf("%s: %lld bytes in %lld ms (%lld ms processor time), peak memory so far %ld MB\n",
-                    qPrintable(name), QFileInfo(path).size(), ms, cpu, peakMegabytes());
+        std::printf("%s: %lld bytes in %lld ms (%lld ms processor time), peak memory so far %ld MB\n", qPrintable(name),
+                    QFileInfo(path).size(), ms, cpu, peakMegabytes());
     }
     return 0;
 }

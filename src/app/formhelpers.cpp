@@ -4,8 +4,8 @@
 #include "common/platformtext.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QDateEdit>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -72,10 +72,7 @@ void enterPressesButtons(QWidget *form)
         button->installEventFilter(new PressOnEnter(button));
 }
 
-void SelectAllText(QLineEdit *box)
-{
-    box->setSelection(0, int(box->text().size()));
-}
+void SelectAllText(QLineEdit *box) { box->setSelection(0, int(box->text().size())); }
 
 void selectAllOnFocus(std::initializer_list<QLineEdit *> boxes)
 {

@@ -81,15 +81,12 @@ void frmLogin::CmOk_Click()
         return;
     switch (outcome) {
     case LoginOutcome::InvalidUserName:
-    case LoginOutcome::InvalidPassword:
-        TxtPassword->setFocus();
-        break;
+    case LoginOutcome::InvalidPassword: TxtPassword->setFocus(); break;
     case LoginOutcome::InvalidFirstUserPassword:
         TxtPassword->clear();
         TxtPassword->setFocus();
         break;
-    case LoginOutcome::Denied:
-        break;
+    case LoginOutcome::Denied: break;
     case LoginOutcome::Success:
         emit loggedIn();
         close();

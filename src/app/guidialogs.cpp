@@ -44,15 +44,9 @@ Dialogs::Answer GuiDialogs::showMessage(const QString &text, Icon icon, Buttons 
                       grid->columnCount());
     }
     switch (buttons) {
-    case Buttons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case Buttons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case Buttons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     }
     switch (box.exec()) {
     case QMessageBox::Cancel: return Answer::Cancel;
@@ -81,10 +75,9 @@ std::optional<Dialogs::SavePath> GuiDialogs::saveFile(const SaveRequest &request
         filters.append(dialogFilter(filter));
     QString chosenFilter = filters.value(0);
     // The caller asks before overwriting, in its own words.
-    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
-                                                      request.folder + u'/' + request.proposedName,
-                                                      filters.join(u";;"_s), &chosenFilter,
-                                                      QFileDialog::DontConfirmOverwrite);
+    const QString path = QFileDialog::getSaveFileName(
+        QApplication::activeWindow(), QString(), request.folder + u'/' + request.proposedName, filters.join(u";;"_s),
+        &chosenFilter, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return std::nullopt;
     const qsizetype index = filters.indexOf(chosenFilter);

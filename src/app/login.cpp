@@ -41,8 +41,8 @@ void releaseLocks(Db &db, const QString &userId)
 
 }  // namespace
 
-LoginOutcome checkLogin(Db &db, Dialogs &dialogs, UserSettings &settings, SharedState &state,
-                        const QString &typedName, const QString &typedPassword)
+LoginOutcome checkLogin(Db &db, Dialogs &dialogs, UserSettings &settings, SharedState &state, const QString &typedName,
+                        const QString &typedPassword)
 {
     ResultSet rows = db.query(u"Select * from userdetails Where user_name=?"_s, {typedName.trimmed()});
     if (rows.isEmpty()) {

@@ -10,7 +10,7 @@ const auto SelectPermittedUnits =
     u"Select unitaccess.unit_code,unit_name from unitmaster inner join unitaccess on "
     "unitaccess.unit_code=unitmaster.unit_code where unitaccess.user_id=? and (unit_app_advt=0 or  unit_app_advt=2)"_s;
 
-} // namespace
+}  // namespace
 
 QList<Unit> permittedUnits(Db &db, const QString &userId)
 {
@@ -28,8 +28,8 @@ std::optional<Unit> unitToSwitchTo(Db &db, const QString &userId, const QString 
     if (rows.isEmpty())
         return std::nullopt;
     const Unit unit{rows.text(u"unit_code"_s), rows.text(u"unit_name"_s)};
-    if (unit.code == currentUnitCode ||
-        !db.query(SelectPermittedUnits + u" and unitmaster.unit_code=?"_s, {userId, unit.code}).isEmpty())
+    if (unit.code == currentUnitCode
+        || !db.query(SelectPermittedUnits + u" and unitmaster.unit_code=?"_s, {userId, unit.code}).isEmpty())
         return unit;
     return std::nullopt;
 }

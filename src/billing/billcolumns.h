@@ -38,12 +38,12 @@ enum class BillColumn : int {
     Cols,
     Page,
     NewRate,
-    AdRef,          // titled "Client Name" like column 4
+    AdRef,  // titled "Client Name" like column 4
     AgentAddress2,
     AgentAddress3,
     SubName,
     BillColumns,
-    HeightCm,       // titled "Cols" like column 33
+    HeightCm,  // titled "Cols" like column 33
     MechData,
     Budget,
     BillFlag,
@@ -60,7 +60,7 @@ enum class BillColumn : int {
     BpType,
     IgstPer,
     IgstAmt,
-    GrossBill,      // 58
+    GrossBill,  // 58
 };
 
 inline constexpr int BillColumnCount = 58;

@@ -10,24 +10,24 @@
 // (no trimming, no composition), which routine to run, and the unit the bills belong to.
 struct BillFilter
 {
-    QDate from;                 // DtFrom
-    QDate to;                   // DtTo
-    QString product;            // TxCombination: "/"-joined product codes; empty = all products
-    QString group;              // TxGroup: comma-separated agency-type codes, quoted or not; empty = all
-    QString billFrom;           // TxBillFrom; the schedule number in single-schedule mode
-    QString billTo;             // TxBillTo
+    QDate from;                   // DtFrom
+    QDate to;                     // DtTo
+    QString product;              // TxCombination: "/"-joined product codes; empty = all products
+    QString group;                // TxGroup: comma-separated agency-type codes, quoted or not; empty = all
+    QString billFrom;             // TxBillFrom; the schedule number in single-schedule mode
+    QString billTo;               // TxBillTo
     bool singleSchedule = false;  // SingleScheduleMode: opened for one schedule (GetDetails)
 
-    bool split = false;         // ChkSplitBill: bill the split share to the client below
-    QString splitClient;        // TxSplitClient
-    QString splitAdd1;          // TxSplitAdd1
-    QString splitAdd2;          // TxSplitAdd2
-    QString splitAdd3;          // TxSplitAdd3
-    QString splitTotal;         // TxSplitTotal, a number as typed ("1500", "1500.50")
+    bool split = false;   // ChkSplitBill: bill the split share to the client below
+    QString splitClient;  // TxSplitClient
+    QString splitAdd1;    // TxSplitAdd1
+    QString splitAdd2;    // TxSplitAdd2
+    QString splitAdd3;    // TxSplitAdd3
+    QString splitTotal;   // TxSplitTotal, a number as typed ("1500", "1500.50")
 
-    bool exchange = false;      // net the exchange debits and credits (used when split is off)
+    bool exchange = false;  // net the exchange debits and credits (used when split is off)
 
-    QString unitCode;           // CurrentUnitCode
+    QString unitCode;  // CurrentUnitCode
 };
 
 // The routine a filter asks for: split bills when split is ticked, else exchange bills when

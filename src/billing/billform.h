@@ -30,14 +30,14 @@ public:
     // current unit; a form with more filters adds its own.
     virtual BillFilter billFilter() const;
 
-    QGroupBox *Frame3; // the filters
+    QGroupBox *Frame3;  // the filters
     QDateEdit *DtFrom;
     QDateEdit *DtTo;
     QLineEdit *TxCombination;
     QLineEdit *TxBillFrom;
     QLineEdit *TxBillTo;
 
-    QGroupBox *Frame2; // the buttons
+    QGroupBox *Frame2;  // the buttons
     QPushButton *CmExcel;
     QPushButton *CmShow;
     QPushButton *CmPrint;

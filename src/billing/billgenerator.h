@@ -22,11 +22,11 @@ using BillProgress = std::function<void(int row)>;
 struct BillRun
 {
     enum class Outcome {
-        Completed,      // "Bill Generation Completed.   "
-        NoRecords,      // "No Records Found    .   "
-        DatesRefused,   // "To date must be greater than From Date.   ": the form puts the focus on DtTo
-        InputRefused,   // group list or split total refused before anything ran
-        RowLimit,       // the grid's row counter reached its limit; the rows written stay
+        Completed,     // "Bill Generation Completed.   "
+        NoRecords,     // "No Records Found    .   "
+        DatesRefused,  // "To date must be greater than From Date.   ": the form puts the focus on DtTo
+        InputRefused,  // group list or split total refused before anything ran
+        RowLimit,      // the grid's row counter reached its limit; the rows written stay
     };
     Outcome outcome = Outcome::Completed;
     qint16 currentRow = 4;  // CurrentRow: the last bill row written, 4 (the header row) when none

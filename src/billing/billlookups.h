@@ -41,7 +41,7 @@ private:
     QString m_unitCode;
     BatchedLookUp m_agencies;
     BatchedLookUp m_pages;
-    std::optional<BatchedLookUp> m_clients;   // GST bills
-    std::optional<BatchedLookUp> m_debits;    // exchange bills
+    std::optional<BatchedLookUp> m_clients;  // GST bills
+    std::optional<BatchedLookUp> m_debits;   // exchange bills
     std::optional<BatchedLookUp> m_credits;
 };

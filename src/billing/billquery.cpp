@@ -21,8 +21,7 @@ QString selectedColumns(BillKind kind, bool singleSchedule)
     case BillKind::Split:
         return singleSchedule ? u"group_no_of_bills,group_show_comm,group_show_address"_s
                               : u"group_no_of_bills,group_show_comm,group_show_address,agency_bill_colcms"_s;
-    case BillKind::Exchange:
-        break;
+    case BillKind::Exchange: break;
     }
     return u"group_no_of_bills,group_show_comm,group_show_address"_s;
 }
@@ -48,8 +47,8 @@ SqlStatement scheduleQuery(BillKind kind, const BillFilter &filter)
 
 SqlStatement dateRangeQuery(BillKind kind, const BillFilter &filter)
 {
-    SqlStatement statement{u"Select advt_schedule.*,"_s + selectedColumns(kind, false) + ScheduleJoins +
-                               u" and sch_bill_no<>'' and sch_ins_date>=? and sch_ins_date<=?"_s,
+    SqlStatement statement{u"Select advt_schedule.*,"_s + selectedColumns(kind, false) + ScheduleJoins
+                               + u" and sch_bill_no<>'' and sch_ins_date>=? and sch_ins_date<=?"_s,
                            {filter.unitCode, sqlDate(filter.from), sqlDate(filter.to)}};
     addProductAndBillRangeConditions(statement, filter);
     if (kind == BillKind::Gst && !filter.group.trimmed().isEmpty()) {
@@ -58,8 +57,8 @@ SqlStatement dateRangeQuery(BillKind kind, const BillFilter &filter)
         statement.text += u" And agency_type in ("_s + placeholders.join(u',') + u')';
         statement.values += codes;
     }
-    statement.text += u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s +
-                      u" Order by sch_ins_date,sch_bill_no"_s;
+    statement.text += u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s
+                      + u" Order by sch_ins_date,sch_bill_no"_s;
     return statement;
 }
 

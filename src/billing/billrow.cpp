@@ -16,7 +16,8 @@ namespace {
 // Newspaper columns to centimetres; the "FSH" product is printed on a narrower column grid.
 constexpr std::array<double, 16> ColumnWidths = {3.8,  8.0,  12.2, 16.3, 20.5, 24.6, 28.8, 33.0,
                                                  38.9, 43.0, 47.1, 51.3, 55.5, 59.6, 64.4, 68.0};
-constexpr std::array<double, 12> FshColumnWidths = {3.7, 7.8, 11.8, 15.9, 19.9, 24.0, 29.5, 33.6, 37.7, 41.7, 45.8, 50.0};
+constexpr std::array<double, 12> FshColumnWidths = {3.7,  7.8,  11.8, 15.9, 19.9, 24.0,
+                                                    29.5, 33.6, 37.7, 41.7, 45.8, 50.0};
 
 const QString SecondCompanyProduct = u"FSH"_s;
 
@@ -38,15 +39,9 @@ void BillRowWriter::write(int row, const ScheduleRecord &record)
 {
     m_row = row;
     switch (m_kind) {
-    case BillKind::Gst:
-        writeGst(record);
-        break;
-    case BillKind::Split:
-        writeSplit(record);
-        break;
-    case BillKind::Exchange:
-        writeExchange(record);
-        break;
+    case BillKind::Gst: writeGst(record); break;
+    case BillKind::Split: writeSplit(record); break;
+    case BillKind::Exchange: writeExchange(record); break;
     }
     rowStyle();
 }
@@ -240,10 +235,7 @@ void BillRowWriter::displayMeasures(const ScheduleRecord &record)
     }
 }
 
-void BillRowWriter::rowStyle()
-{
-    styleBillRow(m_sheet, m_row, BillColumnCount, col(BillColumn::Amount));
-}
+void BillRowWriter::rowStyle() { styleBillRow(m_sheet, m_row, BillColumnCount, col(BillColumn::Amount)); }
 
 void BillRowWriter::put(BillColumn column, const QString &text) { m_sheet.setText(m_row, col(column), text); }
 

@@ -30,8 +30,8 @@ public:
 
 private:
     void writeGst(const ScheduleRecord &record);
-    void writeSplit(const ScheduleRecord &record);        // splitbills.cpp
-    void writeExchange(const ScheduleRecord &record);     // exchangebills.cpp
+    void writeSplit(const ScheduleRecord &record);     // splitbills.cpp
+    void writeExchange(const ScheduleRecord &record);  // exchangebills.cpp
 
     // Steps shared by the routines, named after what they fill.
     void billNumber(const ScheduleRecord &record);

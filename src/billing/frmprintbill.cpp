@@ -40,7 +40,7 @@ QLabel *label(const QString &text, QWidget *buddy)
     return caption;
 }
 
-} // namespace
+}  // namespace
 
 frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
     : BillForm(context, u"Print Bill"_s, parent), TxGroup(new QLineEdit(Frame3))

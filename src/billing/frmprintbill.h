@@ -38,7 +38,7 @@ public:
     QLineEdit *TxSplitAdd3;
     QLineEdit *TxSplitTotal;
     QCheckBox *ChkSplitBill;
-    QCheckBox *ChkExchangeBill; // runs the exchange bills when the split bill is not ticked
+    QCheckBox *ChkExchangeBill;  // runs the exchange bills when the split bill is not ticked
 
 public slots:
     void CmPrint_Click() override;

@@ -18,7 +18,7 @@ Sheet::Font arial(double size)
     return font;
 }
 
-} // namespace
+}  // namespace
 
 void writeGridTitle(Sheet &sheet, int row, const QString &text, double size)
 {

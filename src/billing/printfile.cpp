@@ -17,15 +17,11 @@ namespace {
 // thousands of bills is then little more than a few large writes.
 constexpr qsizetype BlockSize = 1 << 18;
 
-} // namespace
+}  // namespace
 
-PrintFile::PrintFile(const QString &path) : m_own(std::make_unique<OutputFile>(path)), m_output(m_own.get())
-{
-}
+PrintFile::PrintFile(const QString &path) : m_own(std::make_unique<OutputFile>(path)), m_output(m_own.get()) {}
 
-PrintFile::PrintFile(OutputFile &output) : m_output(&output)
-{
-}
+PrintFile::PrintFile(OutputFile &output) : m_output(&output) {}
 
 PrintFile::~PrintFile() = default;
 
@@ -86,10 +82,7 @@ bool PrintFile::close()
     return !m_failed;
 }
 
-QString printAmount(QStringView cellText)
-{
-    return PrintAmount(cellText).text().toString();
-}
+QString printAmount(QStringView cellText) { return PrintAmount(cellText).text().toString(); }
 
 namespace {
 
@@ -130,7 +123,7 @@ std::optional<QString> fromShortForm(QStringView text)
     return printed;
 }
 
-} // namespace
+}  // namespace
 
 QString printShortDate(QStringView cellText)
 {

@@ -82,7 +82,7 @@ private:
     OutputFile *m_output;
     bool m_open = false;
     QString m_failure;
-    std::unique_ptr<char[]> m_block; // filled up to m_used
+    std::unique_ptr<char[]> m_block;  // filled up to m_used
     qsizetype m_capacity = 0;
     qsizetype m_used = 0;
     qint64 m_lines = 0;

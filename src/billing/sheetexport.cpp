@@ -31,7 +31,7 @@ std::optional<QString> ensureExportFolder(const QString &folder)
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, const std::function<void()> &working)
 {
@@ -52,8 +52,9 @@ void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, con
     const std::optional<Dialogs::SavePath> chosen = dialogs.saveFile(ask);
     if (!chosen)
         return;
-    if (QFileInfo::exists(chosen->path) && dialogs.message(Msg::OverwriteQuestion, Dialogs::Icon::Information,
-                                                           Dialogs::Buttons::YesNo) == Dialogs::Answer::No)
+    if (QFileInfo::exists(chosen->path)
+        && dialogs.message(Msg::OverwriteQuestion, Dialogs::Icon::Information, Dialogs::Buttons::YesNo)
+               == Dialogs::Answer::No)
         return;
     if (const std::optional<QString> failure = saveExport(sheet, request.currentRow, chosen->path, chosen->filter))
         dialogs.message(*failure);

@@ -19,9 +19,9 @@ inline constexpr char16_t XlsxFilter[] = u"Excel Workbook (*.xlsx)";
 struct SheetExport
 {
     QString applicationFolder;
-    QString caption;    // the form's caption, which starts the proposed file name
-    QDate from;         // the From date, which ends it (dd-MMM-yyyy)
-    int currentRow = 0; // the last bill row generation wrote; 4 or less: nothing to export
+    QString caption;     // the form's caption, which starts the proposed file name
+    QDate from;          // the From date, which ends it (dd-MMM-yyyy)
+    int currentRow = 0;  // the last bill row generation wrote; 4 or less: nothing to export
 };
 
 // The Export button's work (the form keeps its own busy guard): asks for a path in the export

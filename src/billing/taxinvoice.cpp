@@ -68,10 +68,10 @@ public:
 private:
     struct Cell
     {
-        QStringView text; // a text cell's text; a number cell's once derived
-        double value;     // a number cell's number; a text cell's once derived
+        QStringView text;  // a text cell's text; a number cell's once derived
+        double value;      // a number cell's number; a text cell's once derived
         bool isNumber;
-        bool derived; // the other form is known
+        bool derived;  // the other form is known
     };
     mutable std::array<Cell, BillColumnCount> m_cells;
     mutable std::vector<QString> m_numberTexts;
@@ -146,7 +146,7 @@ void writeItemLine(PrintFile &file, const Bill &bill)
 {
     PrintLine line;
     line.left(printShortDate(bill.text(C::InsertionDate)), 10).blanks(5).left(bill.text(C::Page), 5).blanks(5);
-    std::optional<PrintAmount> columnRate; // column-centimetre bills print the mechanical rate
+    std::optional<PrintAmount> columnRate;  // column-centimetre bills print the mechanical rate
     double lineAmount = 0;
     if (const double words = bill.value(C::Words); words > 0) {
         line.left({bill.text(C::Words), u" Words"}, 15);
@@ -213,7 +213,7 @@ void writeInvoice(PrintFile &file, const Bill &bill, Copy copy)
     file.writeBlankLines(14);
 }
 
-} // namespace
+}  // namespace
 
 void writeTaxInvoices(const Sheet &sheet, PrintFile &file)
 {

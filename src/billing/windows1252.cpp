@@ -53,7 +53,7 @@ bool copyPrintableAscii(char *p, const char16_t *chars, qsizetype size)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void encodeWindows1252(char *p, QStringView text)
 {

@@ -105,8 +105,8 @@ int writeOutputs(CliSession &session, Sheet &sheet, int currentRow, const BillsO
         printError(prefix + *failure);
         return ExitStatus::Output;
     }
-    if (options.spool &&
-        !startSpooler(*options.prnPath, layout->pageLines, session.deployment(), Spool::StartAndWait)) {
+    if (options.spool
+        && !startSpooler(*options.prnPath, layout->pageLines, session.deployment(), Spool::StartAndWait)) {
         session.dialogs().message(Msg::FileCannotBePrinted);
         return ExitStatus::Output;
     }

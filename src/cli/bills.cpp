@@ -22,12 +22,13 @@ namespace {
 
 QString usage()
 {
-    return u"usage: selvoro-cli bills "_s + sessionUsage() + u"\n"
-    "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T] [--group T]\n"
-    "           [--bill-from T] [--bill-to T] [--schedule SLNO]\n"
-    "           [--split --split-client T --split-add1 T --split-add2 T --split-add3 T --split-total T]\n"
-    "           [--exchange] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]\n"
-    "           [--einvoice FILE] [--invoice-pdf FILE]"_s;
+    return u"usage: selvoro-cli bills "_s + sessionUsage()
+           + u"\n"
+             "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T] [--group T]\n"
+             "           [--bill-from T] [--bill-to T] [--schedule SLNO]\n"
+             "           [--split --split-client T --split-add1 T --split-add2 T --split-add3 T --split-total T]\n"
+             "           [--exchange] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]\n"
+             "           [--einvoice FILE] [--invoice-pdf FILE]"_s;
 }
 
 // The options of the sub-command, taken out of args; nothing (after a usage line) when they are

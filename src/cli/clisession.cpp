@@ -69,8 +69,8 @@ bool noArgumentsLeft(const QStringList &args, const QString &command)
     if (args.isEmpty())
         return true;
     const QString &first = args.first();
-    printError(u"selvoro-cli "_s + command + (first.startsWith(u'-') ? u": unknown option "_s : u": unexpected argument "_s)
-               + first);
+    printError(u"selvoro-cli "_s + command
+               + (first.startsWith(u'-') ? u": unknown option "_s : u": unexpected argument "_s) + first);
     return false;
 }
 
@@ -99,7 +99,8 @@ std::optional<SessionOptions> takeSessionOptions(QStringList &args, const QStrin
     const std::optional<QString> user = takeOption(args, u"--user"_s, missing);
     options.unit = takeOption(args, u"--unit"_s, missing);
     if (missing || !user || user->isEmpty()) {
-        printError(u"selvoro-cli "_s + command + u": --user NAME is required; --server, --port and --unit take a value"_s);
+        printError(u"selvoro-cli "_s + command
+                   + u": --user NAME is required; --server, --port and --unit take a value"_s);
         return std::nullopt;
     }
     options.user = *user;

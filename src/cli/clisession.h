@@ -16,7 +16,7 @@ struct SessionOptions
     std::optional<QString> server;  // else the ServerIP setting
     int port = 0;                   // else the deployment file's
     QString user;
-    std::optional<QString> unit;    // else the workstation's
+    std::optional<QString> unit;  // else the workstation's
 };
 
 // The usage lines of the connection and login options.

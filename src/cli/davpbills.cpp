@@ -18,9 +18,10 @@ namespace {
 
 QString usage()
 {
-    return u"usage: selvoro-cli davp-bills "_s + sessionUsage() + u"\n"
-                      "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T]\n"
-                      "           [--bill-from T] [--bill-to T] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]"_s;
+    return u"usage: selvoro-cli davp-bills "_s + sessionUsage()
+           + u"\n"
+             "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T]\n"
+             "           [--bill-from T] [--bill-to T] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]"_s;
 }
 
 int runDavpBills(QStringList args)

@@ -38,9 +38,9 @@ void takeEInvoiceOptions(QStringList &args, BillsOptions &options, bool &missing
     if (const std::optional<QString> path = takeOption(args, InvoicePdfOption, missing)) {
         options.outputs.append([path = *path](CliSession &session, const Sheet &sheet) {
             EInvoiceStore store(session.db());
-            const std::optional<QString> failure =
-                writeInvoicePdf(gridBills(sheet), Sellers::load(session.db(), session.deployment()),
-                                [&store](const QString &billNo) { return store.find(billNo); }, path);
+            const std::optional<QString> failure = writeInvoicePdf(
+                gridBills(sheet), Sellers::load(session.db(), session.deployment()),
+                [&store](const QString &billNo) { return store.find(billNo); }, path);
             return failure ? failed(*failure) : ExitStatus::Ok;
         });
     }

@@ -23,36 +23,41 @@ const QList<CliCommand> &subCommands()
 
 QString generalUsage()
 {
-    return u"usage: selvoro-cli COMMAND "_s + sessionUsage() + u" [OPTIONS]\n"
-        "       selvoro-cli COMMAND --help\n"
-        "       selvoro-cli --version"_s;
+    return u"usage: selvoro-cli COMMAND "_s + sessionUsage()
+           + u" [OPTIONS]\n"
+             "       selvoro-cli COMMAND --help\n"
+             "       selvoro-cli --version"_s;
 }
 
 QString generalHelp()
 {
-    return generalUsage() + u"\n\n"
-        "The advertisement billing desk without its windows: the desktop program's start-up, login\n"
-        "and billing routines, run from a shell. Every message the window would show goes to standard\n"
-        "error as \"message: TEXT\".\n"
-        "\n"
-        "Commands:\n"
-        "  check        log in and print the current unit's code, a tab and its name\n"
-        "  bills        generate the unit's GST, split or exchange bills, as the bill print form does\n"
-        "  davp-bills   generate the unit's DAVP bills, as the DAVP bill form does\n"
-        "  einvoice-import  keep the e-invoice portal's answers (IRN, acknowledgement, signed QR code)\n"
-        "\n"
-        "Options of every command:\n"
-        "  --server A   the database server (default: the ServerIP setting)\n"
-        "  --port N     its port (default: the deployment file's)\n"
-        "  --user NAME  the user who logs in\n"
-        "  --unit CODE  work for this unit (default: the workstation's unit)\n"
-        "  --help       print the command's usage and options\n"
-        "\n"
-        "Environment:\n"
-        "  SELVORO_PASSWORD    the user's password; without it the password is asked for without echo\n"
-        "  SELVORO_DEPLOYMENT  the deployment file (default: selvoro.ini beside the program, else\n"
-        "                      "_s + Deployment::systemPath() + u")\n"
-        "\n"_s + exitStatusHelp();
+    return generalUsage()
+           + u"\n\n"
+             "The advertisement billing desk without its windows: the desktop program's start-up, login\n"
+             "and billing routines, run from a shell. Every message the window would show goes to standard\n"
+             "error as \"message: TEXT\".\n"
+             "\n"
+             "Commands:\n"
+             "  check        log in and print the current unit's code, a tab and its name\n"
+             "  bills        generate the unit's GST, split or exchange bills, as the bill print form does\n"
+             "  davp-bills   generate the unit's DAVP bills, as the DAVP bill form does\n"
+             "  einvoice-import  keep the e-invoice portal's answers (IRN, acknowledgement, signed QR code)\n"
+             "\n"
+             "Options of every command:\n"
+             "  --server A   the database server (default: the ServerIP setting)\n"
+             "  --port N     its port (default: the deployment file's)\n"
+             "  --user NAME  the user who logs in\n"
+             "  --unit CODE  work for this unit (default: the workstation's unit)\n"
+             "  --help       print the command's usage and options\n"
+             "\n"
+             "Environment:\n"
+             "  SELVORO_PASSWORD    the user's password; without it the password is asked for without echo\n"
+             "  SELVORO_DEPLOYMENT  the deployment file (default: selvoro.ini beside the program, else\n"
+             "                      "_s
+           + Deployment::systemPath()
+           + u")\n"
+             "\n"_s
+           + exitStatusHelp();
 }
 
 }  // namespace

@@ -24,10 +24,7 @@ QStringView place(qsizetype position)
     return position >= 0 && position < qsizetype(std::size(Places)) ? Places[position] : QStringView();
 }
 
-bool isTensPlace(qsizetype position)
-{
-    return position == 2 || position == 5 || position == 7 || position == 9;
-}
+bool isTensPlace(qsizetype position) { return position == 2 || position == 5 || position == 7 || position == 9; }
 
 // The words of an amount, gathered in place: the longest amount takes about 190 characters.
 class Words

@@ -118,7 +118,8 @@ int BatchedLookUp::batchPlaces(qint64 limit) const
 void BatchedLookUp::runBatch(const QStringList &fixed, const QStringList &codes, int places)
 {
     if (!m_batch)
-        m_batch = m_db.prepare(m_statements.batchHead + QStringList(places, u"?"_s).join(u',') + m_statements.batchTail);
+        m_batch =
+            m_db.prepare(m_statements.batchHead + QStringList(places, u"?"_s).join(u',') + m_statements.batchTail);
     ResultSet rows = m_batch->run(codes + QStringList(places - codes.size(), QString()) + fixed);
     QHash<QString, qsizetype> codeOfFold;
     for (qsizetype i = 0; i < codes.size(); ++i)
@@ -150,8 +151,8 @@ void BatchedLookUp::runSingle(const LookUpKey &key)
 {
     if (!m_single)
         m_single = m_db.prepare(m_statements.single);
-    ResultSet rows = m_single->run(m_statements.fixedFirst ? key.fixed + QStringList{key.code}
-                                                          : QStringList{key.code} + key.fixed);
+    ResultSet rows =
+        m_single->run(m_statements.fixedFirst ? key.fixed + QStringList{key.code} : QStringList{key.code} + key.fixed);
     LookUpRows found;
     while (rows.next())
         found.append(rowTexts(rows, 0));

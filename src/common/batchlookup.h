@@ -85,7 +85,7 @@ private:
     Db &m_db;
     LookUpStatements m_statements;
     LookUpLimits m_limits;
-    std::optional<PreparedQuery> m_batch;   // prepared at the first batch
+    std::optional<PreparedQuery> m_batch;  // prepared at the first batch
     std::optional<PreparedQuery> m_single;
     QHash<LookUpKey, LookUpRows> m_found;
 };

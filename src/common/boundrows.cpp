@@ -28,8 +28,7 @@ SQLLEN boundBytes(const QSqlField &field)
         if (field.length() <= 0 || field.length() > (LongestBoundBytes - 1) / 4)
             return LongestBoundBytes;
         return SQLLEN(field.length()) * 4 + 1;
-    default:
-        return std::max(ShortValueBytes, SQLLEN(field.length()) + 8);
+    default: return std::max(ShortValueBytes, SQLLEN(field.length()) + 8);
     }
 }
 
@@ -80,11 +79,11 @@ T wholeNumber(const char *text, int size)
 struct BoundRows::Column
 {
     QMetaType type;
-    bool bound = false;      // read through the bound buffer; otherwise asked for at each row
-    QByteArray buffer;       // the bound buffer, or the piece an unbound value is read in
-    SQLLEN indicator = 0;    // the value's length in bytes, or SQL_NULL_DATA
-    bool whole = false;      // the value did not fit the buffer (or is not bound): see `value`
-    QByteArray value;        // the whole value of this row when `whole`
+    bool bound = false;    // read through the bound buffer; otherwise asked for at each row
+    QByteArray buffer;     // the bound buffer, or the piece an unbound value is read in
+    SQLLEN indicator = 0;  // the value's length in bytes, or SQL_NULL_DATA
+    bool whole = false;    // the value did not fit the buffer (or is not bound): see `value`
+    QByteArray value;      // the whole value of this row when `whole`
 
     const char *text() const { return whole ? value.constData() : buffer.constData(); }
     int size() const { return whole ? int(value.size()) : int(indicator); }
@@ -192,35 +191,26 @@ QVariant BoundRows::value(int index) const
         case QMetaType::Int:
         case QMetaType::Short:
         case QMetaType::UInt:
-        case QMetaType::UShort:
-            return QVariant(QMetaType::fromType<int>());
+        case QMetaType::UShort: return QVariant(QMetaType::fromType<int>());
         case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-            return QVariant(QMetaType::fromType<qlonglong>());
+        case QMetaType::ULongLong: return QVariant(QMetaType::fromType<qlonglong>());
         case QMetaType::QDate:
         case QMetaType::QTime:
         case QMetaType::QDateTime:
-        case QMetaType::QByteArray:
-            return QVariant(column.type);
-        default:
-            return {};
+        case QMetaType::QByteArray: return QVariant(column.type);
+        default: return {};
         }
     }
     const char *text = column.text();
     int size = column.size();
     switch (type) {
     case QMetaType::Int:
-    case QMetaType::Short:
-        return wholeNumber<int>(text, size);
+    case QMetaType::Short: return wholeNumber<int>(text, size);
     case QMetaType::UInt:
-    case QMetaType::UShort:
-        return wholeNumber<uint>(text, size);
-    case QMetaType::LongLong:
-        return wholeNumber<qlonglong>(text, size);
-    case QMetaType::ULongLong:
-        return wholeNumber<qulonglong>(text, size);
-    case QMetaType::QByteArray:
-        return column.value;
+    case QMetaType::UShort: return wholeNumber<uint>(text, size);
+    case QMetaType::LongLong: return wholeNumber<qlonglong>(text, size);
+    case QMetaType::ULongLong: return wholeNumber<qulonglong>(text, size);
+    case QMetaType::QByteArray: return column.value;
     case QMetaType::QDate:
     case QMetaType::QDateTime: {
         int at = 0;

@@ -19,10 +19,7 @@ QString errorText(const QSqlError &error)
     return text.isEmpty() ? u"Unknown database error"_s : text;
 }
 
-DbError failure(const QSqlError &error)
-{
-    return DbError(errorText(error), error.nativeErrorCode().toInt());
-}
+DbError failure(const QSqlError &error) { return DbError(errorText(error), error.nativeErrorCode().toInt()); }
 
 // The values go as UTF-8 bytes, which the server compares like a quoted literal of the statement
 // text; the driver's wide-text binding would send a terminating NUL as part of them.
@@ -258,10 +255,7 @@ ResultSet PreparedQuery::run(const QStringList &values)
     return ResultSet(m_statement);
 }
 
-void Db::exec(const QString &sql, const QStringList &values)
-{
-    query(sql, values);
-}
+void Db::exec(const QString &sql, const QStringList &values) { query(sql, values); }
 
 QString Db::firstValue(const QString &sql, const QStringList &values)
 {
@@ -280,7 +274,4 @@ qint64 Db::maxAllowedPacket()
     return m_maxAllowedPacket;
 }
 
-QString sqlDate(const QDate &date)
-{
-    return date.toString(u"yyyy-MM-dd"_s);
-}
+QString sqlDate(const QDate &date) { return date.toString(u"yyyy-MM-dd"_s); }

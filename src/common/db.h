@@ -67,7 +67,7 @@ public:
 
 private:
     std::shared_ptr<Statement> m_statement;
-    QSqlRecord m_record;  // the columns, read once
+    QSqlRecord m_record;       // the columns, read once
     QList<QMetaType> m_types;  // each column's type, for its platform text
     bool m_started = false;
     bool m_onRow = false;

@@ -42,10 +42,10 @@ struct Deployment
 
     QString defaultUnitCode = QStringLiteral("001");
 
-    QString publisherAddress;   // title rows of the DAVP grid
+    QString publisherAddress;  // title rows of the DAVP grid
     QString publisherPhoneFax;
 
-    QString appFolder;          // empty: the executable's folder, or the user's own (perUserFolder)
+    QString appFolder;  // empty: the executable's folder, or the user's own (perUserFolder)
     bool perUserFolder = false;
 
     // What the portal's documents need of a publisher company beyond acc_companymaster's name,

@@ -191,10 +191,7 @@ double roundHalfEven(double value)
     return format(roundDecimal(*d, 0, true)).toDouble();
 }
 
-TwoDecimalText::TwoDecimalText(QStringView decimalText)
-{
-    setDecimal(decimalText);
-}
+TwoDecimalText::TwoDecimalText(QStringView decimalText) { setDecimal(decimalText); }
 
 TwoDecimalText::TwoDecimalText(double value)
 {
@@ -229,7 +226,7 @@ void TwoDecimalText::setDecimal(QStringView decimalText)
 // text is anything else (blanks, an exponent, more than 17 digits, not a number).
 bool TwoDecimalText::setPlainDecimal(QStringView text)
 {
-    constexpr int MaxDigits = 17; // times 100 still fits 64 bits
+    constexpr int MaxDigits = 17;  // times 100 still fits 64 bits
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
@@ -260,7 +257,7 @@ bool TwoDecimalText::setPlainDecimal(QStringView text)
         std::uint64_t unit = 1;
         for (int s = 2; s < scale; ++s)
             unit *= 10;
-        cents = digits / unit + (digits % unit * 2 >= unit ? 1 : 0); // a half goes away from zero
+        cents = digits / unit + (digits % unit * 2 >= unit ? 1 : 0);  // a half goes away from zero
     }
     char16_t *end = m_chars + std::size(m_chars);
     char16_t *p = end;
@@ -279,15 +276,9 @@ bool TwoDecimalText::setPlainDecimal(QStringView text)
     return true;
 }
 
-QString twoDecimals(QStringView decimalText)
-{
-    return TwoDecimalText(decimalText).text().toString();
-}
+QString twoDecimals(QStringView decimalText) { return TwoDecimalText(decimalText).text().toString(); }
 
-QString twoDecimals(double value)
-{
-    return TwoDecimalText(value).text().toString();
-}
+QString twoDecimals(double value) { return TwoDecimalText(value).text().toString(); }
 
 QString shortestText(double value) { return shortestDouble(value); }
 

@@ -37,10 +37,10 @@ private:
     void setDecimal(QStringView decimalText);
     bool setPlainDecimal(QStringView decimalText);
 
-    char16_t m_chars[24]; // the text is written from the end backwards
+    char16_t m_chars[24];  // the text is written from the end backwards
     qsizetype m_begin = 0;
     qsizetype m_size = 0;
-    QString m_long; // a result too long for m_chars
+    QString m_long;  // a result too long for m_chars
 };
 
 // The shortest decimal text of a number: 1500 -> "1500", 12.5 -> "12.5", -0 -> "0".

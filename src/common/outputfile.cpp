@@ -40,21 +40,13 @@ mode_t newFileMode()
     return 0666 & ~mask;
 }
 
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
+QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-} // namespace
+}  // namespace
 
-OutputFile::OutputFile(const QString &path) : m_path(path)
-{
-}
+OutputFile::OutputFile(const QString &path) : m_path(path) {}
 
-OutputFile::~OutputFile()
-{
-    discard();
-}
+OutputFile::~OutputFile() { discard(); }
 
 QString OutputFile::describe(QFileDevice::FileError error, const QString &reason) const
 {
@@ -122,7 +114,7 @@ std::optional<QString> OutputFile::commit()
     if (device().error() != QFileDevice::NoError || !device().flush())
         return failure();
     if (m_direct) {
-        discard(); // closes the device; all of it is there already
+        discard();  // closes the device; all of it is there already
         return std::nullopt;
     }
     // The staging file may have no name yet (a killed process then leaves nothing behind); asking

@@ -55,8 +55,8 @@ private:
     std::optional<QString> moveIntoPlace(const QString &staged);
     std::optional<QString> copyIn(const QString &staged);
 
-    QString m_path;   // as given, for messages
-    QString m_target; // the file the content ends up in (links followed)
+    QString m_path;    // as given, for messages
+    QString m_target;  // the file the content ends up in (links followed)
     Mode m_mode = Mode::Rename;
     std::unique_ptr<QTemporaryFile> m_staging;
     std::unique_ptr<QFile> m_direct;

@@ -5,10 +5,7 @@
 #include <QDateTime>
 #include <QLocale>
 
-QString shortDate(const QDate &date)
-{
-    return QLocale::c().toString(date, QString::fromUtf16(ShortDateFormat));
-}
+QString shortDate(const QDate &date) { return QLocale::c().toString(date, QString::fromUtf16(ShortDateFormat)); }
 
 QString platformText(const QVariant &value, QMetaType type)
 {
@@ -17,8 +14,7 @@ QString platformText(const QVariant &value, QMetaType type)
     if (!type.isValid())
         type = value.metaType();
     switch (type.id()) {
-    case QMetaType::QDate:
-        return shortDate(value.toDate());
+    case QMetaType::QDate: return shortDate(value.toDate());
     case QMetaType::QDateTime:
         return shortDate(value.toDateTime().date()) + QLatin1Char(' ')
                + value.toDateTime().time().toString(QStringLiteral("HH:mm:ss"));
@@ -27,7 +23,6 @@ QString platformText(const QVariant &value, QMetaType type)
         if (value.metaType().id() == QMetaType::QString)
             return shortestText(value.toString());
         return shortestText(value.toDouble());
-    default:
-        return value.toString();
+    default: return value.toString();
     }
 }

@@ -10,7 +10,7 @@ enum class DavpColumn : int {
     InsDate,
     Edition,
     Amount,
-    Unused,          // hidden, without a header
+    Unused,  // hidden, without a header
     ShowCommission,
     NoOfCopies,
     ShowAddress,
@@ -41,8 +41,8 @@ enum class DavpColumn : int {
     AdRef,
     CommissionPer,
     GrossAmt,
-    Place,           // place of publication: the rate's place, else the agency's sub-area
-    DavpCode,        // the newspaper's DAVP code for the rate, without a header
+    Place,     // place of publication: the rate's place, else the agency's sub-area
+    DavpCode,  // the newspaper's DAVP code for the rate, without a header
 };
 
 // The grid is laid out with 38 columns; the place of publication and the DAVP code lie beyond

@@ -8,8 +8,8 @@ class Sheet;
 // fax lines of the deployment. They head every printed DAVP bill.
 struct DavpTitles
 {
-    QString address;    // Deployment::publisherAddress
-    QString phoneFax;   // Deployment::publisherPhoneFax
+    QString address;   // Deployment::publisherAddress
+    QString phoneFax;  // Deployment::publisherPhoneFax
 };
 
 inline constexpr char16_t DavpCompanyTitle[] = u"SELVORO (P) LTD.";

@@ -15,8 +15,8 @@ constexpr int FirstBillRow = 5;
 // The pre-printed parts of the form DAVP asks for, as its lines read.
 const QString ControlNo = u"Control No"_s + QString(45, u'.') + u"(For DAVP ONLY)"_s;
 const QString RegularMark = QString(29, u'.') + u"REGULAR/SUPPLIMENTARY "_s;
-const QString AdvertisementTypes = u"Advertisement Type :"_s + QString(9, u' ') + u"CLASSIFIED"_s + QString(11, u' ') +
-                                   u"DISPLAY"_s + QString(14, u' ') + u"UPSC"_s;
+const QString AdvertisementTypes = u"Advertisement Type :"_s + QString(9, u' ') + u"CLASSIFIED"_s + QString(11, u' ')
+                                   + u"DISPLAY"_s + QString(14, u' ') + u"UPSC"_s;
 const QString AdvertisementTypeCodes =
     QString(34, u' ') + u"2"_s + QString(18, u' ') + u"3"_s + QString(19, u' ') + u"4 "_s;
 const QString Rule(80, u'-');

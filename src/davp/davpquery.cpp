@@ -13,8 +13,8 @@ SqlStatement davpBillQuery(const BillFilter &filter)
         "sch_ins_date<=? and sch_agency_code=?"_s,
         {filter.unitCode, sqlDate(filter.from), sqlDate(filter.to), QString::fromUtf16(DavpAgencyCode)}};
     addProductAndBillRangeConditions(statement, filter);
-    statement.text += u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s +
-                      u" Order by sch_ins_date,sch_bill_no"_s;
+    statement.text += u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s
+                      + u" Order by sch_ins_date,sch_bill_no"_s;
     return statement;
 }
 

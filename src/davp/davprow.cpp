@@ -98,8 +98,8 @@ void DavpRowWriter::rateAdjustment(const ScheduleRecord &record)
     // the discount, in one step for both pricing kinds and without a floor at 0.
     const bool wordPriced = record.value(F::Words) > 0;
     const double quantity = wordPriced ? record.value(F::Words) : record.value(F::Sqcm);
-    const double d = whole(record.value(F::DiscAmt)
-                           - (record.value(F::CardRate) - record.value(F::NewRate)) * quantity);
+    const double d =
+        whole(record.value(F::DiscAmt) - (record.value(F::CardRate) - record.value(F::NewRate)) * quantity);
     if (!wordPriced)
         put(DavpColumn::ExtraCharge, asText(whole(leadingNumber(cell(DavpColumn::ExtraCharge))) - d));
     if (record.value(F::DiscAmt) > 0)
@@ -118,10 +118,7 @@ void DavpRowWriter::rate(const ScheduleRecord &record)
     }
 }
 
-void DavpRowWriter::rowStyle()
-{
-    styleBillRow(m_sheet, m_row, m_sheet.columnCount(), col(DavpColumn::Amount));
-}
+void DavpRowWriter::rowStyle() { styleBillRow(m_sheet, m_row, m_sheet.columnCount(), col(DavpColumn::Amount)); }
 
 void DavpRowWriter::put(DavpColumn column, const QString &text) { m_sheet.setText(m_row, col(column), text); }
 

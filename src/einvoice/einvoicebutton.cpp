@@ -17,10 +17,7 @@ using namespace Qt::Literals::StringLiterals;
 
 EInvoiceButton::EInvoiceButton(AppContext &context, std::function<const Sheet &()> sheet,
                                std::function<BillKind()> kind, QWidget *parent)
-    : QPushButton(u"e-Invoice"_s, parent)
-    , m_context(context)
-    , m_sheet(std::move(sheet))
-    , m_kind(std::move(kind))
+    : QPushButton(u"e-Invoice"_s, parent), m_context(context), m_sheet(std::move(sheet)), m_kind(std::move(kind))
 {
     setObjectName(u"CmEInvoice"_s);
     auto *menu = new QMenu(this);
@@ -53,11 +50,10 @@ void EInvoiceButton::writePdf()
         const BusyCursor hourglass;
         const QList<GridBill> bills = gridBills(m_sheet());
         EInvoiceStore store(m_context.db);
-        const std::optional<QString> failure =
-            writeInvoicePdf(bills, Sellers::load(m_context.db, m_context.deployment),
-                            [&store](const QString &billNo) { return store.find(billNo); }, *path);
-        m_context.dialogs.message(failure ? *failure
-                                          : QString::number(bills.size()) + u" bills written to "_s + *path);
+        const std::optional<QString> failure = writeInvoicePdf(
+            bills, Sellers::load(m_context.db, m_context.deployment),
+            [&store](const QString &billNo) { return store.find(billNo); }, *path);
+        m_context.dialogs.message(failure ? *failure : QString::number(bills.size()) + u" bills written to "_s + *path);
     });
 }
 

@@ -23,7 +23,10 @@ const QRegularExpression &documentNumberPattern()
 double rupees(Paise amount) { return double(amount) / 100.0; }
 double percent(int hundredths) { return double(hundredths) / 100.0; }
 
-bool isGstinMissing(const QString &gstin) { return gstin.isEmpty() || gstin.compare(u"NA"_s, Qt::CaseInsensitive) == 0; }
+bool isGstinMissing(const QString &gstin)
+{
+    return gstin.isEmpty() || gstin.compare(u"NA"_s, Qt::CaseInsensitive) == 0;
+}
 
 // The buyer's address lines as the portal takes them: the first line, then the others joined.
 QStringList buyerAddress(const GridBill &bill)
@@ -94,8 +97,8 @@ QString readinessProblems(const GridBill &bill, const Seller &seller, BillKind k
     if (!bill.billDate.isValid())
         problems << u"no bill date"_s;
     // Every text field of a document refuses double quotes and backslashes.
-    const QString texts = bill.agencyName + bill.agencyAddress.join(QString()) + seller.legalName + seller.address
-                          + seller.location;
+    const QString texts =
+        bill.agencyName + bill.agencyAddress.join(QString()) + seller.legalName + seller.address + seller.location;
     if (texts.contains(u'"') || texts.contains(u'\\'))
         problems << u"a name or address holds a double quote or a backslash, which the IRP refuses"_s;
     if (bill.taxable <= 0)
@@ -120,8 +123,8 @@ QString readinessProblems(const GridBill &bill, const Seller &seller, BillKind k
 QJsonObject einvoiceDocument(const GridBill &bill, const Seller &seller)
 {
     const QString buyerState = gstinStateCode(bill.gstin);
-    QJsonObject sellerDetails = withSecondLine({{u"Gstin"_s, seller.gstin}, {u"LglNm"_s, seller.legalName.left(100)}},
-                                               {seller.address});
+    QJsonObject sellerDetails =
+        withSecondLine({{u"Gstin"_s, seller.gstin}, {u"LglNm"_s, seller.legalName.left(100)}}, {seller.address});
     sellerDetails.insert(u"Loc"_s, seller.location.left(50));
     sellerDetails.insert(u"Pin"_s, seller.pin.toInt());
     sellerDetails.insert(u"Stcd"_s, seller.stateCode);
@@ -153,18 +156,14 @@ QJsonObject einvoiceDocument(const GridBill &bill, const Seller &seller)
         {u"TotItemVal"_s, rupees(bill.total())},
     };
     const QJsonObject values{
-        {u"AssVal"_s, rupees(bill.taxable)},
-        {u"CgstVal"_s, rupees(bill.cgst)},
-        {u"SgstVal"_s, rupees(bill.sgst)},
-        {u"IgstVal"_s, rupees(bill.igst)},
-        {u"TotInvVal"_s, rupees(bill.total())},
+        {u"AssVal"_s, rupees(bill.taxable)}, {u"CgstVal"_s, rupees(bill.cgst)},      {u"SgstVal"_s, rupees(bill.sgst)},
+        {u"IgstVal"_s, rupees(bill.igst)},   {u"TotInvVal"_s, rupees(bill.total())},
     };
     return {
         {u"Version"_s, u"1.1"_s},
         {u"TranDtls"_s, QJsonObject{{u"TaxSch"_s, u"GST"_s}, {u"SupTyp"_s, u"B2B"_s}, {u"RegRev"_s, u"N"_s}}},
-        {u"DocDtls"_s, QJsonObject{{u"Typ"_s, u"INV"_s},
-                                   {u"No"_s, bill.billNo},
-                                   {u"Dt"_s, bill.billDate.toString(u"dd/MM/yyyy"_s)}}},
+        {u"DocDtls"_s,
+         QJsonObject{{u"Typ"_s, u"INV"_s}, {u"No"_s, bill.billNo}, {u"Dt"_s, bill.billDate.toString(u"dd/MM/yyyy"_s)}}},
         {u"SellerDtls"_s, sellerDetails},
         {u"BuyerDtls"_s, buyerDetails},
         {u"ItemList"_s, QJsonArray{item}},

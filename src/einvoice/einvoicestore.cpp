@@ -19,10 +19,7 @@ const auto InsertRegistration =
 
 }  // namespace
 
-EInvoiceStore::EInvoiceStore(Db &db)
-    : m_db(db)
-{
-}
+EInvoiceStore::EInvoiceStore(Db &db) : m_db(db) {}
 
 EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
 {
@@ -52,11 +49,13 @@ EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
             continue;
         }
         if (const QString owner = m_db.firstValue(SelectIrnOwner, {irn}); !owner.isEmpty()) {
-            outcome.problems << u"IRN "_s + irn + u" of bill "_s + answer.billNo + u" is already kept for bill "_s + owner;
+            outcome.problems << u"IRN "_s + irn + u" of bill "_s + answer.billNo + u" is already kept for bill "_s
+                                    + owner;
             continue;
         }
-        m_db.exec(InsertRegistration, {answer.billNo, irn, answer.ackNo, answer.ackDate.toString(u"yyyy-MM-dd HH:mm:ss"_s),
-                    answer.signedInvoice, answer.signedQrCode});
+        m_db.exec(InsertRegistration,
+                  {answer.billNo, irn, answer.ackNo, answer.ackDate.toString(u"yyyy-MM-dd HH:mm:ss"_s),
+                   answer.signedInvoice, answer.signedQrCode});
         ++outcome.imported;
     }
     if (!outcome.problems.isEmpty()) {

@@ -17,9 +17,9 @@ public:
 
     struct Outcome
     {
-        int imported = 0;     // new registrations
-        int unchanged = 0;    // answers already kept, word for word the same IRN
-        QStringList problems; // when any: nothing was imported
+        int imported = 0;      // new registrations
+        int unchanged = 0;     // answers already kept, word for word the same IRN
+        QStringList problems;  // when any: nothing was imported
     };
     // Keeps the answers of one response file, all in one transaction: every answer must name a bill
     // of the desk, and a bill already registered only under the same IRN (which changes nothing).

@@ -21,15 +21,15 @@ struct GridBill
 {
     int row = 0;
     QString billNo;
-    QDate billDate;            // invalid when the cell holds no date
-    QString billDateText;      // the cell as shown
+    QDate billDate;        // invalid when the cell holds no date
+    QString billDateText;  // the cell as shown
     QString agentCode;
     QString agencyName;
     QStringList agencyAddress;  // address lines 1 to 3, empty ones left out
     QString subName;            // the agency's sub-area: the place of supply on the printed invoice
     QString gstin;              // the agency's (or client's) GSTIN; "NA" or empty when there is none
     QString pan;
-    QString products;           // FSH: billed by the second company
+    QString products;  // FSH: billed by the second company
     QString edition;
     QString companyCin;
     QString companyGstin;
@@ -38,16 +38,16 @@ struct GridBill
     QString roDate;
     QString caption;
 
-    Paise taxable = 0;         // the net amount before tax: column Net AMT less CGST and SGST
+    Paise taxable = 0;  // the net amount before tax: column Net AMT less CGST and SGST
     Paise discount = 0;
     Paise cgst = 0;
     Paise sgst = 0;
     Paise igst = 0;
-    Paise amount = 0;          // the bill amount (Amount column): what the agency pays
-    int cgstRate = 0;          // rates in hundredths of a percent: 250 is 2.5 %
+    Paise amount = 0;  // the bill amount (Amount column): what the agency pays
+    int cgstRate = 0;  // rates in hundredths of a percent: 250 is 2.5 %
     int sgstRate = 0;
     int igstRate = 0;
-    QString bpType;            // "1": a second copy is printed
+    QString bpType;  // "1": a second copy is printed
 
     bool isInterState() const { return igstRate > 0 || igst > 0; }
     int gstRate() const { return isInterState() ? igstRate : cgstRate + sgstRate; }

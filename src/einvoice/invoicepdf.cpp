@@ -47,10 +47,7 @@ QString percentText(int hundredths)
 class PageWriter
 {
 public:
-    explicit PageWriter(QPainter &painter)
-        : m_painter(painter)
-    {
-    }
+    explicit PageWriter(QPainter &painter) : m_painter(painter) {}
 
     // A block of text, wrapped within `width` from x; moves y below it.
     void text(const QString &text, const QFont &f = font(9), double x = Margin, double width = Width,
@@ -98,8 +95,8 @@ void drawQrCode(QPainter &painter, const QImage &code, const QRectF &area)
     painter.fillPath(dark, Qt::black);
 }
 
-void writePage(QPainter &painter, const GridBill &bill, const Seller &seller, const std::optional<IrpAnswer> &registration,
-               const QString &copyName)
+void writePage(QPainter &painter, const GridBill &bill, const Seller &seller,
+               const std::optional<IrpAnswer> &registration, const QString &copyName)
 {
     PageWriter page(painter);
     page.text(copyName, font(8), Margin, Width, Qt::AlignRight);
@@ -184,8 +181,8 @@ void writePage(QPainter &painter, const GridBill &bill, const Seller &seller, co
 QImage qrCodeImage(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
-    const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(QRcode_encodeString8bit(bytes.constData(), 0, QR_ECLEVEL_L),
-                                                               &QRcode_free);
+    const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
+        QRcode_encodeString8bit(bytes.constData(), 0, QR_ECLEVEL_L), &QRcode_free);
     if (!code)
         return {};
     QImage image(code->width, code->width, QImage::Format_Mono);

@@ -78,8 +78,8 @@ void readAnswer(const QJsonObject &object, const QString &label, IrpAnswers &out
             if (answer.billNo.isEmpty())
                 problems << label + u": the signed QR code names no bill number (DocNo)"_s;
             if (qr.value(u"Irn"_s).toString().compare(answer.irn, Qt::CaseInsensitive) != 0)
-                problems << label + u": the signed QR code names IRN "_s + qr.value(u"Irn"_s).toString()
-                                + u", not "_s + answer.irn;
+                problems << label + u": the signed QR code names IRN "_s + qr.value(u"Irn"_s).toString() + u", not "_s
+                                + answer.irn;
         }
     }
     if (problems.isEmpty())
@@ -97,8 +97,8 @@ QByteArray jwtPayload(const QString &token)
     // Tokens leave out the padding; the strict decoder wants it.
     QByteArray encoded = parts.at(1).toLatin1();
     encoded.append(QByteArray((4 - encoded.size() % 4) % 4, '='));
-    const auto decoded = QByteArray::fromBase64Encoding(
-        encoded, QByteArray::Base64UrlEncoding | QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded = QByteArray::fromBase64Encoding(encoded, QByteArray::Base64UrlEncoding
+                                                                     | QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded || !QJsonDocument::fromJson(*decoded).isObject())
         return {};
     return *decoded;

@@ -9,18 +9,18 @@
 // The portal's answer to one registered document.
 struct IrpAnswer
 {
-    QString billNo;          // the document number the signed QR code names
-    QString irn;             // Invoice Reference Number: 64 hexadecimal characters
+    QString billNo;  // the document number the signed QR code names
+    QString irn;     // Invoice Reference Number: 64 hexadecimal characters
     QString ackNo;
     QDateTime ackDate;
-    QString signedInvoice;   // a JWT
-    QString signedQrCode;    // a JWT whose payload is the QR code's text
+    QString signedInvoice;  // a JWT
+    QString signedQrCode;   // a JWT whose payload is the QR code's text
 };
 
 struct IrpAnswers
 {
     QList<IrpAnswer> answers;
-    QStringList problems;    // one message per problem; a file with any is not imported
+    QStringList problems;  // one message per problem; a file with any is not imported
 };
 
 // The payload of a JWT (its second part, base64url) as JSON text; empty when `token` does not

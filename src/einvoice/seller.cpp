@@ -8,9 +8,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const auto SelectCompanies =
-    u"SELECT comp_code, comp_name, comp_address, comp_gstin, comp_cin FROM acc_companymaster "
-    "WHERE comp_code IN ('SV','SX')"_s;
+const auto SelectCompanies = u"SELECT comp_code, comp_name, comp_address, comp_gstin, comp_cin FROM acc_companymaster "
+                             "WHERE comp_code IN ('SV','SX')"_s;
 
 const QRegularExpression &pinPattern()
 {
@@ -42,10 +41,7 @@ QString locationInAddress(const QString &address)
     return last.trimmed();
 }
 
-const Seller &Sellers::forProducts(const QString &products) const
-{
-    return products == u"FSH"_s ? sx : sv;
-}
+const Seller &Sellers::forProducts(const QString &products) const { return products == u"FSH"_s ? sx : sv; }
 
 Seller Sellers::complete(const QString &code, const QString &name, const QString &address, const QString &gstin,
                          const QString &cin, const Deployment::EInvoiceSeller &configured)

@@ -9,13 +9,13 @@ class Db;
 // A publisher company as e-invoice documents and the plain-paper invoice name it.
 struct Seller
 {
-    QString code;       // SV or SX
+    QString code;  // SV or SX
     QString gstin;
     QString cin;
     QString legalName;
     QString address;
     QString location;
-    QString pin;        // six digits, or empty when neither the deployment file nor the address has one
+    QString pin;  // six digits, or empty when neither the deployment file nor the address has one
     QString stateCode;
 };
 

@@ -19,7 +19,7 @@ namespace {
 
 enum Column { NameColumn, CodeColumn, PriorityColumn };
 
-} // namespace
+}  // namespace
 
 CheckListPicker::CheckListPicker(const QString &listName, const QList<PickerEntry> &entries, QWidget *parent)
     : QDialog(parent), CmApply(new QPushButton(u"Apply"_s, this)), m_list(new QTreeWidget(this))

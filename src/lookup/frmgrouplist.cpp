@@ -10,10 +10,7 @@ frmGroupList::frmGroupList(const QList<PickerEntry> &entries, QWidget *parent)
     setObjectName(u"frmGroupList"_s);
 }
 
-QString frmGroupList::resultText() const
-{
-    return groupInList(tickedCodes());
-}
+QString frmGroupList::resultText() const { return groupInList(tickedCodes()); }
 
 std::optional<QString> frmGroupList::ask(QWidget *parent, Db &db)
 {

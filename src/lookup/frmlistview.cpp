@@ -16,12 +16,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int GridColumns = 11;      // column 0 is never shown; 1 to 10 hold query columns 0 to 9
-constexpr int InitialGridRows = 100; // the header row included
+constexpr int GridColumns = 11;       // column 0 is never shown; 1 to 10 hold query columns 0 to 9
+constexpr int InitialGridRows = 100;  // the header row included
 constexpr int GrowthRows = 10;
 constexpr int ClientHeightTwips = 5010;
 
-} // namespace
+}  // namespace
 
 frmListView::frmListView(AppContext &context, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -40,7 +40,7 @@ frmListView::frmListView(AppContext &context, QWidget *parent)
 
     connect(TxtSearch, &QLineEdit::textChanged, this, &frmListView::TxtSearch_Change);
     connect(GrHelp, &QTableWidget::currentCellChanged, this,
-            [this](int row) { storeRow(row + 1); }); // GrHelp_RowColChange
+            [this](int row) { storeRow(row + 1); });  // GrHelp_RowColChange
     connect(GrHelp, &QTableWidget::cellDoubleClicked, this, [this] { pickAndClose(GrHelp->currentRow() + 1); });
 }
 
@@ -110,10 +110,7 @@ void frmListView::fill(const QList<QStringList> &rows)
     GrHelp->setCurrentCell(0, 2, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-int frmListView::gridRowCount() const
-{
-    return GrHelp->rowCount() + 1;
-}
+int frmListView::gridRowCount() const { return GrHelp->rowCount() + 1; }
 
 QString frmListView::cell(int row, int column) const
 {

@@ -12,10 +12,7 @@ frmProductList::frmProductList(const QList<PickerEntry> &entries, QWidget *paren
     LvProduct->setFont(QFont(u"Times New Roman"_s));
 }
 
-QString frmProductList::resultText() const
-{
-    return productCombination(tickedCodes());
-}
+QString frmProductList::resultText() const { return productCombination(tickedCodes()); }
 
 std::optional<QString> frmProductList::ask(QWidget *parent, Db &db)
 {

@@ -6,7 +6,10 @@ using namespace Qt::Literals::StringLiterals;
 
 HelpQuery unitHelp()
 {
-    return {u"Select * FROM unitmaster order by unit_priority"_s, 2, u"Unit Help"_s, 4000,
+    return {u"Select * FROM unitmaster order by unit_priority"_s,
+            2,
+            u"Unit Help"_s,
+            4000,
             {{0, u"Unit Code"_s}, {4000, u"Unit Name"_s}}};
 }
 

@@ -9,7 +9,7 @@ namespace {
 const QString SelectProducts = u"Select * from productmaster  order by product_priority"_s;
 const QString SelectGroups = u"Select group_code,group_name,group_comm from advt_clienttype order by group_name"_s;
 
-} // namespace
+}  // namespace
 
 QList<PickerEntry> productEntries(Db &db)
 {
@@ -32,10 +32,7 @@ QList<PickerEntry> groupEntries(Db &db)
     return entries;
 }
 
-QString productCombination(const QStringList &codes)
-{
-    return codes.join(u'/');
-}
+QString productCombination(const QStringList &codes) { return codes.join(u'/'); }
 
 QString groupInList(const QStringList &codes)
 {

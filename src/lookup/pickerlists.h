@@ -11,9 +11,9 @@ class Db;
 // an SQL in-list.
 struct PickerEntry
 {
-    QString name;     // the text the user ticks
-    QString code;     // what goes into the filter
-    QString priority; // products only: their place in the list
+    QString name;      // the text the user ticks
+    QString code;      // what goes into the filter
+    QString priority;  // products only: their place in the list
 };
 
 // Products in the order of their priority.

@@ -26,10 +26,10 @@ namespace {
 
 const auto NewCaption = u"New - F2"_s;
 const auto SaveCaption = u"Save - F5"_s;
-constexpr int InitialGridRows = 30; // the header row included
+constexpr int InitialGridRows = 30;  // the header row included
 constexpr int GrowthRows = 10;
 
-} // namespace
+}  // namespace
 
 frmSplitEdition::frmSplitEdition(AppContext &context, QWidget *parent)
     : QWidget(parent), Label5(new QLabel(u"Split Edition Master"_s, this)), TxCode(new QLineEdit(this)),
@@ -112,7 +112,8 @@ void frmSplitEdition::layOut()
 // only in its own mode, so F2 never saves and F5 never starts a new entry.
 void frmSplitEdition::bindKeys()
 {
-    const auto bind = [this](Qt::Key key, QPushButton *button, std::function<bool()> when = [] { return true; }) {
+    const auto bind = [this](
+                          Qt::Key key, QPushButton *button, std::function<bool()> when = [] { return true; }) {
         auto *shortcut = new QShortcut(QKeySequence(key), this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, button, [button, when] {
@@ -137,7 +138,8 @@ void frmSplitEdition::Form_Load()
 void frmSplitEdition::guarded(void (frmSplitEdition::*handler)())
 {
     // The save reports its failure with the information icon; the master's other failures alike.
-    runHandler(m_context.dialogs, [this, handler] { (this->*handler)(); }, Dialogs::Icon::Information);
+    runHandler(
+        m_context.dialogs, [this, handler] { (this->*handler)(); }, Dialogs::Icon::Information);
 }
 
 bool frmSplitEdition::permitted()
@@ -253,8 +255,8 @@ void frmSplitEdition::CmDelete_Click()
     const SplitEdition *edition = selectedEdition();
     if (!edition)
         return;
-    if (m_context.dialogs.message(Msg::DeleteSplitEdition, Dialogs::Icon::Question, Dialogs::Buttons::YesNo) !=
-        Dialogs::Answer::Yes)
+    if (m_context.dialogs.message(Msg::DeleteSplitEdition, Dialogs::Icon::Question, Dialogs::Buttons::YesNo)
+        != Dialogs::Answer::Yes)
         return;
     m_store.remove(edition->name);
     FillSplitGrid();
@@ -266,10 +268,7 @@ void frmSplitEdition::CmCancel_Click()
     SetEditMode(false);
 }
 
-void frmSplitEdition::CmClose_Click()
-{
-    unloadForm(this);
-}
+void frmSplitEdition::CmClose_Click() { unloadForm(this); }
 
 // The window's own close button follows Close: refused while a new entry or an edit is under way.
 void frmSplitEdition::closeEvent(QCloseEvent *event)

@@ -62,8 +62,8 @@ private:
 
     AppContext &m_context;
     SplitEditionStore m_store;
-    QList<SplitEdition> m_listed; // the grid's rows, for Edit and Delete
+    QList<SplitEdition> m_listed;  // the grid's rows, for Edit and Delete
     Mode m_mode = Mode::Browse;
-    QString m_editName;     // the split edition an edit saves over
-    QString m_proposedCode; // what New put into TxCode
+    QString m_editName;      // the split edition an edit saves over
+    QString m_proposedCode;  // what New put into TxCode
 };

@@ -15,29 +15,15 @@ const auto SelectSplitEditions =
     u"Select advt_splitedition.*,edition_name From advt_splitedition Inner join editionmaster on "
     "editionmaster.edition_code=advt_splitedition.edition_code  order by split_code"_s;
 
-QString userNumber(const QString &userId)
-{
-    return shortestText(leadingNumber(userId));
-}
-QString dateText(const QDateTime &at)
-{
-    return at.date().toString(u"yyyy/MM/dd"_s);
-}
-QString timeText(const QDateTime &at)
-{
-    return at.time().toString(u"HH:mm:ss"_s);
-}
+QString userNumber(const QString &userId) { return shortestText(leadingNumber(userId)); }
+QString dateText(const QDateTime &at) { return at.date().toString(u"yyyy/MM/dd"_s); }
+QString timeText(const QDateTime &at) { return at.time().toString(u"HH:mm:ss"_s); }
 
-} // namespace
+}  // namespace
 
-bool mayChangeSplitEditions(const QString &userId)
-{
-    return leadingNumber(userId) == 1;
-}
+bool mayChangeSplitEditions(const QString &userId) { return leadingNumber(userId) == 1; }
 
-SplitEditionStore::SplitEditionStore(Db &db) : m_db(db)
-{
-}
+SplitEditionStore::SplitEditionStore(Db &db) : m_db(db) {}
 
 QList<SplitEdition> SplitEditionStore::list()
 {
@@ -49,10 +35,7 @@ QList<SplitEdition> SplitEditionStore::list()
     return editions;
 }
 
-QString SplitEditionStore::proposedCode(Dialogs &dialogs)
-{
-    return GetNumberSetup(m_db, dialogs, SplitSeries);
-}
+QString SplitEditionStore::proposedCode(Dialogs &dialogs) { return GetNumberSetup(m_db, dialogs, SplitSeries); }
 
 bool SplitEditionStore::nameTaken(const QString &name, const QString &except)
 {
@@ -70,7 +53,7 @@ bool SplitEditionStore::nameTakenAfterFailure(const QString &name, const QString
     try {
         return nameTaken(name, except);
     } catch (const DbError &) {
-        return false; // the connection itself failed: report the original failure
+        return false;  // the connection itself failed: report the original failure
     }
 }
 

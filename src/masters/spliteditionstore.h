@@ -10,7 +10,7 @@ class Dialogs;
 // One split edition as the master's grid lists it.
 struct SplitEdition
 {
-    QString code; // empty when the row has no code
+    QString code;  // empty when the row has no code
     QString name;
     QString editionCode;
     QString editionName;
@@ -25,13 +25,13 @@ struct SplitEditionEntry
     QString editionCode;
     QString userId;
     QDateTime at;
-    QString proposedCode; // the code New proposed; a `code` still equal to it is the series' next
+    QString proposedCode;  // the code New proposed; a `code` still equal to it is the series' next
 };
 
 enum class SplitEditionSave {
     Saved,
-    DuplicateName, // another split edition (of any unit) already has the name
-    Missing,       // the split edition being edited is no longer there
+    DuplicateName,  // another split edition (of any unit) already has the name
+    Missing,        // the split edition being edited is no longer there
 };
 
 // Only the first user (user id 1) may create, change or delete split editions.

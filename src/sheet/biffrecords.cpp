@@ -94,7 +94,11 @@ class SstWriter
 public:
     explicit SstWriter(Stream &stream) : m_stream(stream) {}
 
-    void header(quint32 total, quint32 unique) { m_data.u32(total).u32(unique); m_freshSize = m_data.size(); }
+    void header(quint32 total, quint32 unique)
+    {
+        m_data.u32(total).u32(unique);
+        m_freshSize = m_data.size();
+    }
 
     // Writes one string; returns its stream position and its offset within its record.
     std::pair<quint32, quint16> add(const QString &text)
@@ -106,8 +110,8 @@ public:
             flush();
         if (m_data.size() + 3 + charBytes > MaxRecordData)
             flush();
-        const auto position = std::pair<quint32, quint16>(quint32(m_stream.size() + 4 + m_data.size()),
-                                                          quint16(4 + m_data.size()));
+        const auto position =
+            std::pair<quint32, quint16>(quint32(m_stream.size() + 4 + m_data.size()), quint16(4 + m_data.size()));
         m_data.u16(quint16(text.size())).u8(compressed ? 0 : 1);
         const QByteArray latin = compressed ? text.toLatin1() : QByteArray();
         for (qsizetype at = 0; at < text.size();) {

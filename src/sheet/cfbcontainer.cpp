@@ -10,7 +10,7 @@ namespace {
 
 constexpr int SectorSize = 512;
 constexpr int EntriesPerSector = SectorSize / 4;
-constexpr int HeaderFatEntries = 109;         // FAT sector numbers the header holds itself
+constexpr int HeaderFatEntries = 109;                     // FAT sector numbers the header holds itself
 constexpr int FatNumbersPerDifat = EntriesPerSector - 1;  // the last entry chains to the next DIFAT sector
 constexpr quint32 FreeSector = 0xFFFFFFFF;
 constexpr quint32 EndOfChain = 0xFFFFFFFE;
@@ -19,15 +19,9 @@ constexpr quint32 DifatSector = 0xFFFFFFFC;
 constexpr quint32 NoStream = 0xFFFFFFFF;
 constexpr int MiniStreamCutoff = 4096;
 
-void put16(QByteArray &bytes, int at, quint16 value)
-{
-    qToLittleEndian(value, bytes.data() + at);
-}
+void put16(QByteArray &bytes, int at, quint16 value) { qToLittleEndian(value, bytes.data() + at); }
 
-void put32(QByteArray &bytes, int at, quint32 value)
-{
-    qToLittleEndian(value, bytes.data() + at);
-}
+void put32(QByteArray &bytes, int at, quint32 value) { qToLittleEndian(value, bytes.data() + at); }
 
 QByteArray sectorOf(const std::vector<quint32> &entries, size_t first)
 {
@@ -67,7 +61,8 @@ bool writeCompoundFile(QIODevice &device, const QString &streamName, const QByte
     for (;;) {
         const quint32 total = streamSectors + 1 + fatCount + difatCount;
         const quint32 fat = (total + EntriesPerSector - 1) / EntriesPerSector;
-        const quint32 difat = fat > HeaderFatEntries ? (fat - HeaderFatEntries + FatNumbersPerDifat - 1) / FatNumbersPerDifat : 0;
+        const quint32 difat =
+            fat > HeaderFatEntries ? (fat - HeaderFatEntries + FatNumbersPerDifat - 1) / FatNumbersPerDifat : 0;
         if (fat == fatCount && difat == difatCount)
             break;
         fatCount = fat;

@@ -72,16 +72,9 @@ struct Sheet::Data
     }
 };
 
-Sheet::Sheet(QObject *parent)
-    : QObject(parent)
-    , d(new Data)
-{
-}
+Sheet::Sheet(QObject *parent) : QObject(parent), d(new Data) {}
 
-Sheet::~Sheet()
-{
-    delete d;
-}
+Sheet::~Sheet() { delete d; }
 
 void Sheet::setColumnCount(int count)
 {
@@ -89,20 +82,11 @@ void Sheet::setColumnCount(int count)
     emit layoutChanged();
 }
 
-int Sheet::columnCount() const
-{
-    return d->columnCount;
-}
+int Sheet::columnCount() const { return d->columnCount; }
 
-int Sheet::rowCount() const
-{
-    return std::max(DefaultRowCount, d->lastWrittenRow);
-}
+int Sheet::rowCount() const { return std::max(DefaultRowCount, d->lastWrittenRow); }
 
-int Sheet::lastUsedRow() const
-{
-    return int(d->rows.size());
-}
+int Sheet::lastUsedRow() const { return int(d->rows.size()); }
 
 int Sheet::usedColumnCount(int row) const
 {
@@ -201,15 +185,9 @@ std::optional<int> Sheet::rowHeight(int row) const
     return it == d->rowHeights.end() ? std::nullopt : std::optional<int>(it->second);
 }
 
-const std::map<int, int> &Sheet::columnWidths() const
-{
-    return d->columnWidths;
-}
+const std::map<int, int> &Sheet::columnWidths() const { return d->columnWidths; }
 
-const std::map<int, int> &Sheet::rowHeights() const
-{
-    return d->rowHeights;
-}
+const std::map<int, int> &Sheet::rowHeights() const { return d->rowHeights; }
 
 void Sheet::setSelection(int firstRow, int firstColumn, int lastRow, int lastColumn)
 {
@@ -274,20 +252,11 @@ void Sheet::setNumberFormat(const QString &format)
     emit cellsChanged(d->selFirstRow, d->selLastRow);
 }
 
-Sheet::Style Sheet::style(int row, int column) const
-{
-    return styleById(styleId(row, column));
-}
+Sheet::Style Sheet::style(int row, int column) const { return styleById(styleId(row, column)); }
 
-int Sheet::styleId(int row, int column) const
-{
-    return d->styles.styleId(row, column);
-}
+int Sheet::styleId(int row, int column) const { return d->styles.styleId(row, column); }
 
-const Sheet::Style &Sheet::styleById(int id) const
-{
-    return d->styles.style(id);
-}
+const Sheet::Style &Sheet::styleById(int id) const { return d->styles.style(id); }
 
 void Sheet::clearRange(int firstRow, int firstColumn, int lastRow, int lastColumn)
 {
@@ -315,10 +284,7 @@ void Sheet::setTopRow(int row)
     emit topRowChanged(d->topRow);
 }
 
-int Sheet::topRow() const
-{
-    return d->topRow;
-}
+int Sheet::topRow() const { return d->topRow; }
 
 void Sheet::setFixedRows(int rows)
 {
@@ -326,10 +292,7 @@ void Sheet::setFixedRows(int rows)
     emit layoutChanged();
 }
 
-int Sheet::fixedRows() const
-{
-    return d->fixedRows;
-}
+int Sheet::fixedRows() const { return d->fixedRows; }
 
 void Sheet::setActiveCell(int row, int column)
 {
@@ -338,12 +301,6 @@ void Sheet::setActiveCell(int row, int column)
     emit activeCellChanged(d->activeRow, d->activeColumn);
 }
 
-int Sheet::activeRow() const
-{
-    return d->activeRow;
-}
+int Sheet::activeRow() const { return d->activeRow; }
 
-int Sheet::activeColumn() const
-{
-    return d->activeColumn;
-}
+int Sheet::activeColumn() const { return d->activeColumn; }

@@ -42,11 +42,11 @@ public:
     {
         Font font;
         bool borderLeft = false, borderRight = false, borderTop = false, borderBottom = false;  // thin
-        std::optional<QRgb> fill;   // solid fill colour
+        std::optional<QRgb> fill;                                                               // solid fill colour
         HAlign hAlign = HAlign::General;
         VAlign vAlign = VAlign::Bottom;
         bool wordWrap = false;
-        QString numberFormat;       // empty: general; "0.00"
+        QString numberFormat;  // empty: general; "0.00"
         bool operator==(const Style &) const = default;
     };
 
@@ -55,8 +55,8 @@ public:
 
     void setColumnCount(int count);
     int columnCount() const;
-    int rowCount() const;          // never below the last row written
-    int lastUsedRow() const;       // last row holding a value (0 when none)
+    int rowCount() const;     // never below the last row written
+    int lastUsedRow() const;  // last row holding a value (0 when none)
 
     void setText(int row, int column, const QString &text);
     void setNumber(int row, int column, double value);
@@ -78,9 +78,9 @@ public:
     double number(int row, int column) const;  // 0 for text and empty cells
     // The text as the view shows it: a number through the cell's number format.
     QString displayText(int row, int column) const;
-    int usedColumnCount(int row) const;        // last column of the row holding a value (0 when none)
+    int usedColumnCount(int row) const;  // last column of the row holding a value (0 when none)
 
-    void setColumnWidth(int column, int width256);  // 1/256 of a character; 0 hides
+    void setColumnWidth(int column, int width256);     // 1/256 of a character; 0 hides
     std::optional<int> columnWidth(int column) const;  // nothing when never set
     void setRowHeight(int row, int twips);
     std::optional<int> rowHeight(int row) const;

@@ -36,8 +36,8 @@ void SheetDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     const QString text = opt.text;
     const int textWidth = opt.fontMetrics.horizontalAdvance(text) + 2 * TextMargin;
     // A selected cell keeps its text inside: the highlight colour would vanish over its neighbours.
-    const bool overflows = (opt.displayAlignment & Qt::AlignLeft) && textWidth > opt.rect.width()
-                           && !(opt.state & QStyle::State_Selected);
+    const bool overflows =
+        (opt.displayAlignment & Qt::AlignLeft) && textWidth > opt.rect.width() && !(opt.state & QStyle::State_Selected);
     if (overflows) {
         opt.text.clear();
         const QStyle *style = opt.widget ? opt.widget->style() : QApplication::style();

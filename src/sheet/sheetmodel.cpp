@@ -6,22 +6,13 @@
 #include <QColor>
 
 SheetModel::SheetModel(Sheet &sheet, QObject *parent)
-    : QAbstractTableModel(parent)
-    , m_sheet(sheet)
-    , m_rows(sheet.rowCount())
-    , m_columns(sheet.columnCount())
+    : QAbstractTableModel(parent), m_sheet(sheet), m_rows(sheet.rowCount()), m_columns(sheet.columnCount())
 {
 }
 
-int SheetModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_rows;
-}
+int SheetModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
 
-int SheetModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_columns;
-}
+int SheetModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_columns; }
 
 const QFont &SheetModel::font(int styleId) const
 {
@@ -69,21 +60,15 @@ QVariant SheetModel::data(const QModelIndex &index, int role) const
     const int styleId = m_sheet.styleId(row, column);
     const Sheet::Style &style = m_sheet.styleById(styleId);
     switch (role) {
-    case Qt::DisplayRole:
-        return m_sheet.displayText(row, column);
-    case Qt::FontRole:
-        return font(styleId);
-    case Qt::ForegroundRole:
-        return QBrush(QColor::fromRgba(style.font.color));
-    case Qt::BackgroundRole:
-        return style.fill ? QVariant(QBrush(QColor::fromRgba(*style.fill))) : QVariant();
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(alignment(style, m_sheet.isNumber(row, column)));
+    case Qt::DisplayRole: return m_sheet.displayText(row, column);
+    case Qt::FontRole: return font(styleId);
+    case Qt::ForegroundRole: return QBrush(QColor::fromRgba(style.font.color));
+    case Qt::BackgroundRole: return style.fill ? QVariant(QBrush(QColor::fromRgba(*style.fill))) : QVariant();
+    case Qt::TextAlignmentRole: return QVariant::fromValue(alignment(style, m_sheet.isNumber(row, column)));
     case BordersRole:
         return (style.borderLeft ? Left : 0) | (style.borderRight ? Right : 0) | (style.borderTop ? Top : 0)
                | (style.borderBottom ? Bottom : 0);
-    default:
-        return {};
+    default: return {};
     }
 }
 

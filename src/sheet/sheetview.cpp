@@ -36,9 +36,8 @@ void prepare(QTableView &view, QAbstractItemDelegate *delegate)
 }  // namespace
 
 SheetView::SheetView(QWidget *parent)
-    : QTableView(parent)
-    , m_model(new SheetModel(m_sheet, this))
-    , m_charWidth(QFontMetrics(QFont(u"Arial"_s, 10)).averageCharWidth())
+    : QTableView(parent), m_model(new SheetModel(m_sheet, this)),
+      m_charWidth(QFontMetrics(QFont(u"Arial"_s, 10)).averageCharWidth())
 {
     auto *delegate = new SheetDelegate(this);
     prepare(*this, delegate);

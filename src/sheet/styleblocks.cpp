@@ -36,8 +36,8 @@ int StyleBlocks::styleId(int row, int column) const
     if (row < 1)
         return 0;
     const Runs &runs = std::prev(m_bands.upper_bound(row))->second;
-    const auto run = std::lower_bound(runs.begin(), runs.end(), column,
-                                      [](const Run &r, int c) { return r.lastColumn < c; });
+    const auto run =
+        std::lower_bound(runs.begin(), runs.end(), column, [](const Run &r, int c) { return r.lastColumn < c; });
     return run != runs.end() && run->firstColumn <= column ? run->style : 0;
 }
 
@@ -124,7 +124,8 @@ void StyleBlocks::apply(int firstRow, int firstColumn, int lastRow, int lastColu
         restyled.emplace(id, result);
         return result;
     };
-    rewrite(firstRow, lastRow, [&](const Runs &runs) { return restyleColumns(runs, firstColumn, lastColumn, restyle); });
+    rewrite(firstRow, lastRow,
+            [&](const Runs &runs) { return restyleColumns(runs, firstColumn, lastColumn, restyle); });
 }
 
 void StyleBlocks::clear(int firstRow, int firstColumn, int lastRow, int lastColumn)

@@ -44,7 +44,7 @@ private:
     void rewrite(int firstRow, int lastRow, const std::function<Runs(const Runs &)> &edit);
     int intern(const Sheet::Style &style);
 
-    std::map<long long, Runs> m_bands;  // first row of a band -> its runs; the band ends before the next key
+    std::map<long long, Runs> m_bands;   // first row of a band -> its runs; the band ends before the next key
     std::vector<Sheet::Style> m_styles;  // [0] is the default style
     std::unordered_map<Sheet::Style, int, StyleHash> m_ids;
 };

@@ -8,7 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr quint16 FirstFont = 5;        // font index 4 never appears in a workbook
+constexpr quint16 FirstFont = 5;  // font index 4 never appears in a workbook
 constexpr int DefaultFontRecords = 4;
 constexpr quint16 FirstCustomFormat = 164;
 constexpr quint16 TwoDecimalsBuiltIn = 2;
@@ -30,10 +30,7 @@ constexpr std::array<QRgb, 56> Palette = {
     0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333,
 };
 
-int channel(QRgb color, int shift)
-{
-    return int((color >> shift) & 0xFF);
-}
+int channel(QRgb color, int shift) { return int((color >> shift) & 0xFF); }
 
 quint8 horizontal(Sheet::HAlign align)
 {
@@ -155,9 +152,10 @@ void XlsStyles::write(Biff::Stream &stream) const
                               | (s.borderBottom ? 0x1000 : 0) | (s.borderLeft ? BorderColour << 16 : 0)
                               | (s.borderRight ? quint32(BorderColour) << 23 : 0);
         const quint16 fill = s.fill ? paletteIndex(*s.fill) : 0;
-        const quint32 moreLines = (s.borderTop ? BorderColour : 0) | (s.borderBottom ? BorderColour << 7 : 0)
-                                  | (s.fill ? 1u << 26 : 0);
-        const quint16 fillColours = s.fill ? quint16(fill | (fill << 7)) : quint16(SystemForeground | (SystemBackground << 7));
+        const quint32 moreLines =
+            (s.borderTop ? BorderColour : 0) | (s.borderBottom ? BorderColour << 7 : 0) | (s.fill ? 1u << 26 : 0);
+        const quint16 fillColours =
+            s.fill ? quint16(fill | (fill << 7)) : quint16(SystemForeground | (SystemBackground << 7));
         Biff::Data data;
         data.u16(m_xfFonts[i]).u16(m_xfFormats[i]).u16(0x0001).u8(align).u8(0).u8(0).u8(UsedAttributes);
         data.u32(lines).u32(moreLines).u16(fillColours);

@@ -31,10 +31,7 @@ constexpr quint32 HiddenRow = 0x20;
 constexpr int MaxRowTwips = 8192;
 constexpr quint16 DefaultColumnChars = 8;
 
-Biff::Data bof(quint16 type)
-{
-    return Biff::Data().u16(0x0600).u16(type).u16(0x0DBB).u16(0x07CC).u32(0x41).u32(0x06);
-}
+Biff::Data bof(quint16 type) { return Biff::Data().u16(0x0600).u16(type).u16(0x0DBB).u16(0x07CC).u32(0x41).u32(0x06); }
 
 class XlsBuilder
 {
@@ -155,7 +152,8 @@ std::optional<QString> XlsBuilder::cellTable(Biff::Stream &table)
             const bool hidden = height == 0;
             const quint16 twips = height && !hidden ? quint16(std::clamp(*height, 2, MaxRowTwips)) : DefaultRowTwips;
             data.u16(twips).u16(0).u16(0);
-            rowRecords.record(Biff::Row, data.u32(RowFlags | (height ? HeightSetByHand : 0) | (hidden ? HiddenRow : 0)));
+            rowRecords.record(Biff::Row,
+                              data.u32(RowFlags | (height ? HeightSetByHand : 0) | (hidden ? HiddenRow : 0)));
             cellRecords.append(cells.bytes());
         }
         const bool blockEnds = i + 1 == rows.size() || (rows[i + 1] - 1) / RowsPerBlock != (row - 1) / RowsPerBlock;
@@ -228,8 +226,9 @@ std::optional<QString> XlsBuilder::build(QByteArray &workbook)
     Biff::Stream globals;
     globals.record(Biff::Bof, bof(0x0005));
     globals.record(Biff::CodePage, Biff::Data().u16(1200));
-    globals.record(Biff::Window1,
-                   Biff::Data().u16(0x01E0).u16(0x005A).u16(0x3FCF).u16(0x2A4E).u16(0x0038).u16(0).u16(0).u16(1).u16(0x0258));
+    globals.record(
+        Biff::Window1,
+        Biff::Data().u16(0x01E0).u16(0x005A).u16(0x3FCF).u16(0x2A4E).u16(0x0038).u16(0).u16(0).u16(1).u16(0x0258));
     m_styles.write(globals);
     const qsizetype sheetPosition = globals.size() + 4;  // lbPlyPos, right after the record header
     globals.record(Biff::BoundSheet, Biff::Data().u32(0).u8(0).u8(0).shortString(u"Sheet1"_s));

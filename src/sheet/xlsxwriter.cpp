@@ -98,7 +98,8 @@ lxw_error fill(lxw_workbook *workbook, lxw_worksheet *worksheet, const Sheet &sh
             if (kind == SavedCell::Number)
                 status = worksheet_write_number(worksheet, r, c, sheet.number(row, column), formatOf(styleId));
             else if (kind == SavedCell::Text)
-                status = worksheet_write_string(worksheet, r, c, sheet.text(row, column).toUtf8().constData(), formatOf(styleId));
+                status = worksheet_write_string(worksheet, r, c, sheet.text(row, column).toUtf8().constData(),
+                                                formatOf(styleId));
             else
                 status = worksheet_write_blank(worksheet, r, c, formatOf(styleId));
         });

@@ -21,10 +21,7 @@ char toPc437(QChar c)
 }
 
 // ESC followed by one letter: most ESC/P switches.
-QByteArray escape(char letter)
-{
-    return QByteArray("\x1b") + letter;
-}
+QByteArray escape(char letter) { return QByteArray("\x1b") + letter; }
 
 QByteArray switchCode(Attribute attribute, bool on)
 {
@@ -60,7 +57,7 @@ void appendLine(QByteArray &job, QStringView line)
     job += "\r\n";
 }
 
-} // namespace
+}  // namespace
 
 QByteArray escpJob(const QByteArray &printFile, int pageLines)
 {

@@ -39,10 +39,7 @@ struct Job
 };
 
 // A tax invoice page is 48 lines; a DAVP bill copy 72.
-int pageLinesOf(const QString &path)
-{
-    return QFileInfo(path).fileName() == u"rpt.prn"_s ? 72 : 48;
-}
+int pageLinesOf(const QString &path) { return QFileInfo(path).fileName() == u"rpt.prn"_s ? 72 : 48; }
 
 // The command line as the process got it. Qt is never shown it, so a print file called
 // "-reverse" or "-platform" stays a print file.
@@ -89,8 +86,8 @@ int sendToQueue(const QByteArray &content, const Job &job, const Deployment &dep
     lp.write(escpJob(content, job.pageLines));
     lp.closeWriteChannel();
     if (!lp.waitForFinished(120000) || lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0)
-        return fail(deployment.spoolerCommand + u" failed: "_s +
-                    QString::fromLocal8Bit(lp.readAllStandardError()).trimmed());
+        return fail(deployment.spoolerCommand + u" failed: "_s
+                    + QString::fromLocal8Bit(lp.readAllStandardError()).trimmed());
     return 0;
 }
 
@@ -108,25 +105,24 @@ int drawToPdf(const QByteArray &content, const Job &job, const Deployment &deplo
     return 0;
 }
 
-const char Help[] =
-    "usage: inetspooler PRINTFILE\n"
-    "\n"
-    "Prints a bill print file of the advertisement billing desk: tax invoices (pages of 48 lines)\n"
-    "or DAVP bills (rpt.prn, pages of 72 lines). The deployment file's Spooler section chooses how:\n"
-    "\n"
-    "  Mode=pdf     draw the pages into PRINTFILE's name with .pdf, in OutputFolder (default: the\n"
-    "               print file's folder); Preview=true opens it in the desktop's viewer\n"
-    "  Mode=cups    send the pages as raw ESC/P to the CUPS queue Queue, through Command (lp)\n"
-    "\n"
-    "Environment:\n"
-    "  SELVORO_DEPLOYMENT  the deployment file (default: selvoro.ini beside the program, else the\n"
-    "                      system-wide one)\n"
-    "\n"
-    "Exit status:\n"
-    "  0  printed, or nothing to print\n"
-    "  1  the file could not be read or printed; the reason is on standard error\n";
+const char Help[] = "usage: inetspooler PRINTFILE\n"
+                    "\n"
+                    "Prints a bill print file of the advertisement billing desk: tax invoices (pages of 48 lines)\n"
+                    "or DAVP bills (rpt.prn, pages of 72 lines). The deployment file's Spooler section chooses how:\n"
+                    "\n"
+                    "  Mode=pdf     draw the pages into PRINTFILE's name with .pdf, in OutputFolder (default: the\n"
+                    "               print file's folder); Preview=true opens it in the desktop's viewer\n"
+                    "  Mode=cups    send the pages as raw ESC/P to the CUPS queue Queue, through Command (lp)\n"
+                    "\n"
+                    "Environment:\n"
+                    "  SELVORO_DEPLOYMENT  the deployment file (default: selvoro.ini beside the program, else the\n"
+                    "                      system-wide one)\n"
+                    "\n"
+                    "Exit status:\n"
+                    "  0  printed, or nothing to print\n"
+                    "  1  the file could not be read or printed; the reason is on standard error\n";
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -139,8 +135,8 @@ int main(int argc, char *argv[])
         return 0;
     }
     // Without a desktop the PDF is still drawn; only the preview needs one.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
@@ -155,7 +151,7 @@ int main(int argc, char *argv[])
     if (file.error() != QFileDevice::NoError)
         return fail(job->path + u": "_s + file.errorString());
     if (content.isEmpty())
-        return 0; // no bills: nothing to print
+        return 0;  // no bills: nothing to print
     const Deployment deployment = Deployment::load();
     if (deployment.spoolerMode == u"cups"_s)
         return sendToQueue(content, *job, deployment);

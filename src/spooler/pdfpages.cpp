@@ -13,11 +13,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int Resolution = 720;             // device units per inch
-constexpr double Pitch = Resolution / 10.0; // 10 characters per inch
+constexpr int Resolution = 720;              // device units per inch
+constexpr double Pitch = Resolution / 10.0;  // 10 characters per inch
 constexpr double CondensedPitch = Resolution / 17.14;
-constexpr double Leading = Resolution / 6.0; // 6 lines per inch
-constexpr double Margin = Resolution / 4.0;  // a quarter inch all round
+constexpr double Leading = Resolution / 6.0;  // 6 lines per inch
+constexpr double Margin = Resolution / 4.0;   // a quarter inch all round
 constexpr double StrikeOffset = Resolution / 180.0;
 
 QFont printerFont(bool bold)
@@ -114,7 +114,7 @@ std::optional<QString> drawPages(const QByteArray &printFile, int pageLines, Out
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<QString> writePdfPages(const QByteArray &printFile, int pageLines, const QString &pdfPath)
 {

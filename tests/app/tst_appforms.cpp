@@ -199,8 +199,8 @@ void tst_AppForms::changeUnitIsRefusedWhileAWindowIsOpen()
     form->GrUnit->setCurrentCell(1, 1);
     form->CmSwitch->click();
     QTRY_VERIFY(main.mdiArea()->subWindowList().isEmpty());
-    QCOMPARE(main.windowTitle(), u"Advertisement     Selvoro (Pvt.) LTD     Salem"_s + QString(47, u' ')
-                                     + u"*[Current User : boss ]*"_s);
+    QCOMPARE(main.windowTitle(),
+             u"Advertisement     Selvoro (Pvt.) LTD     Salem"_s + QString(47, u' ') + u"*[Current User : boss ]*"_s);
 }
 
 void tst_AppForms::databaseErrorInLoginIsShownNotFatal()

@@ -96,16 +96,18 @@ void tst_Cli::optionErrorsStopBeforeConnecting_data()
                                     << u"selvoro-cli bills: unknown option --form"_s;
     QTest::newRow("stray-argument") << QStringList{u"check"_s, u"now"_s} + closed
                                     << u"selvoro-cli check: unexpected argument now"_s;
-    QTest::newRow("missing-value") << closed + QStringList{u"--unit"_s}
-                                   << u"selvoro-cli check: --user NAME is required; --server, --port and --unit take a value"_s;
+    QTest::newRow("missing-value")
+        << closed + QStringList{u"--unit"_s}
+        << u"selvoro-cli check: --user NAME is required; --server, --port and --unit take a value"_s;
     QTest::newRow("bad-date") << QStringList{u"davp-bills"_s, u"--to"_s, u"08-12-2026"_s} + closed
                               << u"selvoro-cli davp-bills: --to needs a date YYYY-MM-DD"_s;
     QTest::newRow("bad-port") << QStringList{u"check"_s, u"--port"_s, u"70000"_s, u"--user"_s, u"clerk"_s}
                               << u"selvoro-cli check: --port needs a port number from 1 to 65535"_s;
     QTest::newRow("spool-alone") << QStringList{u"bills"_s, u"--spool"_s} + closed
                                  << u"selvoro-cli bills: --spool goes with --prn FILE"_s;
-    QTest::newRow("split-and-exchange") << QStringList{u"bills"_s, u"--split"_s, u"--exchange"_s} + closed
-                                        << u"selvoro-cli bills: --split and --exchange choose different bills; give one"_s;
+    QTest::newRow("split-and-exchange")
+        << QStringList{u"bills"_s, u"--split"_s, u"--exchange"_s} + closed
+        << u"selvoro-cli bills: --split and --exchange choose different bills; give one"_s;
     QTest::newRow("davp-group") << QStringList{u"davp-bills"_s, u"--group"_s, u"AG"_s} + closed
                                 << u"selvoro-cli davp-bills: unknown option --group"_s;
     QTest::newRow("einvoice-without-file") << QStringList{u"bills"_s} + closed + QStringList{u"--einvoice"_s}
@@ -113,7 +115,8 @@ void tst_Cli::optionErrorsStopBeforeConnecting_data()
     QTest::newRow("davp-einvoice") << QStringList{u"davp-bills"_s, u"--einvoice"_s, u"x.json"_s} + closed
                                    << u"selvoro-cli davp-bills: unknown option --einvoice"_s;
     QTest::newRow("import-without-file") << QStringList{u"einvoice-import"_s} + closed
-                                         << u"usage: selvoro-cli einvoice-import "_s + u"[--server A] [--port N] --user NAME [--unit CODE] FILE"_s;
+                                         << u"usage: selvoro-cli einvoice-import "_s
+                                                + u"[--server A] [--port N] --user NAME [--unit CODE] FILE"_s;
 }
 
 void tst_Cli::optionErrorsStopBeforeConnecting()
@@ -136,9 +139,9 @@ void tst_Cli::einvoiceImportReadsTheFileBeforeConnecting()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[{\"AckNo\": 1}]");
     file.close();
-    const Run result = run({u"einvoice-import"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, u"1"_s, u"--user"_s,
-                            u"clerk"_s, path},
-                           u"pass2"_s);
+    const Run result =
+        run({u"einvoice-import"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, u"1"_s, u"--user"_s, u"clerk"_s, path},
+            u"pass2"_s);
     QCOMPARE(result.status, 1);
     QCOMPARE(result.err.split(u'\n', Qt::SkipEmptyParts),
              (QStringList{path + u": answer 1: no AckDt"_s, path + u": answer 1: no Irn"_s,
@@ -197,8 +200,8 @@ void tst_Cli::failuresEndWithTheirExitStatus_data()
     QTest::newRow("unit-closed-to-the-desk") << unit(u"clerk"_s, u"003"_s) << u"pass2"_s << 2 << refused(u"003"_s);
     QTest::newRow("unit-without-access") << unit(u"clerk"_s, u"004"_s) << u"pass2"_s << 2 << refused(u"004"_s);
     QTest::newRow("not-the-workstation-unit") << unit(u"first"_s, u"002"_s) << u"secret"_s << 2 << refused(u"002"_s);
-    QTest::newRow("closed-port") << QStringList{u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, u"1"_s,
-                                                u"--user"_s, u"clerk"_s}
+    QTest::newRow("closed-port") << QStringList{u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s,
+                                                u"1"_s,     u"--user"_s,   u"clerk"_s}
                                  << u"pass2"_s << 3 << u"message: "_s + Msg::ConnectFailed;
     QTest::newRow("wrong-password") << server + QStringList{u"--user"_s, u"clerk"_s} << u"nope"_s << 4
                                     << u"message: "_s + Msg::InvalidPassword;
@@ -225,8 +228,8 @@ void tst_Cli::outdatedVersionEndsWithStatusFive()
     REQUIRE_TEST_DB();
     TestDb::run(u"UPDATE selvoro.versionmaster SET version_code='V15.0' WHERE pack_code='advt';"_s);
     const QString port = QString::number(TestDb::deployment().port);
-    const Run result = run({u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s, u"clerk"_s},
-                           u"pass2"_s);
+    const Run result =
+        run({u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s, u"clerk"_s}, u"pass2"_s);
     TestDb::run(u"UPDATE selvoro.versionmaster SET version_code='V14.6' WHERE pack_code='advt';"_s);
     QCOMPARE(result.status, 5);
     QVERIFY(result.err.contains(u"message: Advertisement Software Updated   Latest Update is available at '"_s));

@@ -36,7 +36,7 @@ int pdfPageCount(const QString &path)
     return int(QString::fromLatin1(readAll(path)).count(Page));
 }
 
-} // namespace
+}  // namespace
 
 class tst_CliOutputs : public QObject
 {

@@ -16,7 +16,11 @@ class MemorySettings : public UserSettings
 {
 public:
     QString lastUser() const override { return m_lastUser; }
-    void setLastUser(const QString &name) override { m_lastUser = name; ++writes; }
+    void setLastUser(const QString &name) override
+    {
+        m_lastUser = name;
+        ++writes;
+    }
     QString m_lastUser;
     int writes = 0;
 };
@@ -72,19 +76,20 @@ void tst_Login::refusalsShowTheirMessage_data()
     QTest::addColumn<Dialogs::Icon>("icon");
     const auto info = Dialogs::Icon::Information;
     const auto critical = Dialogs::Icon::Critical;
-    QTest::newRow("unknown-name") << u"nobody"_s << u"x"_s << LoginOutcome::InvalidUserName << Msg::InvalidUserName << info;
-    QTest::newRow("quote-in-name-is-just-unknown") << u"x' or '1'='1"_s << u"x"_s << LoginOutcome::InvalidUserName
-                                                   << Msg::InvalidUserName << info;
-    QTest::newRow("first-user-wrong-password") << u"first"_s << u"Secret"_s << LoginOutcome::InvalidFirstUserPassword
-                                               << Msg::InvalidPassword << info;
-    QTest::newRow("ordinary-wrong-password") << u"clerk"_s << u"pass"_s << LoginOutcome::InvalidPassword
-                                             << Msg::InvalidPassword << critical;
-    QTest::newRow("refused-for-this-program") << u"outsider"_s << u"pass4"_s << LoginOutcome::Denied
-                                              << Msg::LoginDenied << critical;
-    QTest::newRow("null-password-matches-nothing") << u"nopass"_s << QString() << LoginOutcome::InvalidPassword
-                                                   << Msg::InvalidPassword << critical;
-    QTest::newRow("null-login-flag-denies") << u"noflag"_s << u"pass6"_s << LoginOutcome::Denied << Msg::LoginDenied
-                                            << critical;
+    QTest::newRow("unknown-name") << u"nobody"_s << u"x"_s << LoginOutcome::InvalidUserName << Msg::InvalidUserName
+                                  << info;
+    QTest::newRow("quote-in-name-is-just-unknown")
+        << u"x' or '1'='1"_s << u"x"_s << LoginOutcome::InvalidUserName << Msg::InvalidUserName << info;
+    QTest::newRow("first-user-wrong-password")
+        << u"first"_s << u"Secret"_s << LoginOutcome::InvalidFirstUserPassword << Msg::InvalidPassword << info;
+    QTest::newRow("ordinary-wrong-password")
+        << u"clerk"_s << u"pass"_s << LoginOutcome::InvalidPassword << Msg::InvalidPassword << critical;
+    QTest::newRow("refused-for-this-program")
+        << u"outsider"_s << u"pass4"_s << LoginOutcome::Denied << Msg::LoginDenied << critical;
+    QTest::newRow("null-password-matches-nothing")
+        << u"nopass"_s << QString() << LoginOutcome::InvalidPassword << Msg::InvalidPassword << critical;
+    QTest::newRow("null-login-flag-denies")
+        << u"noflag"_s << u"pass6"_s << LoginOutcome::Denied << Msg::LoginDenied << critical;
 }
 
 void tst_Login::refusalsShowTheirMessage()

@@ -132,8 +132,8 @@ void tst_BillFilter::dateRangeQueryKeepsItsText()
     // Split bills have no group filter and their own column list.
     query = mainBillQuery(BillKind::Split, filter);
     QCOMPARE(query.text,
-             u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address,agency_bill_colcms"_s +
-                 head.mid(head.indexOf(u" from "_s)) + range + tail);
+             u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address,agency_bill_colcms"_s
+                 + head.mid(head.indexOf(u" from "_s)) + range + tail);
     QCOMPARE(query.values, (dates + QStringList{u"DLY/TAB"_s, u"KB/1"_s, u"KB/9"_s}));
 
     // Quotes and backslashes travel as values; the statement keeps its shape.
@@ -185,8 +185,10 @@ void tst_BillFilter::lookupQueriesKeepTheirText()
     QCOMPARE(clientQuery(), u"SELECT client_gstin, client_pan FROM advt_clientmaster WHERE client_code = ?"_s);
     QCOMPARE(pagesQuery(), u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where "
                            "sdet_sch_code=? and unit_code=?"_s);
-    QCOMPARE(exchangeDebitsQuery(), u"select sum(sdet_dr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s);
-    QCOMPARE(exchangeCreditsQuery(), u"select sum(sdet_cr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s);
+    QCOMPARE(exchangeDebitsQuery(),
+             u"select sum(sdet_dr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s);
+    QCOMPARE(exchangeCreditsQuery(),
+             u"select sum(sdet_cr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_BillFilter)

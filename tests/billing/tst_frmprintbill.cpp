@@ -6,9 +6,9 @@
 #include "common/messages.h"
 #include "common/sharedstate.h"
 #include "common/textfields.h"
+#include "desk.h"
 #include "einvoice/einvoicebutton.h"
 #include "lookup/checklistpicker.h"
-#include "desk.h"
 #include "sheet/sheetview.h"
 #include "testdb.h"
 
@@ -17,14 +17,14 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QGroupBox>
 #include <QLayout>
-#include <QMenu>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -75,12 +75,9 @@ struct BillDesk : Desk
     }
 };
 
-QString cell(frmPrintBill &form, int row, BillColumn column)
-{
-    return form.FBook->sheet().text(row, col(column));
-}
+QString cell(frmPrintBill &form, int row, BillColumn column) { return form.FBook->sheet().text(row, col(column)); }
 
-} // namespace
+}  // namespace
 
 class tst_FrmPrintBill : public QObject
 {
@@ -528,10 +525,11 @@ void tst_FrmPrintBill::eInvoiceButtonWritesAndImportsForTheGrid()
     QCOMPARE(desk.dialogs.saveRequests.last().folder, folder.path());
     QFile written(folder.filePath(u"bills-readiness.csv"_s));
     QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(),
-             QByteArray("Bill No,Reason\n"
-                        "AB/00045,no agency GSTIN; no agency address; bill amount 1180.00 is not the taxable value plus tax 1000.00\n"
-                        "AB/00046,no agency GSTIN; no agency address; bill amount 590.00 is not the taxable value plus tax 500.00\n"));
+    QCOMPARE(written.readAll(), QByteArray("Bill No,Reason\n"
+                                           "AB/00045,no agency GSTIN; no agency address; bill amount 1180.00 is not "
+                                           "the taxable value plus tax 1000.00\n"
+                                           "AB/00046,no agency GSTIN; no agency address; bill amount 590.00 is not the "
+                                           "taxable value plus tax 500.00\n"));
 
     // An existing file is replaced only when the user says so.
     desk.dialogs.shown.clear();
@@ -541,17 +539,20 @@ void tst_FrmPrintBill::eInvoiceButtonWritesAndImportsForTheGrid()
     QCOMPARE(desk.dialogs.texts(), QStringList{documents + u" already exists. Replace it?"_s});
 
     // The portal's answer for the registered bill, imported once.
-    const QString token = u"eyJhbGciOiJSUzI1NiJ9."_s
-                          + QString::fromLatin1(QJsonDocument(QJsonObject{{u"data"_s, u"{\"DocNo\":\"AB/00050\",\"Irn\":\""_s
-                                                                                          + QString(64, u'a') + u"\"}"_s}})
-                                                    .toJson(QJsonDocument::Compact)
-                                                    .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals))
-                          + u".c2ln"_s;
+    const QString token =
+        u"eyJhbGciOiJSUzI1NiJ9."_s
+        + QString::fromLatin1(QJsonDocument(QJsonObject{{u"data"_s, u"{\"DocNo\":\"AB/00050\",\"Irn\":\""_s
+                                                                        + QString(64, u'a') + u"\"}"_s}})
+                                  .toJson(QJsonDocument::Compact)
+                                  .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals))
+        + u".c2ln"_s;
     const QString answers = folder.filePath(u"answers.json"_s);
     QFile answerFile(answers);
     QVERIFY(answerFile.open(QIODevice::WriteOnly));
-    answerFile.write(QJsonDocument(QJsonArray{QJsonObject{{u"AckNo"_s, 1}, {u"AckDt"_s, u"2026-12-05 10:00:00"_s},
-                                                          {u"Irn"_s, QString(64, u'a')}, {u"SignedInvoice"_s, token},
+    answerFile.write(QJsonDocument(QJsonArray{QJsonObject{{u"AckNo"_s, 1},
+                                                          {u"AckDt"_s, u"2026-12-05 10:00:00"_s},
+                                                          {u"Irn"_s, QString(64, u'a')},
+                                                          {u"SignedInvoice"_s, token},
                                                           {u"SignedQRCode"_s, token}}})
                          .toJson());
     answerFile.close();

@@ -50,7 +50,7 @@ QList<LookUpKey> codes(const QStringList &codes, const QStringList &fixed = {})
 
 // Agency codes: found, found through another letter case or trailing blanks, a sub-area that is
 // missing, not in the master at all, quotes, a character outside plain text, and repeats.
-const QStringList AgencyCodes = {u"A001"_s, u"A002"_s, u"a001"_s, u"A001  "_s, u"A003"_s, u"A404"_s, u"Q'1"_s,
+const QStringList AgencyCodes = {u"A001"_s, u"A002"_s, u"a001"_s, u"A001  "_s, u"A003"_s, u"A404"_s,        u"Q'1"_s,
                                  u"É01"_s,  u"A001"_s, u"'"_s,    u""_s,       u"A002"_s, u"x' or '1'='1"_s};
 
 }  // namespace
@@ -72,8 +72,8 @@ void tst_BatchLookUp::init()
 LookUpRows tst_BatchLookUp::single(const LookUpStatements &statements, const LookUpKey &key)
 {
     PreparedQuery query = m_db.prepare(statements.single);
-    ResultSet rows = query.run(statements.fixedFirst ? key.fixed + QStringList{key.code}
-                                                     : QStringList{key.code} + key.fixed);
+    ResultSet rows =
+        query.run(statements.fixedFirst ? key.fixed + QStringList{key.code} : QStringList{key.code} + key.fixed);
     LookUpRows found;
     while (rows.next()) {
         QStringList row;
@@ -85,7 +85,7 @@ LookUpRows tst_BatchLookUp::single(const LookUpStatements &statements, const Loo
 }
 
 void tst_BatchLookUp::compareWithSingle(BatchedLookUp &lookUp, const LookUpStatements &statements,
-                                         const QList<LookUpKey> &keys)
+                                        const QList<LookUpKey> &keys)
 {
     for (const LookUpKey &key : keys) {
         LookUpRows expected = single(statements, key);
@@ -123,8 +123,8 @@ void tst_BatchLookUp::eachKeyGetsWhatItsOwnStatementGives_data()
     QTest::newRow("client") << clientLookUp() << clients << 500;
     QTest::newRow("client-one-by-one") << clientLookUp() << clients << 1;
     QList<LookUpKey> pages;
-    for (const QString &schedule : {u"KOC0000001"_s, u"KOC0000002"_s, u"KOC0000003"_s, u"koc0000003"_s,
-                                    u"KOC'00004"_s, u"TVM0000005"_s, u"KOC0000001"_s})
+    for (const QString &schedule : {u"KOC0000001"_s, u"KOC0000002"_s, u"KOC0000003"_s, u"koc0000003"_s, u"KOC'00004"_s,
+                                    u"TVM0000005"_s, u"KOC0000001"_s})
         pages.append({schedule, {schedule.left(3)}});
     QTest::newRow("pages") << pagesLookUp() << pages << 500;
     QTest::newRow("pages-by-two") << pagesLookUp() << pages << 2;

@@ -31,7 +31,7 @@ mode_t modeOf(const QString &path)
     return status.st_mode;
 }
 
-} // namespace
+}  // namespace
 
 class tst_OutputFile : public QObject
 {
@@ -55,14 +55,14 @@ void tst_OutputFile::replacesARegularFileOnlyWhenCommitted()
         QCOMPARE(output.open(), std::nullopt);
         QCOMPARE(output.device().write("new\n"), 4);
         QVERIFY(output.device().flush());
-        QCOMPARE(readAll(path), QByteArray("old\n")); // nothing shows before the commit
+        QCOMPARE(readAll(path), QByteArray("old\n"));  // nothing shows before the commit
         output.discard();
     }
     QCOMPARE(readAll(path), QByteArray("old\n"));
     {
         OutputFile output(path);
         QCOMPARE(output.open(), std::nullopt);
-        output.device().write("dropped\n"); // destroyed without commit
+        output.device().write("dropped\n");  // destroyed without commit
     }
     QCOMPARE(readAll(path), QByteArray("old\n"));
     QCOMPARE(write(path, "new\n"), std::nullopt);

@@ -56,10 +56,10 @@ void tst_ResultSet::valuesAreThoseOfQtsOwnReading_data()
     // With values the statement is prepared, and the server sends the rows in its binary form.
     QTest::newRow("every-kind-prepared") << u"Select * from kinds where id > ? order by id"_s << QStringList{u"0"_s};
     QTest::newRow("computed") << u"Select id, concat(v, '!') as joined, group_concat(t) as pages, sum(d) as total, "
-                                  "count(*) as n, @@max_allowed_packet as packet from kinds group by id order by id"_s
+                                 "count(*) as n, @@max_allowed_packet as packet from kinds group by id order by id"_s
                               << QStringList();
     QTest::newRow("computed-prepared") << u"Select id, concat(v, ?) as joined, group_concat(t) as pages, sum(d) as "
-                                           "total, count(*) as n from kinds group by id order by id"_s
+                                          "total, count(*) as n from kinds group by id order by id"_s
                                        << QStringList{u"!"_s};
     QTest::newRow("no-rows") << u"Select * from kinds where id < 0"_s << QStringList();
 }

@@ -29,7 +29,7 @@ public:
     void setLastUser(const QString &) override {}
 };
 
-} // namespace
+}  // namespace
 
 class tst_SqlValues : public QObject
 {
@@ -63,10 +63,7 @@ void tst_SqlValues::initTestCase()
     QVERIFY(m_db.firstValue(u"Select @@SESSION.sql_mode"_s).contains(u"NO_BACKSLASH_ESCAPES"_s));
 }
 
-void tst_SqlValues::init()
-{
-    m_dialogs = RecordingDialogs();
-}
+void tst_SqlValues::init() { m_dialogs = RecordingDialogs(); }
 
 void tst_SqlValues::cleanupTestCase()
 {

@@ -107,8 +107,7 @@ void tst_TextFields::amountInWordsReadsIndianGrouping_data()
     QTest::newRow("12000") << 12000.0 << u"Rupees Twelve Thousand Only"_s;
     QTest::newRow("105000") << 105000.0 << u"Rupees One Lakhs Five Thousand Only"_s;
     QTest::newRow("2000000") << 2000000.0 << u"Rupees Twenty Lakhs Only"_s;
-    QTest::newRow("1234.56") << 1234.56
-                             << u"Rupees One Thousand Two Hundred Thirty Four And Fifty Six Paise only"_s;
+    QTest::newRow("1234.56") << 1234.56 << u"Rupees One Thousand Two Hundred Thirty Four And Fifty Six Paise only"_s;
     QTest::newRow("12345678.90") << 12345678.90
                                  << u"Rupees One Crores Twenty Three Lakhs Fourty Five Thousand Six Hundred Seventy "
                                     "Eight And Ninety Paise only"_s;

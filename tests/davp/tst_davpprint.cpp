@@ -141,8 +141,8 @@ void tst_DavpPrint::pageLinesAndPositions()
     QCOMPARE(line(16).mid(38, 20), u"Place of Publication"_s);
     QCOMPARE(line(16).mid(59), AlignText(u"Kochi"_s, 19, u"L"_s));
     // The type words start at positions 1, 15, 20, 30, 51 and 72, the digits stand at 35, 54 and 74.
-    for (const auto &[position, word] : {std::pair{15, u"Type"_s}, {20, u":"_s}, {30, u"CLASSIFIED"_s},
-                                         {51, u"DISPLAY"_s}, {72, u"UPSC"_s}})
+    for (const auto &[position, word] :
+         {std::pair{15, u"Type"_s}, {20, u":"_s}, {30, u"CLASSIFIED"_s}, {51, u"DISPLAY"_s}, {72, u"UPSC"_s}})
         QCOMPARE(line(20).mid(position - 1, word.size()), word);
     QCOMPARE(line(21).trimmed(), u"2                  3                   4"_s);
     QCOMPARE(line(21).indexOf(u'2') + 1, 35);

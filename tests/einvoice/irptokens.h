@@ -11,8 +11,9 @@ namespace IrpTokens {
 
 inline QString part(const QJsonObject &object)
 {
-    return QString::fromLatin1(QJsonDocument(object).toJson(QJsonDocument::Compact).toBase64(
-        QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+    return QString::fromLatin1(QJsonDocument(object)
+                                   .toJson(QJsonDocument::Compact)
+                                   .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
 
 inline QString token(const QJsonObject &payload)
@@ -29,8 +30,7 @@ inline QString qrCode(const QString &billNo, const QString &irn)
                            {QStringLiteral("DocTyp"), QStringLiteral("INV")},
                            {QStringLiteral("Irn"), irn},
                            {QStringLiteral("IrnDt"), QStringLiteral("2026-12-07 11:30:00")}};
-    return token({{QStringLiteral("data"),
-                   QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Compact))},
+    return token({{QStringLiteral("data"), QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Compact))},
                   {QStringLiteral("iss"), QStringLiteral("NIC")}});
 }
 

@@ -68,10 +68,7 @@ void tst_EInvoiceDemo::initTestCase()
     m_sellers = Sellers::load(m_db, Deployment());
 }
 
-void tst_EInvoiceDemo::init()
-{
-    m_db.exec(u"DELETE FROM advt_einvoice"_s);
-}
+void tst_EInvoiceDemo::init() { m_db.exec(u"DELETE FROM advt_einvoice"_s); }
 
 QList<GridBill> tst_EInvoiceDemo::generate(const QString &unit)
 {
@@ -133,7 +130,8 @@ void tst_EInvoiceDemo::eligibleBillsBecomeValidDocumentsAndTheRestAreReported()
     QVERIFY(checker.waitForFinished(120000));
     const QString said = QString::fromUtf8(checker.readAllStandardOutput());
     QVERIFY2(checker.exitCode() == 0, qPrintable(said));
-    QVERIFY2(said.contains(QString::number(batch.documents.size()) + u" documents checked, 0 faults"_s), qPrintable(said));
+    QVERIFY2(said.contains(QString::number(batch.documents.size()) + u" documents checked, 0 faults"_s),
+             qPrintable(said));
 }
 
 void tst_EInvoiceDemo::answersAreKeptOnceAndAnotherIrnIsRefused()
@@ -169,9 +167,9 @@ void tst_EInvoiceDemo::answersAreKeptOnceAndAnotherIrnIsRefused()
                             .toJson())
             .answers;
     outcome = store.import(clash);
-    QCOMPARE(outcome.problems, QStringList{u"bill "_s + first + u" is already registered with IRN "_s + IrpTokens::irn('a')
-                                           + u"; the file names another IRN, "_s + IrpTokens::irn('d')
-                                           + u": not imported"_s});
+    QCOMPARE(outcome.problems,
+             QStringList{u"bill "_s + first + u" is already registered with IRN "_s + IrpTokens::irn('a')
+                         + u"; the file names another IRN, "_s + IrpTokens::irn('d') + u": not imported"_s});
     QCOMPARE(outcome.imported, 0);
     QCOMPARE(rowCount(u"advt_einvoice"_s), 2);
 
@@ -227,23 +225,36 @@ void tst_EInvoiceDemo::invoicePdfCarriesEveryFieldAndADecodableQrCode()
         QSKIP("pdftotext is not installed (scripts/setup installs poppler-utils)");
     const QString page = text->simplified();
     const QString words = AmountInWords(double(bill.amount) / 100.0);
-    for (const QString &field :
-         {u"TAX INVOICE"_s, m_sellers.sv.legalName, u"Press House, M.G. Road, Kochi 682011"_s,
-          u"GSTIN : "_s + bill.companyGstin, u"CIN : "_s + bill.companyCin, u"Invoice No : "_s + bill.billNo,
-          u"Invoice Date : "_s + bill.billDate.toString(u"dd-MM-yyyy"_s), bill.agencyName, bill.agencyAddress.first(),
-          u"GSTIN : "_s + bill.gstin, u"Place of Supply : "_s + bill.subName + u" (State code 32)"_s,
-          u"Description of Service : PRINT HSN/SAC : 998363"_s, u"Taxable value "_s + paiseText(bill.taxable),
-          u"Discount "_s + paiseText(bill.discount), u"CGST @ 2.5% "_s + paiseText(bill.cgst),
-          u"SGST @ 2.5% "_s + paiseText(bill.sgst), u"Total (Rs.) "_s + paiseText(bill.amount), words,
-          u"REVERSE CHARGE MECHANISM : NOT APPLICABLE"_s, u"Authorised Signatory"_s,
-          u"IRN : "_s + IrpTokens::irn('a'), u"Ack No : 112010000000001"_s, u"Ack Date : 07-12-2026 11:30"_s})
+    for (const QString &field : {u"TAX INVOICE"_s,
+                                 m_sellers.sv.legalName,
+                                 u"Press House, M.G. Road, Kochi 682011"_s,
+                                 u"GSTIN : "_s + bill.companyGstin,
+                                 u"CIN : "_s + bill.companyCin,
+                                 u"Invoice No : "_s + bill.billNo,
+                                 u"Invoice Date : "_s + bill.billDate.toString(u"dd-MM-yyyy"_s),
+                                 bill.agencyName,
+                                 bill.agencyAddress.first(),
+                                 u"GSTIN : "_s + bill.gstin,
+                                 u"Place of Supply : "_s + bill.subName + u" (State code 32)"_s,
+                                 u"Description of Service : PRINT HSN/SAC : 998363"_s,
+                                 u"Taxable value "_s + paiseText(bill.taxable),
+                                 u"Discount "_s + paiseText(bill.discount),
+                                 u"CGST @ 2.5% "_s + paiseText(bill.cgst),
+                                 u"SGST @ 2.5% "_s + paiseText(bill.sgst),
+                                 u"Total (Rs.) "_s + paiseText(bill.amount),
+                                 words,
+                                 u"REVERSE CHARGE MECHANISM : NOT APPLICABLE"_s,
+                                 u"Authorised Signatory"_s,
+                                 u"IRN : "_s + IrpTokens::irn('a'),
+                                 u"Ack No : 112010000000001"_s,
+                                 u"Ack Date : 07-12-2026 11:30"_s})
         QVERIFY2(page.contains(field), qPrintable(u"missing ["_s + field + u"] in: "_s + page));
 
     // The QR code decodes back to the signed QR code's text.
     if (!output(u"pdftoppm"_s, {u"-r"_s, u"200"_s, u"-png"_s, u"-singlefile"_s, path, dir.filePath(u"page"_s)}))
         QSKIP("pdftoppm is not installed (scripts/setup installs poppler-utils)");
-    const std::optional<QString> decoded =
-        output(u"zbarimg"_s, {u"--quiet"_s, u"--raw"_s, u"-Sdisable"_s, u"-Sqrcode.enable"_s, dir.filePath(u"page.png"_s)});
+    const std::optional<QString> decoded = output(
+        u"zbarimg"_s, {u"--quiet"_s, u"--raw"_s, u"-Sdisable"_s, u"-Sqrcode.enable"_s, dir.filePath(u"page.png"_s)});
     if (!decoded && QStandardPaths::findExecutable(u"zbarimg"_s).isEmpty())
         QSKIP("zbarimg is not installed (scripts/setup installs zbar-tools)");
     QVERIFY(decoded);

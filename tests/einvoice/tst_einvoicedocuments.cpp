@@ -185,8 +185,7 @@ void tst_EInvoiceDocuments::billsThatCannotBeRegisteredAreReported_data()
     bill.gstin = u"NA"_s;
     QTest::newRow("gstin-NA") << bill << int(BillKind::Gst) << u"no agency GSTIN"_s;
     bill.gstin = u"32AAMFN5566B1ZE"_s;
-    QTest::newRow("check-character") << bill << int(BillKind::Gst)
-                                     << u"agency GSTIN 32AAMFN5566B1ZE fails the check"_s;
+    QTest::newRow("check-character") << bill << int(BillKind::Gst) << u"agency GSTIN 32AAMFN5566B1ZE fails the check"_s;
     bill = good;
     bill.agencyAddress = {u"Mananchira"_s, u"Kozhikode"_s};
     QTest::newRow("no-pin") << bill << int(BillKind::Gst) << u"no PIN in the agency address"_s;
@@ -211,8 +210,8 @@ void tst_EInvoiceDocuments::billsThatCannotBeRegisteredAreReported_data()
                                         << u"bill amount 10500.01 is not the taxable value plus tax 10500.00"_s;
     bill = bengaluruBill();
     bill.gstin = u"32AABCM4521K1ZR"_s;
-    QTest::newRow("igst-within-the-state") << bill << int(BillKind::Gst)
-                                           << u"IGST for an agency in the company's own state"_s;
+    QTest::newRow("igst-within-the-state")
+        << bill << int(BillKind::Gst) << u"IGST for an agency in the company's own state"_s;
     bill = kochiBill();
     bill.gstin = u"29AAECB1122P1ZL"_s;
     QTest::newRow("cgst-between-states") << bill << int(BillKind::Gst)
@@ -220,8 +219,7 @@ void tst_EInvoiceDocuments::billsThatCannotBeRegisteredAreReported_data()
     bill = good;
     bill.gstin.clear();
     bill.agencyAddress = {u"Market Road"_s};
-    QTest::newRow("two-reasons") << bill << int(BillKind::Gst)
-                                 << u"no agency GSTIN; no PIN in the agency address"_s;
+    QTest::newRow("two-reasons") << bill << int(BillKind::Gst) << u"no agency GSTIN; no PIN in the agency address"_s;
 }
 
 void tst_EInvoiceDocuments::billsThatCannotBeRegisteredAreReported()
@@ -240,10 +238,10 @@ void tst_EInvoiceDocuments::everyBillIsADocumentOrAReportLine()
     GridBill fsh = kochiBill();
     fsh.billNo = u"KC/01204"_s;
     fsh.products = u"FSH"_s;
-    const EInvoiceBatch batch = buildEInvoices({kochiBill(), unregistered, bengaluruBill(), fsh}, sellers(), BillKind::Gst);
+    const EInvoiceBatch batch =
+        buildEInvoices({kochiBill(), unregistered, bengaluruBill(), fsh}, sellers(), BillKind::Gst);
     QCOMPARE(batch.documents.size(), 3);
-    QCOMPARE(batch.documents.at(2).toObject()[u"SellerDtls"_s].toObject()[u"Gstin"_s].toString(),
-             u"32AAGCS7310M1ZB"_s);
+    QCOMPARE(batch.documents.at(2).toObject()[u"SellerDtls"_s].toObject()[u"Gstin"_s].toString(), u"32AAGCS7310M1ZB"_s);
     QCOMPARE(batch.report.size(), 1);
     QCOMPARE(batch.report.first().billNo, u"KC/01203"_s);
     QCOMPARE(einvoiceSummary(batch), u"3 documents written, 1 bills listed in the report"_s);

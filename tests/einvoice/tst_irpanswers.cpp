@@ -76,7 +76,8 @@ void tst_IrpAnswers::faultyFilesGiveAMessagePerProblem_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("problems");
     const QString irn = IrpTokens::irn('a');
-    QTest::newRow("not-json") << QByteArray("{\"AckNo\": 1,") << QStringList{u"not JSON: unterminated object at character 12"_s};
+    QTest::newRow("not-json") << QByteArray("{\"AckNo\": 1,")
+                              << QStringList{u"not JSON: unterminated object at character 12"_s};
     QTest::newRow("empty-array") << QByteArray("[]") << QStringList{u"no answer in the file"_s};
     QJsonObject answer = IrpTokens::answer(u"KC/1"_s, irn);
     answer.remove(u"AckNo"_s);
@@ -87,7 +88,8 @@ void tst_IrpAnswers::faultyFilesGiveAMessagePerProblem_data()
     answer = IrpTokens::answer(u"KC/1"_s, irn);
     answer[u"SignedQRCode"_s] = IrpTokens::qrCode(u"KC/1"_s, IrpTokens::irn('b'));
     QTest::newRow("qr-names-another-irn")
-        << json(answer) << QStringList{u"the answer: the signed QR code names IRN "_s + IrpTokens::irn('b') + u", not "_s + irn};
+        << json(answer)
+        << QStringList{u"the answer: the signed QR code names IRN "_s + IrpTokens::irn('b') + u", not "_s + irn};
     answer = IrpTokens::answer(u""_s, irn);
     QTest::newRow("qr-names-no-bill") << json(answer)
                                       << QStringList{u"the answer: the signed QR code names no bill number (DocNo)"_s};

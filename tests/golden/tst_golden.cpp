@@ -62,7 +62,8 @@ void tst_Golden::runMatchesItsGolden()
 {
     QFETCH(QString, folder);
     const QDir cases(folder);
-    TestDb::reset({TestDb::file(u"tests/golden/base.sql"_s), QString::fromUtf8(readAll(cases.filePath(u"fixture.sql"_s)))});
+    TestDb::reset(
+        {TestDb::file(u"tests/golden/base.sql"_s), QString::fromUtf8(readAll(cases.filePath(u"fixture.sql"_s)))});
 
     QTemporaryDir out;
     QStringList args = QString::fromUtf8(readAll(cases.filePath(u"args"_s))).split(u'\n');

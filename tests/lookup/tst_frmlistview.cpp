@@ -35,12 +35,9 @@ QString cell(const frmListView &help, int gridRow, int column)
     return item ? item->text() : QString();
 }
 
-int currentGridRow(const frmListView &help)
-{
-    return help.GrHelp->currentRow() + 1;
-}
+int currentGridRow(const frmListView &help) { return help.GrHelp->currentRow() + 1; }
 
-} // namespace
+}  // namespace
 
 class tst_frmListView : public QObject
 {
@@ -87,7 +84,7 @@ void tst_frmListView::init()
 
 void tst_frmListView::cleanup()
 {
-    QCoreApplication::processEvents(); // a timer armed for a window that never opened
+    QCoreApplication::processEvents();  // a timer armed for a window that never opened
 }
 
 void tst_frmListView::whileShown(const std::function<void(frmListView &)> &act)
@@ -137,7 +134,7 @@ void tst_frmListView::nullsAreEmptyOnlyInQueryColumnsThreeAndFour()
 void tst_frmListView::gridGrowsInStepsOfTen_data()
 {
     QTest::addColumn<int>("records");
-    QTest::addColumn<int>("gridRows"); // the header row included
+    QTest::addColumn<int>("gridRows");  // the header row included
     QTest::newRow("98-fit-100") << 98 << 100;
     QTest::newRow("99-grow-to-110") << 99 << 110;
     QTest::newRow("150-grow-to-160") << 150 << 160;
@@ -172,7 +169,7 @@ void tst_frmListView::laysOutWidthsCaptionsAndModality()
         QCOMPARE(help.GrHelp->width(), twipsToPixels(3920));
         QCOMPARE(help.TxtSearch->width(), help.GrHelp->width());
         QVERIFY(help.GrHelp->isColumnHidden(0));
-        QVERIFY(help.GrHelp->isColumnHidden(1)); // a code column 0 wide
+        QVERIFY(help.GrHelp->isColumnHidden(1));  // a code column 0 wide
         QCOMPARE(help.GrHelp->columnWidth(2), twipsToPixels(3550));
         QCOMPARE(help.GrHelp->columnWidth(4), twipsToPixels(1500));
         QVERIFY(help.GrHelp->isColumnHidden(5));
@@ -180,7 +177,7 @@ void tst_frmListView::laysOutWidthsCaptionsAndModality()
         QCOMPARE(help.GrHelp->horizontalHeaderItem(3)->text(), u"App"_s);
         QCOMPARE(cell(help, 1, 1), u"C1"_s);
         QCOMPARE(cell(help, 2, 3), u"2"_s);
-        QCOMPARE(cell(help, 2, 4), QString()); // NULL address
+        QCOMPARE(cell(help, 2, 4), QString());  // NULL address
         QCOMPARE(help.MatchRow, 1);
     });
     show();
@@ -195,7 +192,7 @@ void tst_frmListView::searchSelectsFirstMatchAndEnterPicksIt()
         QTest::keyClicks(help.TxtSearch, u"ab"_s);
         QCOMPARE(help.MatchRow, 2);
         QCOMPARE(currentGridRow(help), 2);
-        QCOMPARE(m_state.HelpSelection[1], u"Abbey Road"_s); // stored while the window stays
+        QCOMPARE(m_state.HelpSelection[1], u"Abbey Road"_s);  // stored while the window stays
         QTest::keyClicks(help.TxtSearch, u"A"_s);
         QCOMPARE(help.MatchRow, 3);
         QCOMPARE(help.GrHelp->selectionModel()->selectedRows().size(), 1);
@@ -225,7 +222,7 @@ void tst_frmListView::searchWithoutMatchPicksEmptyTexts()
 {
     whileShown([](frmListView &help) {
         QTest::keyClicks(help.TxtSearch, u"zz"_s);
-        QCOMPARE(help.MatchRow, 5); // the first empty row
+        QCOMPARE(help.MatchRow, 5);  // the first empty row
         QTest::keyClick(help.TxtSearch, Qt::Key_Enter);
     });
     m_state.HelpSelection = {u"old"_s, u"old"_s, u"old"_s, u"old"_s};
@@ -237,11 +234,11 @@ void tst_frmListView::escapePicksTheLastMatchFromAnyControl()
 {
     whileShown([](frmListView &help) { QTest::keyClick(help.TxtSearch, Qt::Key_Escape); });
     show();
-    QCOMPARE(m_state.HelpSelection[0], u"C1"_s); // straight after opening: the first row
+    QCOMPARE(m_state.HelpSelection[0], u"C1"_s);  // straight after opening: the first row
 
     whileShown([](frmListView &help) {
         QTest::keyClicks(help.TxtSearch, u"mad"_s);
-        help.GrHelp->setCurrentCell(1, 2); // the user wanders off in the grid
+        help.GrHelp->setCurrentCell(1, 2);  // the user wanders off in the grid
         QTest::keyClick(help.GrHelp, Qt::Key_Escape);
     });
     show();
@@ -255,12 +252,12 @@ void tst_frmListView::gridKeysAndDoubleClickPickTheCurrentRow()
         QTest::keyClicks(help.TxtSearch, u"ma"_s);
         QTest::keyClick(help.TxtSearch, Qt::Key_Down);
         QVERIFY(help.GrHelp->hasFocus());
-        QTest::keyClick(help.GrHelp, Qt::Key_Up); // from Madurai to abacus
+        QTest::keyClick(help.GrHelp, Qt::Key_Up);  // from Madurai to abacus
         QTest::keyClick(help.GrHelp, Qt::Key_Return);
         QVERIFY(!help.isVisible());
     });
     show();
-    QCOMPARE(m_state.HelpSelection[1], u"abacus"_s); // the grid's row, not the search match
+    QCOMPARE(m_state.HelpSelection[1], u"abacus"_s);  // the grid's row, not the search match
 
     whileShown([](frmListView &help) {
         const QRect cellRect = help.GrHelp->visualItemRect(help.GrHelp->item(1, 2));
@@ -276,7 +273,7 @@ void tst_frmListView::closeBoxKeepsTheLastSelection()
 {
     whileShown([](frmListView &help) {
         QTest::keyClicks(help.TxtSearch, u"ab"_s);
-        help.GrHelp->setCurrentCell(3, 2); // a row change stores Madurai
+        help.GrHelp->setCurrentCell(3, 2);  // a row change stores Madurai
         help.close();
         QVERIFY(!help.isVisible());
     });

@@ -1,6 +1,6 @@
+#include "desk.h"
 #include "lookup/frmgrouplist.h"
 #include "lookup/frmproductlist.h"
-#include "desk.h"
 #include "testdb.h"
 
 #include <QApplication>
@@ -16,10 +16,7 @@ namespace {
 const QList<PickerEntry> Products = {
     {u"Daily"_s, u"P1"_s, u"1"_s}, {u"Weekly"_s, u"P2"_s, u"2"_s}, {u"Magazine"_s, u"P3"_s, u"3"_s}};
 
-void tick(QTreeWidget *list, int row)
-{
-    list->topLevelItem(row)->setCheckState(0, Qt::Checked);
-}
+void tick(QTreeWidget *list, int row) { list->topLevelItem(row)->setCheckState(0, Qt::Checked); }
 
 const QString Fixture = uR"(
 INSERT INTO productmaster (product_code, product_name, product_priority) VALUES
@@ -28,7 +25,7 @@ INSERT INTO advt_clienttype (group_code, group_name, group_comm) VALUES
   ('G5', 'Retail', 0), ('G2', 'Agencies', 15), ('O''X', 'Quoted', 0);
 )"_s;
 
-} // namespace
+}  // namespace
 
 class tst_Pickers : public QObject
 {

@@ -77,10 +77,7 @@ void tst_frmSplitEdition::init()
     m_state.CurrentUserId = u"1"_s;
 }
 
-void tst_frmSplitEdition::cleanup()
-{
-    m_form.reset();
-}
+void tst_frmSplitEdition::cleanup() { m_form.reset(); }
 
 frmSplitEdition &tst_frmSplitEdition::open()
 {
@@ -105,15 +102,12 @@ void tst_frmSplitEdition::startNew(const QString &name, const QString &edition)
     m_form->TxEditionCode->setText(edition);
 }
 
-void tst_frmSplitEdition::selectGridRow(int gridRow)
-{
-    m_form->GrSplitEdition->setCurrentCell(gridRow - 1, 2);
-}
+void tst_frmSplitEdition::selectGridRow(int gridRow) { m_form->GrSplitEdition->setCurrentCell(gridRow - 1, 2); }
 
 void tst_frmSplitEdition::gridKeepsThirtyRowsAndGrowsByTen_data()
 {
     QTest::addColumn<int>("editions");
-    QTest::addColumn<int>("gridRows"); // the header row included
+    QTest::addColumn<int>("gridRows");  // the header row included
     QTest::newRow("none") << 0 << 30;
     QTest::newRow("29-fit") << 29 << 30;
     QTest::newRow("30-grow-to-40") << 30 << 40;
@@ -161,7 +155,7 @@ void tst_frmSplitEdition::newProposesTheSeriesCodeInNewMode()
     QVERIFY(!form.CmEdit->isEnabled() && !form.CmDelete->isEnabled() && !form.CmClose->isEnabled());
     QVERIFY(m_dialogs.shown.isEmpty());
 
-    QTest::keyClick(form.TxName, Qt::Key_Return); // nothing typed: the focus stays
+    QTest::keyClick(form.TxName, Qt::Key_Return);  // nothing typed: the focus stays
     QVERIFY(form.TxName->hasFocus());
     QTest::keyClicks(form.TxName, u"Tambaram"_s);
     QTest::keyClick(form.TxName, Qt::Key_Return);
@@ -195,7 +189,7 @@ void tst_frmSplitEdition::saveWantsANameAndAnEdition()
     QCOMPARE(m_dialogs.texts(), QStringList{Msg::EnterSplitEdition});
     QVERIFY(form.TxName->hasFocus());
 
-    form.TxName->setText(u"   "_s); // blanks alone would store a nameless split edition
+    form.TxName->setText(u"   "_s);  // blanks alone would store a nameless split edition
     form.CmNew->click();
     QCOMPARE(m_dialogs.texts().last(), Msg::EnterSplitEdition);
 
@@ -266,7 +260,7 @@ void tst_frmSplitEdition::otherUsersAreRefused()
 void tst_frmSplitEdition::duplicateNameStaysInNewMode()
 {
     frmSplitEdition &form = open();
-    startNew(u"madurai rural "_s, u"01"_s); // another unit's split edition
+    startNew(u"madurai rural "_s, u"01"_s);  // another unit's split edition
     form.CmNew->click();
     QCOMPARE(m_dialogs.texts(), QStringList{Msg::SplitEditionExists});
     QVERIFY(form.TxName->hasFocus());
@@ -294,7 +288,7 @@ void tst_frmSplitEdition::failedSaveIsRolledBackAndShown()
 void tst_frmSplitEdition::editRenamesTheSelectedEdition()
 {
     frmSplitEdition &form = open();
-    selectGridRow(10); // an empty row: nothing to edit
+    selectGridRow(10);  // an empty row: nothing to edit
     form.CmEdit->click();
     QCOMPARE(form.CmNew->text(), u"New - F2"_s);
 
@@ -340,7 +334,7 @@ void tst_frmSplitEdition::deleteAsksFirst()
     QCOMPARE(m_dialogs.shown.last().buttons, Dialogs::Buttons::YesNo);
     QCOMPARE(stored(), u"4"_s);
 
-    form.CmDelete->click(); // answered Yes
+    form.CmDelete->click();  // answered Yes
     QCOMPARE(value(u"Select count(*) from advt_splitedition Where split_name='Madurai Rural'"_s), u"0"_s);
     QCOMPARE(stored(), u"3"_s);
     QCOMPARE(cell(2, 2), u"North Chennai"_s);
@@ -376,11 +370,11 @@ void tst_frmSplitEdition::editionHelpFillsCodeAndName()
 void tst_frmSplitEdition::functionKeysPressTheirButtons()
 {
     frmSplitEdition &form = open();
-    QTest::keyClick(&form, Qt::Key_F5); // nothing to save in browse mode
+    QTest::keyClick(&form, Qt::Key_F5);  // nothing to save in browse mode
     QCOMPARE(form.CmNew->text(), u"New - F2"_s);
     QTest::keyClick(&form, Qt::Key_F2);
     QCOMPARE(form.CmNew->text(), u"Save - F5"_s);
-    QTest::keyClick(form.TxName, Qt::Key_F2); // F2 never saves
+    QTest::keyClick(form.TxName, Qt::Key_F2);  // F2 never saves
     QVERIFY(m_dialogs.shown.isEmpty());
     QTest::keyClick(form.TxName, Qt::Key_F8);
     QCOMPARE(form.CmNew->text(), u"New - F2"_s);
@@ -408,7 +402,7 @@ void tst_frmSplitEdition::databaseFailureIsShownAndTheFormStays()
     QVERIFY2(m_dialogs.shown.first().text.contains(u"editionmaster"_s), qPrintable(m_dialogs.texts().first()));
     QCOMPARE(form.GrSplitEdition->item(0, 2), nullptr);
 
-    form.CmNew->click(); // the grid reload fails again; the proposed code is still there
+    form.CmNew->click();  // the grid reload fails again; the proposed code is still there
     QCOMPARE(m_dialogs.shown.size(), 2);
     QCOMPARE(form.TxCode->text(), u"SP0007"_s);
     QVERIFY(form.isVisible());

@@ -63,7 +63,7 @@ void showBills(frmPrintBill &form)
     form.CmShow->click();
 }
 
-} // namespace
+}  // namespace
 
 class tst_PrintButtons : public QObject
 {
@@ -87,7 +87,7 @@ void tst_PrintButtons::printWritesTheInvoicesAndStartsTheSpooler()
     frmPrintBill form(desk.context);
     const QString prn = desk.folder.filePath(u"sch.prn"_s);
     form.CmPrint->setEnabled(true);
-    form.CmPrint->click(); // nothing generated yet: an empty file, still spooled
+    form.CmPrint->click();  // nothing generated yet: an empty file, still spooled
     QCOMPARE(readAll(prn), QByteArray());
     QTRY_COMPARE(readAll(prn + u".spooled"_s), "--page-lines 48 -- " + prn.toUtf8());
     QFile::remove(prn + u".spooled"_s);

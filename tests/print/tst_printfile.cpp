@@ -36,7 +36,7 @@ void writeTwoLines(PrintFile &file)
     file.writeLine(PrintLine().text(u"second"));
 }
 
-} // namespace
+}  // namespace
 
 class tst_PrintFile : public QObject
 {

@@ -44,7 +44,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-} // namespace
+}  // namespace
 
 class tst_SheetExport : public QObject
 {
@@ -74,7 +74,7 @@ void tst_SheetExport::asksInTheExportFolderMadeOnce()
     Sheet sheet;
     fillTwoBills(sheet);
     RecordingDialogs dialogs;
-    exportSheet(sheet, dialogs, request(dir.path())); // cancelled: silently nothing
+    exportSheet(sheet, dialogs, request(dir.path()));  // cancelled: silently nothing
     QCOMPARE(dialogs.saveRequests.size(), 1);
     const Dialogs::SaveRequest &asked = dialogs.saveRequests.first();
     const QString folder = dir.filePath(u"Excel Files"_s);
@@ -111,7 +111,7 @@ void tst_SheetExport::overwriteNeedsAYes()
     dialogs.answers.push_back(Dialogs::Answer::Yes);
     exportSheet(sheet, dialogs, request(dir.path()));
     QCOMPARE(dialogs.shown.size(), 2);
-    QVERIFY(readAll(path).startsWith("\xd0\xcf\x11\xe0")); // the workbook's compound file
+    QVERIFY(readAll(path).startsWith("\xd0\xcf\x11\xe0"));  // the workbook's compound file
     // The grid's block from row 1 to ten rows past the last bill is selected, as the grid's own
     // export left it.
     Sheet::Font bold;

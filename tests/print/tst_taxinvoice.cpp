@@ -166,7 +166,7 @@ QByteArray at(QByteArray line, int p, int q)
     return line.mid(p - 1, q - p + 1);
 }
 
-} // namespace
+}  // namespace
 
 class tst_TaxInvoice : public QObject
 {
@@ -250,7 +250,7 @@ void tst_TaxInvoice::emptyGridGivesAnEmptyFile()
 {
     Sheet sheet;
     sheet.setColumnCount(BillColumnCount);
-    putRow(sheet, 6, baseBill(u"KCH/26/00001"_s)); // row 5 is empty: no bills
+    putRow(sheet, 6, baseBill(u"KCH/26/00001"_s));  // row 5 is empty: no bills
     QCOMPARE(printed(sheet), QByteArray());
 }
 

@@ -276,7 +276,8 @@ void tst_Sheet::randomBlocksMatchACellByCellModel()
                 change(expected[(r - 1) * Columns + c - 1]);
         for (int r = 1; r <= Rows + 1; ++r) {
             for (int c = 1; c <= Columns + 1; ++c) {
-                const Sheet::Style want = r <= Rows && c <= Columns ? expected[(r - 1) * Columns + c - 1] : Sheet::Style();
+                const Sheet::Style want =
+                    r <= Rows && c <= Columns ? expected[(r - 1) * Columns + c - 1] : Sheet::Style();
                 if (!(sheet.style(r, c) == want))
                     QFAIL(qPrintable(u"step %1: cell (%2,%3) differs"_s.arg(step).arg(r).arg(c)));
                 QCOMPARE(sheet.styleId(r, c) == 0, want == Sheet::Style());

@@ -36,10 +36,7 @@ void setUpBillGrid(Sheet &sheet)
     sheet.setActiveCell(1, 1);
 }
 
-QModelIndex at(const SheetView &view, int row, int column)
-{
-    return view.model()->index(row - 1, column - 1);
-}
+QModelIndex at(const SheetView &view, int row, int column) { return view.model()->index(row - 1, column - 1); }
 
 }  // namespace
 
@@ -80,8 +77,10 @@ void tst_SheetView::showsCellsLikeASpreadsheet()
     QCOMPARE(model.headerData(4, Qt::Vertical).toString(), u"5"_s);
 
     QCOMPARE(at(view, 5, 7).data().toString(), u"1500.00"_s);
-    QCOMPARE(at(view, 5, 7).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    QCOMPARE(at(view, 5, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QCOMPARE(at(view, 5, 7).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+             Qt::AlignRight);
+    QCOMPARE(at(view, 5, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+             Qt::AlignLeft);
     const QFont font = at(view, 5, 1).data(Qt::FontRole).value<QFont>();
     QCOMPARE(font.family(), u"Book Antiqua"_s);
     QCOMPARE(font.pointSizeF(), 14.0);

@@ -63,15 +63,12 @@ void fillBillGrid(Sheet &sheet, int bills)
         sheet.setFont(font(u"ARIAL"_s, 8, false));
     }
     sheet.setText(5, 20, Rupee);
-    sheet.setText(6, 20, QString(9000, u'x'));              // longer than one record
-    sheet.setText(7, 20, QString(5000, QChar(0x20AC)));     // two bytes a character, split too
+    sheet.setText(6, 20, QString(9000, u'x'));           // longer than one record
+    sheet.setText(7, 20, QString(5000, QChar(0x20AC)));  // two bytes a character, split too
     sheet.setText(8, 20, u"after the long ones"_s);
 }
 
-QString python()
-{
-    return QFile::exists(u"/usr/bin/python3"_s) ? u"/usr/bin/python3"_s : u"python3"_s;
-}
+QString python() { return QFile::exists(u"/usr/bin/python3"_s) ? u"/usr/bin/python3"_s : u"python3"_s; }
 
 // Runs the read-back script; an empty object when xlrd is missing.
 QJsonObject readBack(const QStringList &arguments)

@@ -26,10 +26,7 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-QByteArray escp(const char *text)
-{
-    return QByteArray(text).replace("<ESC>", "\x1b");
-}
+QByteArray escp(const char *text) { return QByteArray(text).replace("<ESC>", "\x1b"); }
 
 int pdfPageCount(const QString &path)
 {
@@ -91,7 +88,7 @@ bool writesInto(qint64 pid, const QString &folder, const QString &except)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 class tst_Spooler : public QObject
 {
@@ -175,7 +172,7 @@ void tst_Spooler::writesThePdfOfAPrintFile()
     writeFile(prn, lines(432, "\\E\\DSELVORO\\e\\d"));
     const SpoolerRun run = runSpooler(dir, prn, "Mode=pdf\nOutputFolder=" + dir.filePath(u"pdf"_s).toUtf8() + "\n");
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(pdfPageCount(dir.filePath(u"pdf/rpt.pdf"_s)), 6); // DAVP copies are 72 lines
+    QCOMPARE(pdfPageCount(dir.filePath(u"pdf/rpt.pdf"_s)), 6);  // DAVP copies are 72 lines
 }
 
 // The program says which layout a print file holds; the name only decides when it does not.

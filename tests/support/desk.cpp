@@ -9,10 +9,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-Desk::Desk(const QString &connectionName) : db(connectionName)
-{
-    deployment.appFolder = folder.path();
-}
+Desk::Desk(const QString &connectionName) : db(connectionName) { deployment.appFolder = folder.path(); }
 
 void Desk::openDatabase(const QStringList &fixtures)
 {

@@ -22,10 +22,10 @@ public:
 
     QList<Shown> shown;
     QList<SaveRequest> saveRequests;
-    std::deque<Answer> answers;                    // next answers to questions
-    std::deque<std::optional<SavePath>> savePaths; // next answers to save dialogs (none: cancel)
+    std::deque<Answer> answers;                     // next answers to questions
+    std::deque<std::optional<SavePath>> savePaths;  // next answers to save dialogs (none: cancel)
     QList<OpenRequest> openRequests;
-    std::deque<QString> openPaths;                 // next answers to open dialogs (none left: cancel)
+    std::deque<QString> openPaths;  // next answers to open dialogs (none left: cancel)
 
     QStringList texts() const;
 

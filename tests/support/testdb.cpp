@@ -18,10 +18,7 @@ QString skipReason()
     return u"no private test database: run the tests through scripts/test (SELVORO_TEST_PORT unset)"_s;
 }
 
-QString sourcePath(const QString &relative)
-{
-    return qEnvironmentVariable("SELVORO_SOURCE_DIR") + u'/' + relative;
-}
+QString sourcePath(const QString &relative) { return qEnvironmentVariable("SELVORO_SOURCE_DIR") + u'/' + relative; }
 
 QString file(const QString &relative)
 {
@@ -50,8 +47,8 @@ void reset(const QStringList &sqlTexts)
 {
     // A test may have changed the server's sql_mode; every test starts from the default one.
     QString script =
-        u"SET GLOBAL sql_mode = DEFAULT;\nSET SESSION sql_mode = DEFAULT;\nDROP DATABASE IF EXISTS selvoro;\nCREATE DATABASE selvoro CHARACTER SET utf8mb4;\nUSE selvoro;\n"_s +
-        file(u"db/schema.sql"_s);
+        u"SET GLOBAL sql_mode = DEFAULT;\nSET SESSION sql_mode = DEFAULT;\nDROP DATABASE IF EXISTS selvoro;\nCREATE DATABASE selvoro CHARACTER SET utf8mb4;\nUSE selvoro;\n"_s
+        + file(u"db/schema.sql"_s);
     for (const QString &text : sqlTexts)
         script += u"\nUSE selvoro;\n"_s + text;
     run(script);

@@ -13,54 +13,13 @@ class ResultSet;
 class ScheduleRecord
 {
 public:
-    // clang-format off: one table, packed
+    // clang-format off
     enum Field {
-        SlNo,
-        BillNo,
-        BillDate,
-        InsDate,
-        AgencyCode,
-        ClientCode,
-        ClientName,
-        ClientAddress,
-        ClientAddress2,
-        ClientAddress3,
-        EdCode,
-        EdPdt,
-        AgType,
-        GstType,
-        NetTotal,
-        GrossAmt,
-        GstAmt,
-        SgstAmt,
-        IgstAmt,
-        GstPer,
-        SgstPer,
-        IgstPer,
-        GrossBill,
-        CardRate,
-        NewRate,
-        ExtChg,
-        DiscAmt,
-        Words,
-        Sqcm,
-        Sqcms,
-        Cols,
-        CommPer,
-        BoxNo,
-        BoxChg,
-        Caption,
-        RoNo,
-        RoDate,
-        DelChg,
-        AdRef,
-        Budget,
-        GroupNoOfBills,
-        GroupBpType,
-        GroupShowComm,
-        GroupShowAddress,
-        RateCode,
-        FieldCount
+        SlNo, BillNo, BillDate, InsDate, AgencyCode, ClientCode, ClientName, ClientAddress, ClientAddress2,
+        ClientAddress3, EdCode, EdPdt, AgType, GstType, NetTotal, GrossAmt, GstAmt, SgstAmt, IgstAmt, GstPer,
+        SgstPer, IgstPer, GrossBill, CardRate, NewRate, ExtChg, DiscAmt, Words, Sqcm, Sqcms, Cols, CommPer, BoxNo,
+        BoxChg, Caption, RoNo, RoDate, DelChg, AdRef, Budget, GroupNoOfBills, GroupBpType, GroupShowComm,
+        GroupShowAddress, RateCode, FieldCount
     };
     // clang-format on
 

@@ -1,9 +1,9 @@
+#include "clirun.h"
 #include "common/messages.h"
 #include "testdb.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,13 +27,7 @@ private slots:
     void einvoiceImportReadsTheFileBeforeConnecting();
 
 private:
-    struct Run
-    {
-        int status;
-        QString out;
-        QString err;
-    };
-    Run run(const QStringList &args, const QString &password);
+    CliRun run(const QStringList &args, const QString &password);
     QTemporaryDir m_home;
 };
 
@@ -47,19 +41,9 @@ void tst_Cli::initTestCase()
         TestDb::reset({TestDb::file(u"tests/app/fixture.sql"_s)});
 }
 
-tst_Cli::Run tst_Cli::run(const QStringList &args, const QString &password)
+CliRun tst_Cli::run(const QStringList &args, const QString &password)
 {
-    QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"SELVORO_PASSWORD"_s, password);
-    env.insert(u"XDG_CONFIG_HOME"_s, m_home.path());  // no settings of the person running the tests
-    env.insert(u"SELVORO_DEPLOYMENT"_s, m_home.filePath(u"none.ini"_s));
-    cli.setProcessEnvironment(env);
-    cli.start(QStringLiteral(SELVORO_CLI), args);
-    cli.closeWriteChannel();
-    cli.waitForFinished(60000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
+    return runCli(args, {.home = m_home.path(), .deployment = m_home.filePath(u"none.ini"_s), .password = password});
 }
 
 void tst_Cli::helpAndVersionGoToStandardOutput_data()
@@ -78,7 +62,7 @@ void tst_Cli::helpAndVersionGoToStandardOutput()
 {
     QFETCH(QStringList, args);
     QFETCH(QString, firstLine);
-    const Run result = run(args, QString());
+    const CliRun result = run(args, QString());
     QCOMPARE(result.err, QString());
     QVERIFY2(result.out.startsWith(firstLine), qPrintable(result.out));
     QVERIFY(result.out.endsWith(u'\n'));
@@ -123,7 +107,7 @@ void tst_Cli::optionErrorsStopBeforeConnecting()
 {
     QFETCH(QStringList, args);
     QFETCH(QString, error);
-    const Run result = run(args.first() == u"--server"_s ? QStringList{u"check"_s} + args : args, u"pass2"_s);
+    const CliRun result = run(args.first() == u"--server"_s ? QStringList{u"check"_s} + args : args, u"pass2"_s);
     QCOMPARE(result.status, 2);
     QVERIFY(result.out.isEmpty());
     QCOMPARE(result.err.section(u'\n', 0, 0), error);
@@ -139,7 +123,7 @@ void tst_Cli::einvoiceImportReadsTheFileBeforeConnecting()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[{\"AckNo\": 1}]");
     file.close();
-    const Run result =
+    const CliRun result =
         run({u"einvoice-import"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, u"1"_s, u"--user"_s, u"clerk"_s, path},
             u"pass2"_s);
     QCOMPARE(result.status, 1);
@@ -171,7 +155,7 @@ void tst_Cli::checkPrintsTheCurrentUnit()
     QFETCH(QStringList, extra);
     QFETCH(QString, expected);
     const QString port = QString::number(TestDb::deployment().port);
-    const Run result = run(
+    const CliRun result = run(
         QStringList{u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s, user} + extra, password);
     QCOMPARE(result.err, u"message: Local Host\n"_s);
     QCOMPARE(result.out, expected);
@@ -216,7 +200,7 @@ void tst_Cli::failuresEndWithTheirExitStatus()
     QFETCH(QString, password);
     QFETCH(int, status);
     QFETCH(QString, lastMessage);
-    const Run result = run(args, password);
+    const CliRun result = run(args, password);
     QCOMPARE(result.status, status);
     QVERIFY(result.out.isEmpty());
     if (!lastMessage.isEmpty())
@@ -228,7 +212,7 @@ void tst_Cli::outdatedVersionEndsWithStatusFive()
     REQUIRE_TEST_DB();
     TestDb::run(u"UPDATE selvoro.versionmaster SET version_code='V15.0' WHERE pack_code='advt';"_s);
     const QString port = QString::number(TestDb::deployment().port);
-    const Run result =
+    const CliRun result =
         run({u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s, u"clerk"_s}, u"pass2"_s);
     TestDb::run(u"UPDATE selvoro.versionmaster SET version_code='V14.6' WHERE pack_code='advt';"_s);
     QCOMPARE(result.status, 5);
@@ -248,10 +232,10 @@ void tst_Cli::failingLookUpEndsTheBillsWithNothingWritten()
                 "RENAME TABLE advt_scheduledetails TO advt_scheduledetails_away;"_s);
     QTemporaryDir out;
     const QString port = QString::number(TestDb::deployment().port);
-    const Run result = run({u"bills"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s, u"clerk"_s,
-                            u"--from"_s, u"2026-01-01"_s, u"--to"_s, u"2026-01-31"_s, u"--csv"_s,
-                            out.filePath(u"bills.csv"_s), u"--xls"_s, out.filePath(u"bills.xls"_s)},
-                           u"pass2"_s);
+    const CliRun result = run({u"bills"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, port, u"--user"_s, u"clerk"_s,
+                               u"--from"_s, u"2026-01-01"_s, u"--to"_s, u"2026-01-31"_s, u"--csv"_s,
+                               out.filePath(u"bills.csv"_s), u"--xls"_s, out.filePath(u"bills.xls"_s)},
+                              u"pass2"_s);
     TestDb::reset({TestDb::file(u"tests/app/fixture.sql"_s)});
     QCOMPARE(result.status, 3);
     const QString last = result.err.split(u'\n', Qt::SkipEmptyParts).last();

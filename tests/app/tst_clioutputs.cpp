@@ -2,6 +2,7 @@
 // well writes them, all together; a device, a FIFO or a link is written through, never replaced;
 // a file that cannot be written has its own exit status; the spooler gets the layout's page
 // length and a path it cannot take for an option, and its failure is the run's.
+#include "clirun.h"
 #include "common/db.h"
 #include "common/messages.h"
 #include "testdb.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,13 +52,7 @@ private slots:
     void spoolerFailureIsTheRunsFailure();
 
 private:
-    struct Run
-    {
-        int status;
-        QString out;
-        QString err;
-    };
-    Run run(const QStringList &args, const QByteArray &deployment = {});
+    CliRun run(const QStringList &args, const QByteArray &deployment = {});
     QStringList bills(const QStringList &extra) const;
 
     QTemporaryDir m_dir;
@@ -78,24 +72,12 @@ void tst_CliOutputs::init()
 
 // The headless command in the test folder as its working folder, on a workstation of unit KOC
 // with the given further deployment lines.
-tst_CliOutputs::Run tst_CliOutputs::run(const QStringList &args, const QByteArray &deployment)
+CliRun tst_CliOutputs::run(const QStringList &args, const QByteArray &deployment)
 {
     const QString ini = m_dir.filePath(u"selvoro.ini"_s);
     if (!writeAll(ini, "[Workstation]\nDefaultUnit=KOC\n" + deployment))
         qWarning("cannot write %s", qPrintable(ini));
-    QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"SELVORO_PASSWORD"_s, u"pass2"_s);
-    env.insert(u"XDG_CONFIG_HOME"_s, m_dir.path());
-    env.insert(u"SELVORO_DEPLOYMENT"_s, ini);
-    cli.setProcessEnvironment(env);
-    cli.setWorkingDirectory(m_dir.path());
-    cli.start(QStringLiteral(SELVORO_CLI), args);
-    cli.closeWriteChannel();
-    if (!cli.waitForFinished(120000))
-        qWarning("selvoro-cli did not finish");
-    return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
-            QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
+    return runCli(args, {.home = m_dir.path(), .deployment = ini, .folder = m_dir.path()});
 }
 
 // A bills run of clerk on the test server, over the two days of the fixture unless `extra` names
@@ -152,7 +134,8 @@ void tst_CliOutputs::runThatStopsLeavesEveryOutputAsItWas()
         TestDb::open(holder);
         holder.exec(u"Lock Tables advt_schedule Write"_s);
     }
-    const Run stopped = run(bills(QStringList{u"--csv"_s, csv, u"--prn"_s, prn, u"--xls"_s, xls} + change), deployment);
+    const CliRun stopped =
+        run(bills(QStringList{u"--csv"_s, csv, u"--prn"_s, prn, u"--xls"_s, xls} + change), deployment);
     QCOMPARE(stopped.status, status);
     QCOMPARE(readAll(csv), csvBefore);
     QCOMPARE(readAll(prn), prnBefore);
@@ -163,7 +146,8 @@ void tst_CliOutputs::runThatStopsLeavesEveryOutputAsItWas()
 void tst_CliOutputs::unwritableOutputHasItsOwnStatus()
 {
     // One output cannot be written: the others are not written either.
-    Run result = run(bills({u"--xls"_s, m_dir.filePath(u"a.xls"_s), u"--csv"_s, m_dir.filePath(u"no/such/a.csv"_s)}));
+    CliRun result =
+        run(bills({u"--xls"_s, m_dir.filePath(u"a.xls"_s), u"--csv"_s, m_dir.filePath(u"no/such/a.csv"_s)}));
     QCOMPARE(result.status, 6);
     QVERIFY2(result.err.contains(u"selvoro-cli bills: cannot write "_s + m_dir.filePath(u"no/such/a.csv"_s) + u": "_s),
              qPrintable(result.err));
@@ -192,7 +176,7 @@ void tst_CliOutputs::devicesFifosAndLinksAreWrittenThrough()
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
     const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
     QVERIFY(reader >= 0);
-    Run result = run(bills({u"--csv"_s, fifo}));
+    CliRun result = run(bills({u"--csv"_s, fifo}));
     QCOMPARE(result.status, 0);
     QFile pipe;
     QVERIFY(pipe.open(reader, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
@@ -225,7 +209,7 @@ void tst_CliOutputs::spoolerGetsTheLayoutAndAnAbsolutePath()
 {
     const QByteArray pdfFolder = "[Spooler]\nMode=pdf\nOutputFolder=" + m_dir.filePath(u"pdf"_s).toUtf8() + "\n";
     // A print file named like an option of the spooler's toolkit, relative to the working folder.
-    Run result = run(bills({u"--prn"_s, u"-reverse"_s, u"--spool"_s}), pdfFolder);
+    CliRun result = run(bills({u"--prn"_s, u"-reverse"_s, u"--spool"_s}), pdfFolder);
     QCOMPARE(result.status, 0);
     const int invoiceLines = int(readAll(m_dir.filePath(u"-reverse"_s)).count("\r\n"));
     QVERIFY(invoiceLines > 0);
@@ -246,7 +230,7 @@ void tst_CliOutputs::spoolerGetsTheLayoutAndAnAbsolutePath()
 
 void tst_CliOutputs::spoolerFailureIsTheRunsFailure()
 {
-    const Run result = run(bills({u"--prn"_s, m_dir.filePath(u"k.prn"_s), u"--spool"_s}), "[Spooler]\nMode=fax\n");
+    const CliRun result = run(bills({u"--prn"_s, m_dir.filePath(u"k.prn"_s), u"--spool"_s}), "[Spooler]\nMode=fax\n");
     QCOMPARE(result.status, 6);
     QVERIFY(result.err.contains(u"inetspooler: unknown spooler mode"_s));
     QVERIFY(result.err.endsWith(u"message: "_s + Msg::FileCannotBePrinted + u'\n'));

@@ -2,10 +2,11 @@
 // over base.sql), args (one argument a line; {port} and {out} are filled in), expected.status,
 // expected.stderr, and expected.NAME for each file out.NAME the run writes into {out}.
 // SELVORO_GOLDEN_UPDATE=1 rewrites the expected files from the runs, for review.
+#include "clirun.h"
 #include "testdb.h"
+#include "testfiles.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,30 +25,13 @@ private:
     QString m_deployment;
 };
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
-
-}  // namespace
-
 void tst_Golden::initTestCase()
 {
     if (!TestDb::available())
         QSKIP(qPrintable(TestDb::skipReason()));
     // The workstation of every run belongs to unit KOC.
     m_deployment = m_home.filePath(u"selvoro.ini"_s);
-    writeAll(m_deployment, "[Workstation]\nDefaultUnit=KOC\n");
+    QVERIFY(writeAll(m_deployment, "[Workstation]\nDefaultUnit=KOC\n"));
 }
 
 void tst_Golden::runMatchesItsGolden_data()
@@ -72,24 +56,16 @@ void tst_Golden::runMatchesItsGolden()
     for (QString &arg : args)
         arg.replace(u"{port}"_s, QString::number(TestDb::deployment().port)).replace(u"{out}"_s, out.path());
 
-    QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"SELVORO_PASSWORD"_s, u"pass2"_s);
-    env.insert(u"XDG_CONFIG_HOME"_s, m_home.path());
-    env.insert(u"SELVORO_DEPLOYMENT"_s, m_deployment);
-    cli.setProcessEnvironment(env);
-    cli.start(QStringLiteral(SELVORO_CLI), args);
-    cli.closeWriteChannel();
-    QVERIFY(cli.waitForFinished(120000));
-
-    const QByteArray status = QByteArray::number(cli.exitCode()) + '\n';
-    const QByteArray errors = cli.readAllStandardError();
+    const CliRun run = runCli(args, {.home = m_home.path(), .deployment = m_deployment});
+    const QByteArray status = QByteArray::number(run.status) + '\n';
+    const QByteArray errors = run.err.toUtf8();
     QStringList outputs = QDir(out.path()).entryList(QDir::Files, QDir::Name);
     if (qEnvironmentVariableIntValue("SELVORO_GOLDEN_UPDATE") == 1) {
-        writeAll(cases.filePath(u"expected.status"_s), status);
-        writeAll(cases.filePath(u"expected.stderr"_s), errors);
+        QVERIFY(writeAll(cases.filePath(u"expected.status"_s), status));
+        QVERIFY(writeAll(cases.filePath(u"expected.stderr"_s), errors));
         for (const QString &name : outputs)
-            writeAll(cases.filePath(u"expected."_s + name.mid(name.indexOf(u'.') + 1)), readAll(out.filePath(name)));
+            QVERIFY(writeAll(cases.filePath(u"expected."_s + name.mid(name.indexOf(u'.') + 1)),
+                             readAll(out.filePath(name))));
         return;
     }
     QCOMPARE(status, readAll(cases.filePath(u"expected.status"_s)));

@@ -55,7 +55,7 @@ inside "sed -i 's/^;Port=\$/Port=$port/' /etc/selvoro/selvoro.ini"
 check "selvoro-cli check reaches the server as the workstation's unit" \
     inside 'SELVORO_PASSWORD=ravi123 selvoro-cli check --server 127.0.0.1 --user ravi | grep -qx "001	KOCHI"'
 check "bills print through the installed spooler into a PDF" \
-    inside "SELVORO_PASSWORD=ravi123 selvoro-cli bills --server 127.0.0.1 --user ravi --from 2026-11-01 --to 2026-12-08 --prn /tmp/sch.prn --spool >/dev/null 2>&1 && for i in \$(seq 60); do test -s /tmp/sch.pdf && break; sleep 0.5; done; head -c 5 /tmp/sch.pdf | grep -q %PDF"
+    inside "SELVORO_PASSWORD=ravi123 selvoro-cli bills --server 127.0.0.1 --user ravi --from \$(date -d '30 days ago' +%F) --to \$(date +%F) --prn /tmp/sch.prn --spool >/dev/null 2>&1 && for i in \$(seq 60); do test -s /tmp/sch.pdf && break; sleep 0.5; done; head -c 5 /tmp/sch.pdf | grep -q %PDF"
 
 # The desktop program gets as far as its first window and waits there for the user.
 check "the desktop program starts and waits for the user" \

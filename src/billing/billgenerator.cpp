@@ -1,9 +1,10 @@
 #include "billing/billgenerator.h"
 
 #include "billing/billcolumns.h"
+#include "billing/billcomposer.h"
+#include "billing/billgrid.h"
 #include "billing/billlookups.h"
 #include "billing/billquery.h"
-#include "billing/billrow.h"
 #include "billing/billrows.h"
 #include "billing/schedulerecord.h"
 #include "common/db.h"
@@ -45,8 +46,8 @@ QString reportTitle(const BillFilter &filter)
 
 }  // namespace
 
-BillGenerator::BillGenerator(Db &db, Dialogs &dialogs, Sheet &sheet, BillProgress progress)
-    : m_db(db), m_dialogs(dialogs), m_sheet(sheet), m_progress(std::move(progress))
+BillGenerator::BillGenerator(Db &db, Dialogs &dialogs, Sheet &sheet, BillRows &bills, BillProgress progress)
+    : m_db(db), m_dialogs(dialogs), m_sheet(sheet), m_bills(bills), m_progress(std::move(progress))
 {
 }
 
@@ -73,6 +74,7 @@ BillRun BillGenerator::run(BillKind kind, const BillFilter &filter)
     const CompanyIdentities companies = kind == BillKind::Gst ? readCompanies(m_db) : CompanyIdentities();
     qint16 currentRow = HeaderRow;
     m_sheet.clearRange(FirstBillRow, 1, m_sheet.rowCount(), BillColumnCount);
+    m_bills.clear();
     if (filter.from > filter.to) {
         m_dialogs.message(Msg::ToDateBeforeFromDate);
         return {BillRun::Outcome::DatesRefused, currentRow};
@@ -86,8 +88,10 @@ BillRun BillGenerator::run(BillKind kind, const BillFilter &filter)
         return {BillRun::Outcome::NoRecords, currentRow};
     }
     BillLookUps lookUps(m_db, kind, checked.unitCode, m_lookUpLimits);
-    BillRowWriter writer(m_sheet, checked, kind, lookUps, companies);
+    BillComposer composer(checked, kind, lookUps, companies);
     return fillBillRows(rows, m_sheet, m_dialogs, m_rowLimit, m_lookUpLimits.codes, m_progress,
-                        {[&](const std::vector<ScheduleRecord> &bills) { lookUps.fetch(bills); },
-                         [&](int row, const ScheduleRecord &record) { writer.write(row, record); }});
+                        {[&](const std::vector<ScheduleRecord> &records) { lookUps.fetch(records); },
+                         [&](int row, const ScheduleRecord &record) {
+                             writeBillRow(m_sheet, row, m_bills.emplace_back(composer.compose(record)));
+                         }});
 }

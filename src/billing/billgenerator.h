@@ -1,6 +1,7 @@
 #pragma once
 
 #include "billing/billfilter.h"
+#include "billing/billrow.h"
 #include "common/batchlookup.h"
 
 #include <QString>
@@ -32,15 +33,15 @@ struct BillRun
     qint16 currentRow = 4;  // CurrentRow: the last bill row written, 4 (the header row) when none
 };
 
-// Fills the bill grid from advt_schedule: one bill per row from row 5 down, the title in row 3,
-// and the messages through the dialogs service. The look-ups of the bills (agency, client, pages,
-// exchange entries) run for many bills a statement, so a generation costs a few statements per
-// few hundred bills whatever the distance to the server. The grid must have been laid out by SetUpBillGrid.
-// Database failures pass to the caller as DbError; the rows written so far stay in the grid.
+// Composes the bills of advt_schedule into `bills` and shows each in the bill grid, one per row from
+// row 5 down, with the title in row 3 and the messages through the dialogs service. The look-ups of the bills (agency,
+// client, pages, exchange entries) run for many bills a statement, so a generation costs a few statements per few
+// hundred bills whatever the distance to the server. The grid must have been laid out by SetUpBillGrid. Database
+// failures pass to the caller as DbError; the bills composed so far stay, in `bills` and in the grid.
 class BillGenerator
 {
 public:
-    BillGenerator(Db &db, Dialogs &dialogs, Sheet &sheet, BillProgress progress = {});
+    BillGenerator(Db &db, Dialogs &dialogs, Sheet &sheet, BillRows &bills, BillProgress progress = {});
 
     // Runs the routine the filter asks for (billKind).
     BillRun generate(const BillFilter &filter);
@@ -65,6 +66,7 @@ private:
     Db &m_db;
     Dialogs &m_dialogs;
     Sheet &m_sheet;
+    BillRows &m_bills;
     BillProgress m_progress;
     qint16 m_rowLimit = std::numeric_limits<qint16>::max();
     LookUpLimits m_lookUpLimits;

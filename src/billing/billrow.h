@@ -1,63 +1,103 @@
 #pragma once
 
-#include "billing/billcolumns.h"
 #include "billing/billfilter.h"
-#include "billing/schedulerecord.h"
 
 #include <QString>
+#include <QStringList>
 
-class BillLookUps;
-class Sheet;
+#include <optional>
+#include <span>
+#include <vector>
 
-// The publisher companies' GST identities for one generation: SV bills every product but "FSH",
-// which the second company SX bills.
-struct CompanyIdentities
+// The party a bill is made out to, as its GST documents name it.
+struct BillParty
 {
-    QString svGstin, svCin, sxGstin, sxCin;
+    QString name;
+    QStringList address;  // the address lines that hold text, trimmed
+    QString place;        // the party's sub-area, where the desk knows it
+    QString gstin;        // as the bill carries it: "NA" or empty when there is none
+    QString pan;
 };
 
-// Writes one schedule record into one bill row, step by step in the order the printed invoice and
-// the export rely on (later steps read the extra charge, discount and height written before).
-// One writer serves one generation: it keeps the last column width in centimetres from bill to bill.
-// What the bill's look-ups found comes from `lookUps`, fetched before the bill is written.
-class BillRowWriter
+// One bill as generation composes it: the texts of the grid's 58 columns under their meanings (the
+// grid shows them as they are here; Amount and Net AMT are number cells, empty when not written),
+// and what the grid cannot show. Every output reads its bills as these values.
+struct BillRow
 {
-public:
-    BillRowWriter(Sheet &sheet, const BillFilter &filter, BillKind kind, const BillLookUps &lookUps,
-                  CompanyIdentities companies = {});
+    BillKind kind = BillKind::Gst;  // the routine that made the bill
 
-    void write(int row, const ScheduleRecord &record);
+    QString billNo;
+    QString billDate;
+    QString agentCode;
+    QString clientName;  // the first 30 characters of the booked client's name, ", ", the first address line
+    QString insDate;
+    QString edition;
+    std::optional<double> amount;
+    QString agencyType;
+    QString showCommission;
+    QString noOfCopies;
+    QString showAddress;
+    QString agentName;
+    QString agentAddress1;
+    QString clientAddress;
+    QString clientAddress2;
+    QString clientAddress3;
+    QString roNo;
+    QString roDate;
+    QString boxNo;
+    QString caption;
+    QString boxCharge;
+    QString extraCharge;
+    QString discount;
+    QString commission;
+    QString scheduleNo;
+    QString products;
+    QString deliveryCharge;
+    QString words;
+    QString insertionDate;
+    QString cardRate;
+    QString sqCms;
+    QString colCms;
+    QString cols;
+    QString page;
+    QString newRate;
+    QString adRef;
+    QString agentAddress2;
+    QString agentAddress3;
+    QString subName;
+    QString billColumns;
+    QString heightCm;
+    QString mechData;
+    QString budget;
+    QString billFlag;
+    QString commPer;
+    QString agencyGst;  // the agency's GSTIN, or the client's when the bill is made out to the client
+    QString agencyPan;
+    QString svCin;
+    QString svGstin;
+    QString cgstPer;
+    QString sgstPer;
+    QString cgstAmt;
+    QString sgstAmt;
+    std::optional<double> netAmt;
+    QString bpType;
+    QString igstPer;
+    QString igstAmt;
+    QString grossBill;
 
-private:
-    void writeGst(const ScheduleRecord &record);
-    void writeSplit(const ScheduleRecord &record);     // splitbills.cpp
-    void writeExchange(const ScheduleRecord &record);  // exchangebills.cpp
+    // Not in the grid: the client's name as booked, whole, and whether the bill carries the client's
+    // own GSTIN (GST type 1 with a GSTIN in the client master).
+    QString bookedClientName;
+    bool billedToClient = false;
 
-    // Steps shared by the routines, named after what they fill.
-    void billNumber(const ScheduleRecord &record);
-    void groupColumns(const ScheduleRecord &record);
-    void agency(const ScheduleRecord &record);
-    void clientAddress(const ScheduleRecord &record);
-    void releaseOrderAndBox(const ScheduleRecord &record);
-    void extraCharge(const ScheduleRecord &record);
-    double netDiscount(const ScheduleRecord &record);
-    void discount(const ScheduleRecord &record, double netDiscount);
-    void cancelEqualCharges();
-    void scheduleColumns(const ScheduleRecord &record);
-    void columnWidth(const ScheduleRecord &record);
-    void displayMeasures(const ScheduleRecord &record);
-    void rowStyle();
-
-    void put(BillColumn column, const QString &text);
-    void put(BillColumn column, const ScheduleRecord &record, ScheduleRecord::Field field);
-    QString cell(BillColumn column) const;
-
-    Sheet &m_sheet;
-    const BillFilter &m_filter;
-    BillKind m_kind;
-    const BillLookUps &m_lookUps;
-    CompanyIdentities m_companies;
-    double m_splitTotal = 0;
-    double m_columnWidthCm = 0;  // ColumnWidthCm: kept from the previous bill when sch_cols is not in the table
-    int m_row = 0;
+    // The party whose GSTIN the bill carries: the client (as booked, with the client's address lines)
+    // when the bill carries the client's GSTIN, else the agency (or the split client of a split bill).
+    BillParty buyer() const;
+    // The product "FSH" is billed by the second company.
+    bool isSecondCompany() const;
 };
+
+using BillRows = std::vector<BillRow>;
+
+// The bills as Print walks them: from the first one up to the first without a bill number.
+std::span<const BillRow> printableBills(const BillRows &bills);

@@ -87,7 +87,7 @@ void frmPrintBill::buildFilterFrame()
 void frmPrintBill::buildButtonFrame()
 {
     CmEInvoice = new EInvoiceButton(
-        m_context, [this]() -> const Sheet & { return FBook->sheet(); }, [this] { return m_generatedKind; }, Frame2);
+        m_context, [this]() -> const BillRows & { return m_bills; }, Frame2);
     auto *column = new QVBoxLayout(Frame2);
     for (QPushButton *button : {CmExcel, static_cast<QPushButton *>(CmEInvoice), CmShow, CmPrint, CmClose})
         column->addWidget(button);
@@ -127,6 +127,7 @@ void frmPrintBill::SetUpGrid()
     SharedState &state = m_context.state;
     const QString productName = GetProductName(m_context.db, m_context.dialogs, state.DefaultProductCode);
     SetUpBillGrid(FBook->sheet(), productName, state.CurrentUnitName);
+    m_bills.clear();
 }
 
 BillFilter frmPrintBill::billFilter() const
@@ -152,16 +153,14 @@ std::optional<QString> frmPrintBill::refusal() const
 
 BillRun frmPrintBill::generate(Sheet &sheet)
 {
-    const BillFilter filter = billFilter();
-    m_generatedKind = billKind(filter);
-    BillGenerator generator(m_context.db, m_context.dialogs, sheet, letWindowEventsRun());
-    return generator.generate(filter);
+    BillGenerator generator(m_context.db, m_context.dialogs, sheet, m_bills, letWindowEventsRun());
+    return generator.generate(billFilter());
 }
 
 void frmPrintBill::CmPrint_Click()
 {
     CmShow->setEnabled(true);
-    if (const std::optional<QString> failure = printTaxInvoices(FBook->sheet(), m_context.deployment))
+    if (const std::optional<QString> failure = printTaxInvoices(m_bills, m_context.deployment))
         m_context.dialogs.message(*failure);
 }
 

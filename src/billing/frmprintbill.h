@@ -2,6 +2,7 @@
 
 #include "billing/billfilter.h"
 #include "billing/billform.h"
+#include "billing/billrow.h"
 
 class EInvoiceButton;
 class QCheckBox;
@@ -60,5 +61,5 @@ private:
     void pickGroups();
 
     bool SingleScheduleMode = false;
-    BillKind m_generatedKind = BillKind::Gst;  // the routine that filled the grid
+    BillRows m_bills;  // the bills the grid shows, as generation composed them
 };

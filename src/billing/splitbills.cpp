@@ -1,33 +1,31 @@
 // Split bills: the share of a schedule billed to another client, named with its address and the
-// amount of the share on the form. The row carries no GST, company or print-type data.
-#include "billing/billrow.h"
-
-#include "sheet/sheet.h"
+// amount of the share on the form. The bill carries no GST, company or print-type data.
+#include "billing/billcomposer.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 using F = ScheduleRecord::Field;
 
-void BillRowWriter::writeSplit(const ScheduleRecord &record)
+void BillComposer::composeSplit(BillRow &bill, const ScheduleRecord &record)
 {
-    billNumber(record);
-    put(BillColumn::AgentCode, record, F::AgencyCode);
-    put(BillColumn::ClientName, m_filter.splitClient.left(30) + u", "_s + m_filter.splitAdd1);
-    put(BillColumn::InsDate, record, F::InsDate);
-    put(BillColumn::Edition, record, F::EdPdt);
-    m_sheet.setNumber(m_row, col(BillColumn::Amount), m_splitTotal);
-    groupColumns(record);
-    agency(record);
-    put(BillColumn::ClientAddress, m_filter.splitAdd1);
-    put(BillColumn::ClientAddress2, m_filter.splitAdd2);
-    put(BillColumn::ClientAddress3, m_filter.splitAdd3);
-    releaseOrderAndBox(record);
-    extraCharge(record);
-    discount(record, netDiscount(record));
-    cancelEqualCharges();
-    scheduleColumns(record);
+    billNumber(bill, record);
+    bill.agentCode = record.text(F::AgencyCode);
+    bill.clientName = m_filter.splitClient.left(30) + u", "_s + m_filter.splitAdd1;
+    bill.insDate = record.text(F::InsDate);
+    bill.edition = record.text(F::EdPdt);
+    bill.amount = m_splitTotal;
+    groupColumns(bill, record);
+    agency(bill, record);
+    bill.clientAddress = m_filter.splitAdd1;
+    bill.clientAddress2 = m_filter.splitAdd2;
+    bill.clientAddress3 = m_filter.splitAdd3;
+    releaseOrderAndBox(bill, record);
+    extraCharge(bill, record);
+    discount(bill, record, netDiscount(bill, record));
+    cancelEqualCharges(bill);
+    scheduleColumns(bill, record);
     columnWidth(record);
-    displayMeasures(record);
-    put(BillColumn::Budget, record, F::Budget);
-    put(BillColumn::CommPer, record, F::CommPer);
+    displayMeasures(bill, record);
+    bill.budget = record.text(F::Budget);
+    bill.commPer = record.text(F::CommPer);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "billing/billrow.h"
 #include "billing/printfile.h"
 
 #include <QString>
@@ -7,7 +8,6 @@
 
 #include <optional>
 
-class Sheet;
 struct Deployment;
 
 // Footer lines every tax invoice carries, on pre-printed stationery and on plain paper.
@@ -17,12 +17,11 @@ inline constexpr QStringView ReverseChargeLine = u"REVERSE CHARGE MECHANISM :  N
 // Every invoice takes exactly this many lines; pages are held by counting lines.
 inline constexpr int TaxInvoiceLines = 48;
 
-// The GST tax invoices of the bill grid: one 48-line invoice per bill row from the first bill
-// row down to the first row without a bill number, and a second copy right after it when the
-// row's BP Type is exactly "1".
-void writeTaxInvoices(const Sheet &sheet, PrintFile &file);
+// The GST tax invoices of the bills: one 48-line invoice per bill from the first down to the first
+// without a bill number, and a second copy right after it when the bill's BP Type is exactly "1".
+void writeTaxInvoices(const BillRows &bills, PrintFile &file);
 
 // The Print button's work: the invoices into sch.prn of the application folder (or `path`
 // when given), then the spooler. Returns the failure message to show, or nothing.
-std::optional<QString> printTaxInvoices(const Sheet &sheet, const Deployment &deployment,
+std::optional<QString> printTaxInvoices(const BillRows &bills, const Deployment &deployment,
                                         const QString &path = QString(), Spool spool = Spool::Start);

@@ -9,67 +9,27 @@
 #include "common/outputfile.h"
 #include "sheet/sheet.h"
 
-#include <memory>
-#include <vector>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The outputs of one run, each made whole in its staging file; nothing shows until commit().
-class StagedOutputs
-{
-public:
-    // Stages the file at `path` through `write`; the failure's description, or nothing.
-    std::optional<QString> stage(const QString &path,
-                                 const std::function<std::optional<QString>(OutputFile &output)> &write)
-    {
-        auto output = std::make_unique<OutputFile>(path);
-        std::optional<QString> failure = output->open();
-        if (!failure)
-            failure = write(*output);
-        if (!failure)
-            m_outputs.push_back(std::move(output));
-        return failure;
-    }
-
-    // Puts every staged file in place; the first failure's description, or nothing.
-    std::optional<QString> commit()
-    {
-        for (const std::unique_ptr<OutputFile> &output : m_outputs) {
-            if (std::optional<QString> failure = output->commit())
-                return failure;
-        }
-        return std::nullopt;
-    }
-
-private:
-    std::vector<std::unique_ptr<OutputFile>> m_outputs;
-};
-
-std::optional<QString> writeBytes(OutputFile &output, const QByteArray &bytes)
-{
-    if (output.device().write(bytes) != bytes.size())
-        return output.failure();
-    return std::nullopt;
-}
-
-std::optional<QString> writeLayout(OutputFile &output, const Sheet &sheet, const BillCommandLayout &layout)
+std::optional<QString> writeLayout(OutputFile &output, const Sheet &sheet, const BillRows &bills,
+                                   const BillCommandLayout &layout)
 {
     PrintFile file(output);
     if (file.open())
-        layout.write(sheet, file);
+        layout.write(sheet, bills, file);
     if (!file.close())
         return file.failure();
     return std::nullopt;
 }
 
 // The outputs of a run that ended well, as the form's Print and Export and a CSV of the grid.
-int writeOutputs(CliSession &session, Sheet &sheet, int currentRow, const BillsOptions &options, const QString &command,
-                 int csvColumns, const std::optional<BillCommandLayout> &layout)
+int writeOutputs(CliSession &session, Sheet &sheet, const BillRows &bills, int currentRow, const BillsOptions &options,
+                 const QString &command, int csvColumns, const std::optional<BillCommandLayout> &layout)
 {
     const QString prefix = u"selvoro-cli "_s + command + u": "_s;
-    StagedOutputs outputs;
+    OutputSet outputs;
     if (options.csvPath) {
         if (const std::optional<QString> failure = outputs.stage(*options.csvPath, [&](OutputFile &output) {
                 return writeBytes(output, gridCsv(sheet, currentRow, csvColumns));
@@ -80,7 +40,7 @@ int writeOutputs(CliSession &session, Sheet &sheet, int currentRow, const BillsO
     }
     if (options.prnPath) {
         if (const std::optional<QString> failure = outputs.stage(
-                *options.prnPath, [&](OutputFile &output) { return writeLayout(output, sheet, *layout); })) {
+                *options.prnPath, [&](OutputFile &output) { return writeLayout(output, sheet, bills, *layout); })) {
             session.dialogs().message(Msg::FileCannotBePrinted);
             printError(prefix + *failure);
             return ExitStatus::Output;
@@ -96,10 +56,8 @@ int writeOutputs(CliSession &session, Sheet &sheet, int currentRow, const BillsO
             return ExitStatus::Output;
         }
     }
-    // The e-invoicing outputs are each written whole by their own routine; they run before the
-    // staged files are put in place, so a failure among them still leaves those as they were.
     for (const auto &output : options.outputs)
-        if (const int status = output(session, sheet); status != ExitStatus::Ok)
+        if (const int status = output(session, bills, outputs); status != ExitStatus::Ok)
             return status;
     if (const std::optional<QString> failure = outputs.commit()) {
         printError(prefix + *failure);
@@ -177,12 +135,13 @@ int runBillCommand(QStringList &args, BillsOptions &options, const QString &comm
     options.filter.unitCode = session.state().CurrentUnitCode;
 
     Sheet sheet;
+    BillRows bills;
     try {
-        const BillRun outcome = run(session, sheet, options.filter);
+        const BillRun outcome = run(session, sheet, bills, options.filter);
         // A run that stops writes nothing: every output file stays as it was.
         if (const int status = exitStatus(outcome.outcome); status != ExitStatus::Ok)
             return status;
-        return writeOutputs(session, sheet, outcome.currentRow, options, command, csvColumns, layout);
+        return writeOutputs(session, sheet, bills, outcome.currentRow, options, command, csvColumns, layout);
     } catch (const DbError &error) {
         session.dialogs().message(error.text());
         return ExitStatus::Database;

@@ -79,13 +79,15 @@ int runBills(QStringList args)
     }
     return runBillCommand(
         args, *options, u"bills"_s, usage(),
-        [](CliSession &session, Sheet &sheet, const BillFilter &filter) {
+        [](CliSession &session, Sheet &sheet, BillRows &bills, const BillFilter &filter) {
             SetUpBillGrid(sheet, GetProductName(session.db(), session.dialogs(), session.state().DefaultProductCode),
                           session.state().CurrentUnitName);
-            BillGenerator generator(session.db(), session.dialogs(), sheet);
+            BillGenerator generator(session.db(), session.dialogs(), sheet, bills);
             return generator.generate(filter);
         },
-        BillColumnCount, BillCommandLayout{TaxInvoiceLines, writeTaxInvoices});
+        BillColumnCount, BillCommandLayout{TaxInvoiceLines, [](const Sheet &, const BillRows &bills, PrintFile &file) {
+                                               writeTaxInvoices(bills, file);
+                                           }});
 }
 
 }  // namespace

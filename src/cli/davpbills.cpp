@@ -36,13 +36,15 @@ int runDavpBills(QStringList args)
     }
     return runBillCommand(
         args, *options, u"davp-bills"_s, usage(),
-        [](CliSession &session, Sheet &sheet, const BillFilter &filter) {
+        [](CliSession &session, Sheet &sheet, BillRows &, const BillFilter &filter) {
             const Deployment &deployment = session.deployment();
             SetUpDavpGrid(sheet, {deployment.publisherAddress, deployment.publisherPhoneFax});
             DavpGenerator generator(session.db(), session.dialogs(), sheet);
             return generator.GenerateDavpBills(filter);
         },
-        DavpColumnCount, BillCommandLayout{DavpPageLines, writeDavpBills});
+        DavpColumnCount, BillCommandLayout{DavpPageLines, [](const Sheet &sheet, const BillRows &, PrintFile &file) {
+                                               writeDavpBills(sheet, file);
+                                           }});
 }
 
 }  // namespace

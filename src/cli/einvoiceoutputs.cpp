@@ -4,6 +4,7 @@
 
 #include "cli/clisession.h"
 #include "cli/exitstatus.h"
+#include "common/outputfile.h"
 #include "einvoice/einvoicedocuments.h"
 #include "einvoice/einvoicestore.h"
 #include "einvoice/invoicepdf.h"
@@ -24,23 +25,25 @@ int failed(const QString &failure)
 
 void takeEInvoiceOptions(QStringList &args, BillsOptions &options, bool &missing)
 {
-    const BillKind kind = billKind(options.filter);
     if (const std::optional<QString> path = takeOption(args, u"--einvoice"_s, missing)) {
-        options.outputs.append([kind, path = *path](CliSession &session, const Sheet &sheet) {
-            const EInvoiceBatch batch =
-                buildEInvoices(gridBills(sheet), Sellers::load(session.db(), session.deployment()), kind);
-            if (const std::optional<QString> failure = writeEInvoices(batch, path))
+        options.outputs.append([path = *path](CliSession &session, const BillRows &bills, OutputSet &outputs) {
+            const EInvoiceBatch batch = buildEInvoices(bills, Sellers::load(session.db(), session.deployment()),
+                                                       EInvoiceStore(session.db()).registrationsOf(bills));
+            if (const std::optional<QString> failure = stageEInvoices(batch, path, outputs))
                 return failed(*failure);
             session.dialogs().message(einvoiceSummary(batch));
             return ExitStatus::Ok;
         });
     }
     if (const std::optional<QString> path = takeOption(args, InvoicePdfOption, missing)) {
-        options.outputs.append([path = *path](CliSession &session, const Sheet &sheet) {
-            EInvoiceStore store(session.db());
-            const std::optional<QString> failure = writeInvoicePdf(
-                gridBills(sheet), Sellers::load(session.db(), session.deployment()),
-                [&store](const QString &billNo) { return store.find(billNo); }, path);
+        options.outputs.append([path = *path](CliSession &session, const BillRows &bills, OutputSet &outputs) {
+            // Without a bill there is no invoice to print, and no file.
+            if (printableBills(bills).empty())
+                return ExitStatus::Ok;
+            const Sellers sellers = Sellers::load(session.db(), session.deployment());
+            const RegistrationOf kept = EInvoiceStore(session.db()).registrationsOf(bills);
+            const std::optional<QString> failure =
+                outputs.stage(path, [&](OutputFile &output) { return writeInvoicePdf(bills, sellers, kept, output); });
             return failure ? failed(*failure) : ExitStatus::Ok;
         });
     }

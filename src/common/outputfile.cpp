@@ -109,29 +109,53 @@ QString OutputFile::failure() const
 
 std::optional<QString> OutputFile::commit()
 {
+    if (std::optional<QString> failure = prepare())
+        return failure;
+    return publish();
+}
+
+std::optional<QString> OutputFile::prepare()
+{
     if (!m_staging && !m_direct)
         return failure();
     if (device().error() != QFileDevice::NoError || !device().flush())
         return failure();
-    if (m_direct) {
-        discard();  // closes the device; all of it is there already
-        return std::nullopt;
-    }
+    if (m_direct)
+        return std::nullopt;  // all of it is there already
     // The staging file may have no name yet (a killed process then leaves nothing behind); asking
     // for it gives it one. From here on it is used by name, as a writer that opens files by name
     // may have put a new file there.
-    const QString staged = m_staging->fileName();
+    m_staged = m_staging->fileName();
     m_staging->close();
-    const std::optional<QString> problem = m_mode == Mode::Rename ? moveIntoPlace(staged) : copyIn(staged);
-    if (!problem && m_mode == Mode::Rename)
+    std::optional<QString> problem = m_mode == Mode::Rename ? prepareRename() : prepareCopyIn();
+    if (problem)
+        discard();
+    return problem;
+}
+
+std::optional<QString> OutputFile::publish()
+{
+    if (m_direct) {
+        discard();  // closes the device
+        return std::nullopt;
+    }
+    if (m_staged.isEmpty())
+        return failure();
+    std::optional<QString> problem;
+    if (m_mode == Mode::CopyIn) {
+        problem = copyIn();
+    } else if (::rename(QFile::encodeName(m_staged).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        problem = describe(QFileDevice::RenameError, systemError(errno));
+    } else {
         m_staging->setAutoRemove(false);
+    }
     discard();
     return problem;
 }
 
-std::optional<QString> OutputFile::moveIntoPlace(const QString &staged)
+std::optional<QString> OutputFile::prepareRename()
 {
-    const QByteArray stagedName = QFile::encodeName(staged);
+    const QByteArray stagedName = QFile::encodeName(m_staged);
     const int handle = ::open(stagedName.constData(), O_RDONLY | O_CLOEXEC);
     if (handle < 0)
         return describe(QFileDevice::OpenError, systemError(errno));
@@ -148,18 +172,33 @@ std::optional<QString> OutputFile::moveIntoPlace(const QString &staged)
     ::close(handle);
     if (synced != 0)
         return describe(error == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError, systemError(error));
-    if (::rename(stagedName.constData(), QFile::encodeName(m_target).constData()) != 0)
-        return describe(QFileDevice::RenameError, systemError(errno));
     return std::nullopt;
 }
 
-std::optional<QString> OutputFile::copyIn(const QString &staged)
+std::optional<QString> OutputFile::prepareCopyIn()
 {
-    QFile content(staged);
+    const std::optional<struct stat> staged = statOf(m_staged);
+    if (!staged)
+        return describe(QFileDevice::OpenError, systemError(errno));
+    // The file is written into in place: the room for all of the new content is set aside first,
+    // so a full disk is met here, with the old content still whole.
+    m_targetHandle = ::open(QFile::encodeName(m_target).constData(), O_WRONLY | O_CLOEXEC);
+    if (m_targetHandle < 0)
+        return describe(QFileDevice::OpenError, systemError(errno));
+    if (staged->st_size > 0) {
+        if (const int error = ::posix_fallocate(m_targetHandle, 0, staged->st_size); error != 0)
+            return describe(error == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError, systemError(error));
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> OutputFile::copyIn()
+{
+    QFile content(m_staged);
     if (!content.open(QIODevice::ReadOnly))
         return describe(content.error(), content.errorString());
-    QFile target(m_target);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    QFile target;
+    if (!target.open(m_targetHandle, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
         return describe(target.error(), target.errorString());
     constexpr qint64 Chunk = 1 << 20;
     while (!content.atEnd()) {
@@ -170,8 +209,8 @@ std::optional<QString> OutputFile::copyIn(const QString &staged)
             return describe(target.error(), target.errorString());
     }
     target.close();
-    if (target.error() != QFileDevice::NoError)
-        return describe(target.error(), target.errorString());
+    if (::ftruncate(m_targetHandle, content.size()) != 0 || ::fsync(m_targetHandle) != 0)
+        return describe(errno == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError, systemError(errno));
     return std::nullopt;
 }
 
@@ -179,6 +218,17 @@ void OutputFile::discard()
 {
     m_staging.reset();
     m_direct.reset();
+    m_staged.clear();
+    if (m_targetHandle >= 0)
+        ::close(m_targetHandle);
+    m_targetHandle = -1;
+}
+
+std::optional<QString> writeBytes(OutputFile &output, const QByteArray &bytes)
+{
+    if (output.device().write(bytes) != bytes.size())
+        return output.failure();
+    return std::nullopt;
 }
 
 std::optional<QString> writeWholeFile(const QString &path,
@@ -190,4 +240,27 @@ std::optional<QString> writeWholeFile(const QString &path,
     if (std::optional<QString> failure = write(output))
         return failure;
     return output.commit();
+}
+
+std::optional<QString> OutputSet::stage(const QString &path,
+                                        const std::function<std::optional<QString>(OutputFile &output)> &write)
+{
+    auto output = std::make_unique<OutputFile>(path);
+    std::optional<QString> failure = output->open();
+    if (!failure)
+        failure = write(*output);
+    if (!failure)
+        m_outputs.push_back(std::move(output));
+    return failure;
+}
+
+std::optional<QString> OutputSet::commit()
+{
+    for (const std::unique_ptr<OutputFile> &output : m_outputs)
+        if (std::optional<QString> failure = output->prepare())
+            return failure;
+    for (const std::unique_ptr<OutputFile> &output : m_outputs)
+        if (std::optional<QString> failure = output->publish())
+            return failure;
+    return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QTemporaryFile;
 
@@ -20,7 +21,7 @@ class QTemporaryFile;
 // - a device, a FIFO or a socket (/dev/null, /dev/stdout): never replaced, written to as the
 //   content comes (there is no earlier content to keep);
 // - a regular file in a folder where no staging file can be made beside it: staged elsewhere and
-//   written into at commit;
+//   written into at commit, once the room for all of it has been set aside in the file;
 // - a folder: refused.
 class OutputFile
 {
@@ -40,9 +41,15 @@ public:
     // The description of the latest failure of device(), naming the output.
     QString failure() const;
 
-    // Puts the staged content in place. Returns the failure's description; the target then is as
-    // it was (a written-through target may hold part of the content).
+    // Puts the staged content in place: prepare(), then publish(). Returns the failure's
+    // description; the target then is as it was (a written-through target may hold part of the
+    // content).
     std::optional<QString> commit();
+    // The part of commit() that can fail for want of room: the staged content is made durable, and
+    // a file to be written into gets room for all of it. The target is still as it was.
+    std::optional<QString> prepare();
+    // Puts the prepared content in place.
+    std::optional<QString> publish();
     // Throws the staged content away.
     void discard();
 
@@ -52,15 +59,36 @@ private:
     enum class Mode { Rename, CopyIn, Direct };
 
     QString describe(QFileDevice::FileError error, const QString &reason) const;
-    std::optional<QString> moveIntoPlace(const QString &staged);
-    std::optional<QString> copyIn(const QString &staged);
+    std::optional<QString> prepareRename();
+    std::optional<QString> prepareCopyIn();
+    std::optional<QString> copyIn();
 
     QString m_path;    // as given, for messages
     QString m_target;  // the file the content ends up in (links followed)
     Mode m_mode = Mode::Rename;
     std::unique_ptr<QTemporaryFile> m_staging;
     std::unique_ptr<QFile> m_direct;
+    QString m_staged;         // the staging file by name, once prepared
+    int m_targetHandle = -1;  // copy-in: the target, open with its room set aside
 };
+
+// The outputs of one run: each is made whole in its staging file by stage(), and commit() puts
+// them all in place, or none when any of them cannot be (a full disk among them).
+class OutputSet
+{
+public:
+    // Stages the file at `path` through `write`; the failure's description, or nothing.
+    std::optional<QString> stage(const QString &path,
+                                 const std::function<std::optional<QString>(OutputFile &output)> &write);
+    // Prepares every staged file, then publishes them; the first failure's description, or nothing.
+    std::optional<QString> commit();
+
+private:
+    std::vector<std::unique_ptr<OutputFile>> m_outputs;
+};
+
+// Writes `bytes` into the output; the failure's description, or nothing.
+std::optional<QString> writeBytes(OutputFile &output, const QByteArray &bytes);
 
 // Writes the file at `path` whole through `write`, which fills the staged output and returns its
 // failure's description; on a failure the file stays as it was. Returns the failure's description.

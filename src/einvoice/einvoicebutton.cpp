@@ -5,6 +5,8 @@
 #include "common/db.h"
 #include "common/deployment.h"
 #include "common/dialogs.h"
+#include "common/messages.h"
+#include "common/outputfile.h"
 #include "einvoice/einvoicedocuments.h"
 #include "einvoice/einvoicestore.h"
 #include "einvoice/invoicepdf.h"
@@ -15,9 +17,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-EInvoiceButton::EInvoiceButton(AppContext &context, std::function<const Sheet &()> sheet,
-                               std::function<BillKind()> kind, QWidget *parent)
-    : QPushButton(u"e-Invoice"_s, parent), m_context(context), m_sheet(std::move(sheet)), m_kind(std::move(kind))
+EInvoiceButton::EInvoiceButton(AppContext &context, std::function<const BillRows &()> bills, QWidget *parent)
+    : QPushButton(u"e-Invoice"_s, parent), m_context(context), m_bills(std::move(bills))
 {
     setObjectName(u"CmEInvoice"_s);
     auto *menu = new QMenu(this);
@@ -34,8 +35,9 @@ void EInvoiceButton::writeDocuments()
         return;
     runHandler(m_context.dialogs, [&] {
         const BusyCursor hourglass;
-        const EInvoiceBatch batch =
-            buildEInvoices(gridBills(m_sheet()), Sellers::load(m_context.db, m_context.deployment), m_kind());
+        const BillRows &bills = m_bills();
+        const EInvoiceBatch batch = buildEInvoices(bills, Sellers::load(m_context.db, m_context.deployment),
+                                                   EInvoiceStore(m_context.db).registrationsOf(bills));
         const std::optional<QString> failure = writeEInvoices(batch, *path);
         m_context.dialogs.message(failure ? *failure : einvoiceSummary(batch));
     });
@@ -48,12 +50,17 @@ void EInvoiceButton::writePdf()
         return;
     runHandler(m_context.dialogs, [&] {
         const BusyCursor hourglass;
-        const QList<GridBill> bills = gridBills(m_sheet());
-        EInvoiceStore store(m_context.db);
-        const std::optional<QString> failure = writeInvoicePdf(
-            bills, Sellers::load(m_context.db, m_context.deployment),
-            [&store](const QString &billNo) { return store.find(billNo); }, *path);
-        m_context.dialogs.message(failure ? *failure : QString::number(bills.size()) + u" bills written to "_s + *path);
+        const BillRows &bills = m_bills();
+        const qsizetype count = qsizetype(printableBills(bills).size());
+        if (count == 0) {
+            m_context.dialogs.message(Msg::NoDetailsFound);
+            return;
+        }
+        const Sellers sellers = Sellers::load(m_context.db, m_context.deployment);
+        const RegistrationOf kept = EInvoiceStore(m_context.db).registrationsOf(bills);
+        const std::optional<QString> failure =
+            writeWholeFile(*path, [&](OutputFile &output) { return writeInvoicePdf(bills, sellers, kept, output); });
+        m_context.dialogs.message(failure ? *failure : QString::number(count) + u" bills written to "_s + *path);
     });
 }
 

@@ -1,23 +1,21 @@
 #pragma once
 
-#include "billing/billfilter.h"
+#include "billing/billrow.h"
 
 #include <QPushButton>
 
 #include <functional>
 
-class Sheet;
 struct AppContext;
 
 // The "e-Invoice" button of the bill print form: its menu writes the grid's bills as documents
 // for the portal ("e-Invoice documents"), as plain-paper tax invoices ("PDF"), or keeps the
-// portal's answers ("Import IRP answers"). `sheet` gives the grid, `kind` the routine that filled it.
+// portal's answers ("Import IRP answers"). `bills` gives the bills the grid shows.
 class EInvoiceButton : public QPushButton
 {
     Q_OBJECT
 public:
-    EInvoiceButton(AppContext &context, std::function<const Sheet &()> sheet, std::function<BillKind()> kind,
-                   QWidget *parent);
+    EInvoiceButton(AppContext &context, std::function<const BillRows &()> bills, QWidget *parent);
 
     QAction *documentsAction;
     QAction *pdfAction;
@@ -32,6 +30,5 @@ private:
     std::optional<QString> askPath(const QString &filter, const QString &proposedName);
 
     AppContext &m_context;
-    std::function<const Sheet &()> m_sheet;
-    std::function<BillKind()> m_kind;
+    std::function<const BillRows &()> m_bills;
 };

@@ -1,5 +1,6 @@
 #include "einvoice/einvoicedocuments.h"
 
+#include "billing/billamounts.h"
 #include "common/outputfile.h"
 #include "einvoice/gstin.h"
 
@@ -29,26 +30,44 @@ bool isGstinMissing(const QString &gstin)
 }
 
 // The buyer's address lines as the portal takes them: the first line, then the others joined.
-QStringList buyerAddress(const GridBill &bill)
+QStringList portalAddress(const BillParty &buyer)
 {
-    QStringList lines = bill.agencyAddress;
+    QStringList lines = buyer.address;
     if (lines.size() > 2)
         lines = {lines.first(), lines.sliced(1).join(u", "_s)};
     return lines;
 }
 
-QString buyerPin(const GridBill &bill) { return pinInAddress(bill.agencyAddress.join(u", "_s)); }
+QString buyerPin(const BillParty &buyer) { return pinInAddress(buyer.address.join(u", "_s)); }
 
-// The place a buyer is at: the address line with the PIN, less the PIN; else the sub-area.
-QString buyerLocation(const GridBill &bill)
+// The place a buyer is at: the address line with the PIN, less the PIN; else the buyer's sub-area.
+QString buyerLocation(const BillParty &buyer)
 {
-    for (const QString &line : bill.agencyAddress) {
+    for (const QString &line : buyer.address) {
         if (pinInAddress(line).isEmpty())
             continue;
         if (const QString place = locationInAddress(line); place.size() >= 3)
             return place;
     }
-    return bill.subName.trimmed();
+    return buyer.place;
+}
+
+// What the deployment file must supply when the company master does not.
+QStringList sellerProblems(const Seller &seller)
+{
+    const QString section = u"EInvoice"_s + seller.code + u'/';
+    QStringList problems;
+    if (!isValidGstin(seller.gstin))
+        problems << u"company "_s + seller.code + u" GSTIN "_s + seller.gstin + u" fails the check"_s;
+    if (seller.legalName.size() < 3)
+        problems << u"seller name not configured: "_s + section + u"LegalName"_s;
+    if (seller.address.isEmpty())
+        problems << u"seller address not configured: "_s + section + u"Address"_s;
+    else if (seller.location.size() < 3)
+        problems << u"seller place not configured: "_s + section + u"Location"_s;
+    if (seller.pin.size() != 6)
+        problems << u"seller PIN not configured: "_s + section + u"Pin"_s;
+    return problems;
 }
 
 // The tax the portal expects of a rate may differ from the bill's by one rupee at most.
@@ -69,60 +88,64 @@ QJsonObject withSecondLine(QJsonObject party, const QStringList &lines)
 
 }  // namespace
 
-QString readinessProblems(const GridBill &bill, const Seller &seller, BillKind kind)
+QString readinessProblems(const BillRow &bill, const Seller &seller, const BillRegistration &registration)
 {
-    if (kind == BillKind::Split)
+    if (bill.kind == BillKind::Split)
         return u"split-share bill: it carries no GSTIN line"_s;
+    if (registration.state == BillRegistration::State::Changed)
+        return u"changed since registration: IRN "_s + registration.answer->irn
+               + u" was registered for other figures; cancel it or issue a credit note"_s;
+    const BillParty buyer = bill.buyer();
+    const BillAmounts amounts = amountsOf(bill);
+    const QString party = bill.billedToClient ? u"client"_s : u"agency"_s;
+    const QString aParty = bill.billedToClient ? u"a client"_s : u"an agency"_s;
     QStringList problems;
-    if (isGstinMissing(bill.gstin))
-        problems << u"no agency GSTIN"_s;
-    else if (!isValidGstin(bill.gstin))
-        problems << u"agency GSTIN "_s + bill.gstin + u" fails the check"_s;
-    if (bill.agencyName.trimmed().size() < 3)
-        problems << u"no agency name"_s;
-    if (bill.agencyAddress.isEmpty())
-        problems << u"no agency address"_s;
-    else if (buyerPin(bill).isEmpty())
-        problems << u"no PIN in the agency address"_s;
-    else if (buyerLocation(bill).size() < 3)
-        problems << u"no place in the agency address"_s;
-    if (!isValidGstin(seller.gstin))
-        problems << u"company "_s + seller.code + u" GSTIN "_s + seller.gstin + u" fails the check"_s;
-    if (seller.pin.size() != 6)
-        problems << u"no PIN for company "_s + seller.code;
-    if (seller.legalName.size() < 3 || seller.address.isEmpty() || seller.location.size() < 3)
-        problems << u"no name, address or place for company "_s + seller.code;
+    if (isGstinMissing(buyer.gstin))
+        problems << u"no "_s + party + u" GSTIN"_s;
+    else if (!isValidGstin(buyer.gstin))
+        problems << party + u" GSTIN "_s + buyer.gstin + u" fails the check"_s;
+    if (buyer.name.size() < 3)
+        problems << u"no "_s + party + u" name"_s;
+    if (buyer.address.isEmpty())
+        problems << u"no "_s + party + u" address"_s;
+    else if (buyerPin(buyer).isEmpty())
+        problems << u"no PIN in the "_s + party + u" address"_s;
+    else if (buyerLocation(buyer).size() < 3)
+        problems << u"no place in the "_s + party + u" address"_s;
+    problems += sellerProblems(seller);
     if (!documentNumberPattern().match(bill.billNo).hasMatch())
         problems << u"bill number not in the form the IRP accepts"_s;
-    if (!bill.billDate.isValid())
+    if (!billDateOf(bill).isValid())
         problems << u"no bill date"_s;
     // Every text field of a document refuses double quotes and backslashes.
     const QString texts =
-        bill.agencyName + bill.agencyAddress.join(QString()) + seller.legalName + seller.address + seller.location;
+        buyer.name + buyer.address.join(QString()) + seller.legalName + seller.address + seller.location;
     if (texts.contains(u'"') || texts.contains(u'\\'))
         problems << u"a name or address holds a double quote or a backslash, which the IRP refuses"_s;
-    if (bill.taxable <= 0)
+    if (amounts.taxable <= 0)
         problems << u"no taxable value"_s;
-    const bool taxesFit = bill.isInterState()
-                              ? !taxDiffers(bill.igst, bill.taxable, bill.igstRate) && bill.cgst == 0 && bill.sgst == 0
-                              : !taxDiffers(bill.cgst, bill.taxable, bill.cgstRate)
-                                    && !taxDiffers(bill.sgst, bill.taxable, bill.sgstRate);
+    const bool taxesFit = amounts.isInterState() ? !taxDiffers(amounts.igst, amounts.taxable, amounts.igstRate)
+                                                       && amounts.cgst == 0 && amounts.sgst == 0
+                                                 : !taxDiffers(amounts.cgst, amounts.taxable, amounts.cgstRate)
+                                                       && !taxDiffers(amounts.sgst, amounts.taxable, amounts.sgstRate);
     if (!taxesFit)
         problems << u"tax amounts do not match the GST rate"_s;
     // Within the seller's state the portal wants CGST and SGST, between states IGST.
-    const bool withinState = gstinStateCode(bill.gstin) == seller.stateCode;
-    if (isValidGstin(bill.gstin) && withinState == bill.isInterState())
-        problems << (bill.isInterState() ? u"IGST for an agency in the company's own state"_s
-                                         : u"CGST and SGST for an agency in another state"_s);
-    if (bill.total() != bill.amount)
-        problems << u"bill amount "_s + paiseText(bill.amount) + u" is not the taxable value plus tax "_s
-                        + paiseText(bill.total());
+    const bool withinState = gstinStateCode(buyer.gstin) == seller.stateCode;
+    if (isValidGstin(buyer.gstin) && withinState == amounts.isInterState())
+        problems << (amounts.isInterState() ? u"IGST for "_s + aParty + u" in the company's own state"_s
+                                            : u"CGST and SGST for "_s + aParty + u" in another state"_s);
+    if (amounts.total() != amounts.amount)
+        problems << u"bill amount "_s + paiseText(amounts.amount) + u" is not the taxable value plus tax "_s
+                        + paiseText(amounts.total());
     return problems.join(u"; "_s);
 }
 
-QJsonObject einvoiceDocument(const GridBill &bill, const Seller &seller)
+QJsonObject einvoiceDocument(const BillRow &bill, const Seller &seller)
 {
-    const QString buyerState = gstinStateCode(bill.gstin);
+    const BillParty buyer = bill.buyer();
+    const BillAmounts amounts = amountsOf(bill);
+    const QString buyerState = gstinStateCode(buyer.gstin);
     QJsonObject sellerDetails =
         withSecondLine({{u"Gstin"_s, seller.gstin}, {u"LglNm"_s, seller.legalName.left(100)}}, {seller.address});
     sellerDetails.insert(u"Loc"_s, seller.location.left(50));
@@ -130,14 +153,13 @@ QJsonObject einvoiceDocument(const GridBill &bill, const Seller &seller)
     sellerDetails.insert(u"Stcd"_s, seller.stateCode);
 
     QJsonObject buyerDetails = withSecondLine(
-        {{u"Gstin"_s, bill.gstin}, {u"LglNm"_s, bill.agencyName.trimmed().left(100)}, {u"Pos"_s, buyerState}},
-        buyerAddress(bill));
-    buyerDetails.insert(u"Loc"_s, buyerLocation(bill).left(100));
-    buyerDetails.insert(u"Pin"_s, buyerPin(bill).toInt());
+        {{u"Gstin"_s, buyer.gstin}, {u"LglNm"_s, buyer.name.left(100)}, {u"Pos"_s, buyerState}}, portalAddress(buyer));
+    buyerDetails.insert(u"Loc"_s, buyerLocation(buyer).left(100));
+    buyerDetails.insert(u"Pin"_s, buyerPin(buyer).toInt());
     buyerDetails.insert(u"Stcd"_s, buyerState);
 
     // One service line: its gross is the taxable value with the discount added back.
-    const Paise gross = bill.taxable + bill.discount;
+    const Paise gross = amounts.taxable + amounts.discount;
     const QJsonObject item{
         {u"SlNo"_s, u"1"_s},
         {u"PrdDesc"_s, ServiceDescription.toString()},
@@ -147,23 +169,25 @@ QJsonObject einvoiceDocument(const GridBill &bill, const Seller &seller)
         {u"Unit"_s, u"OTH"_s},
         {u"UnitPrice"_s, rupees(gross)},
         {u"TotAmt"_s, rupees(gross)},
-        {u"Discount"_s, rupees(bill.discount)},
-        {u"AssAmt"_s, rupees(bill.taxable)},
-        {u"GstRt"_s, percent(bill.gstRate())},
-        {u"IgstAmt"_s, rupees(bill.igst)},
-        {u"CgstAmt"_s, rupees(bill.cgst)},
-        {u"SgstAmt"_s, rupees(bill.sgst)},
-        {u"TotItemVal"_s, rupees(bill.total())},
+        {u"Discount"_s, rupees(amounts.discount)},
+        {u"AssAmt"_s, rupees(amounts.taxable)},
+        {u"GstRt"_s, percent(amounts.gstRate())},
+        {u"IgstAmt"_s, rupees(amounts.igst)},
+        {u"CgstAmt"_s, rupees(amounts.cgst)},
+        {u"SgstAmt"_s, rupees(amounts.sgst)},
+        {u"TotItemVal"_s, rupees(amounts.total())},
     };
     const QJsonObject values{
-        {u"AssVal"_s, rupees(bill.taxable)}, {u"CgstVal"_s, rupees(bill.cgst)},      {u"SgstVal"_s, rupees(bill.sgst)},
-        {u"IgstVal"_s, rupees(bill.igst)},   {u"TotInvVal"_s, rupees(bill.total())},
+        {u"AssVal"_s, rupees(amounts.taxable)},    {u"CgstVal"_s, rupees(amounts.cgst)},
+        {u"SgstVal"_s, rupees(amounts.sgst)},      {u"IgstVal"_s, rupees(amounts.igst)},
+        {u"TotInvVal"_s, rupees(amounts.total())},
     };
     return {
         {u"Version"_s, u"1.1"_s},
         {u"TranDtls"_s, QJsonObject{{u"TaxSch"_s, u"GST"_s}, {u"SupTyp"_s, u"B2B"_s}, {u"RegRev"_s, u"N"_s}}},
-        {u"DocDtls"_s,
-         QJsonObject{{u"Typ"_s, u"INV"_s}, {u"No"_s, bill.billNo}, {u"Dt"_s, bill.billDate.toString(u"dd/MM/yyyy"_s)}}},
+        {u"DocDtls"_s, QJsonObject{{u"Typ"_s, u"INV"_s},
+                                   {u"No"_s, bill.billNo},
+                                   {u"Dt"_s, billDateOf(bill).toString(u"dd/MM/yyyy"_s)}}},
         {u"SellerDtls"_s, sellerDetails},
         {u"BuyerDtls"_s, buyerDetails},
         {u"ItemList"_s, QJsonArray{item}},
@@ -171,12 +195,12 @@ QJsonObject einvoiceDocument(const GridBill &bill, const Seller &seller)
     };
 }
 
-EInvoiceBatch buildEInvoices(const QList<GridBill> &bills, const Sellers &sellers, BillKind kind)
+EInvoiceBatch buildEInvoices(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept)
 {
     EInvoiceBatch batch;
-    for (const GridBill &bill : bills) {
-        const Seller &seller = sellers.forProducts(bill.products);
-        if (const QString problems = readinessProblems(bill, seller, kind); !problems.isEmpty())
+    for (const BillRow &bill : printableBills(bills)) {
+        const Seller &seller = sellers.forBill(bill);
+        if (const QString problems = readinessProblems(bill, seller, registrationOf(bill, kept)); !problems.isEmpty())
             batch.report.append({bill.billNo, problems});
         else
             batch.documents.append(einvoiceDocument(bill, seller));
@@ -203,23 +227,23 @@ QString readinessPath(const QString &documentsPath)
     return info.dir().filePath(info.completeBaseName() + u"-readiness.csv"_s);
 }
 
+std::optional<QString> stageEInvoices(const EInvoiceBatch &batch, const QString &path, OutputSet &outputs)
+{
+    const auto bytes = [](const QByteArray &content) {
+        return [content](OutputFile &output) { return writeBytes(output, content); };
+    };
+    if (std::optional<QString> failure =
+            outputs.stage(path, bytes(QJsonDocument(batch.documents).toJson(QJsonDocument::Indented))))
+        return failure;
+    return outputs.stage(readinessPath(path), bytes(readinessCsv(batch.report)));
+}
+
 std::optional<QString> writeEInvoices(const EInvoiceBatch &batch, const QString &path)
 {
-    const QByteArray documents = QJsonDocument(batch.documents).toJson(QJsonDocument::Indented);
-    const QString reportPath = readinessPath(path);
-    OutputFile file(path);
-    OutputFile report(reportPath);
-    const QByteArray csv = readinessCsv(batch.report);
-    // Both are written out before either takes its name, so a failure leaves neither behind.
-    for (auto [output, bytes] : {std::pair{&file, &documents}, std::pair{&report, &csv}}) {
-        if (std::optional<QString> failure = output->open())
-            return failure;
-        if (output->device().write(*bytes) != bytes->size())
-            return output->failure();
-    }
-    if (std::optional<QString> failure = file.commit())
+    OutputSet outputs;
+    if (std::optional<QString> failure = stageEInvoices(batch, path, outputs))
         return failure;
-    return report.commit();
+    return outputs.commit();
 }
 
 QString einvoiceSummary(const EInvoiceBatch &batch)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "billing/billfilter.h"
-#include "einvoice/gridbill.h"
+#include "billing/billrow.h"
+#include "einvoice/registration.h"
 #include "einvoice/seller.h"
 
 #include <QByteArray>
@@ -11,6 +11,8 @@
 #include <QString>
 
 #include <optional>
+
+class OutputSet;
 
 // The service the desk bills, as the tax invoice prints it.
 inline constexpr QStringView ServiceDescription = u"PRINT";
@@ -32,22 +34,27 @@ struct EInvoiceBatch
 };
 
 // The reasons a bill cannot be registered, joined by "; "; empty when it can. Split-share bills
-// carry no GSTIN line and are never registered.
-QString readinessProblems(const GridBill &bill, const Seller &seller, BillKind kind);
+// carry no GSTIN line and are never registered; a bill whose number is registered for other
+// figures cannot be registered again.
+QString readinessProblems(const BillRow &bill, const Seller &seller, const BillRegistration &registration);
 
-// The document (schema INV-01, version 1.1) of one bill that readinessProblems() passes.
-QJsonObject einvoiceDocument(const GridBill &bill, const Seller &seller);
+// The document (schema INV-01, version 1.1) of one bill that readinessProblems() passes: the buyer
+// is the party whose GSTIN the bill carries.
+QJsonObject einvoiceDocument(const BillRow &bill, const Seller &seller);
 
-// Every bill of the grid, as a document or as a line of the report.
-EInvoiceBatch buildEInvoices(const QList<GridBill> &bills, const Sellers &sellers, BillKind kind);
+// Every bill Print would print, as a document or as a line of the report; `kept` gives the
+// registrations the desk holds.
+EInvoiceBatch buildEInvoices(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept);
 
 // The report as CSV: a header line "Bill No,Reason" and a line per bill.
 QByteArray readinessCsv(const QList<ReadinessEntry> &report);
 // The report's file beside the documents' file: "bills.json" -> "bills-readiness.csv".
 QString readinessPath(const QString &documentsPath);
 
-// Writes the documents to `path` and the report beside it, each whole or not at all. Returns
-// the failure text, or nothing.
+// Stages the documents for `path` and the report beside it among `outputs`, which puts them in
+// place. Returns the failure text, or nothing.
+std::optional<QString> stageEInvoices(const EInvoiceBatch &batch, const QString &path, OutputSet &outputs);
+// The same put in place at once: both files, or neither.
 std::optional<QString> writeEInvoices(const EInvoiceBatch &batch, const QString &path);
 
 // The one-line outcome: "N documents written, M bills listed in the report".

@@ -2,6 +2,7 @@
 
 #include "common/db.h"
 
+#include <QHash>
 #include <QSet>
 
 using namespace Qt::Literals::StringLiterals;
@@ -9,9 +10,21 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const auto SelectBill = u"SELECT sch_bill_no FROM advt_schedule WHERE sch_bill_no = ? LIMIT 1"_s;
-const auto SelectRegistration =
-    u"SELECT ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr "
-    "FROM advt_einvoice WHERE ein_bill_no = ?"_s;
+const auto RegistrationColumns =
+    u"SELECT ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr FROM advt_einvoice "_s;
+const auto SelectRegistration = RegistrationColumns + u"WHERE ein_bill_no = ?"_s;
+
+IrpAnswer answerOf(const ResultSet &rows)
+{
+    IrpAnswer answer;
+    answer.billNo = rows.text(u"ein_bill_no"_s);
+    answer.irn = rows.text(u"ein_irn"_s);
+    answer.ackNo = rows.text(u"ein_ack_no"_s);
+    answer.ackDate = rows.value(u"ein_ack_date"_s).toDateTime();
+    answer.signedInvoice = rows.text(u"ein_signed_invoice"_s);
+    answer.signedQrCode = rows.text(u"ein_signed_qr"_s);
+    return answer;
+}
 const auto SelectIrnOwner = u"SELECT ein_bill_no FROM advt_einvoice WHERE ein_irn = ?"_s;
 const auto InsertRegistration =
     u"INSERT INTO advt_einvoice (ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr) "
@@ -67,19 +80,29 @@ EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
     return outcome;
 }
 
-std::optional<IrpAnswer> EInvoiceStore::find(const QString &billNo)
+RegistrationOf EInvoiceStore::registrationsOf(const BillRows &bills)
 {
-    ResultSet rows = m_db.query(SelectRegistration, {billNo});
-    if (!rows.next())
+    constexpr qsizetype Batch = 500;
+    QStringList numbers;
+    for (const BillRow &bill : bills)
+        numbers.append(bill.billNo);
+    numbers.removeDuplicates();
+    QHash<QString, IrpAnswer> kept;
+    for (qsizetype first = 0; first < numbers.size(); first += Batch) {
+        const QStringList batch = numbers.mid(first, Batch);
+        ResultSet rows = m_db.query(RegistrationColumns + u"WHERE ein_bill_no IN ("_s
+                                        + QStringList(batch.size(), u"?"_s).join(u',') + u')',
+                                    batch);
+        while (rows.next()) {
+            IrpAnswer answer = answerOf(rows);
+            kept.insert(answer.billNo, std::move(answer));
+        }
+    }
+    return [kept = std::move(kept)](const QString &billNo) -> std::optional<IrpAnswer> {
+        if (const auto found = kept.constFind(billNo); found != kept.cend())
+            return *found;
         return std::nullopt;
-    IrpAnswer answer;
-    answer.billNo = rows.text(u"ein_bill_no"_s);
-    answer.irn = rows.text(u"ein_irn"_s);
-    answer.ackNo = rows.text(u"ein_ack_no"_s);
-    answer.ackDate = rows.value(u"ein_ack_date"_s).toDateTime();
-    answer.signedInvoice = rows.text(u"ein_signed_invoice"_s);
-    answer.signedQrCode = rows.text(u"ein_signed_qr"_s);
-    return answer;
+    };
 }
 
 QString importSummary(const EInvoiceStore::Outcome &outcome)

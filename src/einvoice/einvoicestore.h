@@ -1,6 +1,8 @@
 #pragma once
 
+#include "billing/billrow.h"
 #include "einvoice/irpanswers.h"
+#include "einvoice/registration.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,8 +27,8 @@ public:
     // of the desk, and a bill already registered only under the same IRN (which changes nothing).
     Outcome import(const QList<IrpAnswer> &answers);
 
-    // The registration of a bill, if it has one.
-    std::optional<IrpAnswer> find(const QString &billNo);
+    // The registrations kept for the numbers of these bills, looked up a few hundred a statement.
+    RegistrationOf registrationsOf(const BillRows &bills);
 
 private:
     Db &m_db;

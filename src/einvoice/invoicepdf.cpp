@@ -1,7 +1,10 @@
 #include "einvoice/invoicepdf.h"
 
+#include "billing/billamounts.h"
+#include "billing/billitem.h"
 #include "billing/taxinvoice.h"
 #include "common/amountinwords.h"
+#include "common/numbers.h"
 #include "common/outputfile.h"
 #include "einvoice/gstin.h"
 
@@ -95,78 +98,155 @@ void drawQrCode(QPainter &painter, const QImage &code, const QRectF &area)
     painter.fillPath(dark, Qt::black);
 }
 
-void writePage(QPainter &painter, const GridBill &bill, const Seller &seller,
-               const std::optional<IrpAnswer> &registration, const QString &copyName)
+// A table of labelled cells across the page: a header row in bold, then one row of values.
+void writeTable(PageWriter &page, QPainter &painter, const QList<std::pair<QString, QString>> &cells,
+                const QList<double> &widths)
 {
+    const double top = page.y();
+    double x = Margin;
+    double bottom = top;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const double width = widths.at(i);
+        page.setY(top + 2);
+        page.text(cells.at(i).first, font(7.5, true), x + 3, width - 6);
+        page.text(cells.at(i).second, font(8.5), x + 3, width - 6);
+        bottom = qMax(bottom, page.y() + 2);
+        x += width;
+    }
+    x = Margin;
+    for (const double width : widths) {
+        painter.drawRect(QRectF(x, top, width, bottom - top));
+        x += width;
+    }
+    page.setY(bottom + 6);
+}
+
+// The item's measure and rate as the stationery invoice prints them.
+std::pair<QString, QString> measureAndRate(const BillRow &bill)
+{
+    switch (pricingOf(bill)) {
+    case BillPricing::Words: return {bill.words + u" words"_s, bill.newRate};
+    case BillPricing::ColumnCentimetres:
+        return {bill.cols + u" cols x "_s + bill.heightCm + u" cm"_s, twoDecimals(bill.mechData)};
+    case BillPricing::Area: break;
+    }
+    return {bill.sqCms + u" sq cm"_s, bill.newRate};
+}
+
+// A party named on the invoice: a caption, then the name and the address lines.
+void writeParty(PageWriter &page, const QString &caption, const QString &name, const QStringList &address, double x,
+                double width)
+{
+    page.text(caption, font(8, true), x, width);
+    page.text(name, font(10, true), x, width);
+    for (const QString &line : address)
+        page.text(line, font(9), x, width);
+}
+
+void writePage(QPainter &painter, const BillRow &bill, const Seller &seller, const BillRegistration &registration,
+               int copy)
+{
+    const BillParty buyer = bill.buyer();
+    const BillAmounts amounts = amountsOf(bill);
+    const QDate billDate = billDateOf(bill);
     PageWriter page(painter);
-    page.text(copyName, font(8), Margin, Width, Qt::AlignRight);
+    page.text(copy == 1 ? u"Original for recipient"_s : u"Duplicate for supplier"_s, font(8), Margin, Width,
+              Qt::AlignRight);
     page.text(u"TAX INVOICE"_s, font(16, true), Margin, Width, Qt::AlignHCenter);
     page.gap(8);
 
-    // The supplier.
-    page.text(seller.legalName, font(11, true));
-    page.text(seller.address);
-    page.text(u"GSTIN : "_s + bill.companyGstin + u"     CIN : "_s + bill.companyCin);
-    page.gap(6);
-    page.rule();
-
-    // The invoice's number and date on the right, the recipient on the left.
+    // The supplier, and the invoice's number and date beside it.
     const double top = page.y();
-    page.text(u"Invoice No : "_s + bill.billNo, font(9, true), Margin + 300, Width - 300);
-    page.text(u"Invoice Date : "_s
-                  + (bill.billDate.isValid() ? bill.billDate.toString(u"dd-MM-yyyy"_s) : bill.billDateText),
-              font(9), Margin + 300, Width - 300);
+    page.text(u"Invoice No : "_s + bill.billNo, font(9, true), Margin + 330, Width - 330);
+    page.text(u"Invoice Date : "_s + (billDate.isValid() ? billDate.toString(u"dd-MM-yyyy"_s) : bill.billDate), font(9),
+              Margin + 330, Width - 330);
+    page.text(u"Schedule No : "_s + bill.scheduleNo, font(9), Margin + 330, Width - 330);
     const double right = page.y();
     page.setY(top);
-    page.text(u"Recipient"_s, font(8, true), Margin, 290);
-    page.text(bill.agencyName, font(10, true), Margin, 290);
-    for (const QString &line : bill.agencyAddress)
-        page.text(line, font(9), Margin, 290);
-    const bool registered = isValidGstin(bill.gstin);
-    page.text(u"GSTIN : "_s + (bill.gstin.isEmpty() ? u"NA"_s : bill.gstin) + u"     PAN : "_s + bill.pan, font(9),
-              Margin, 290);
-    page.text(u"Place of Supply : "_s + bill.subName
-                  + (registered ? u" (State code "_s + gstinStateCode(bill.gstin) + u")"_s : QString()),
-              font(9), Margin, 290);
+    page.text(seller.legalName, font(11, true), Margin, 320);
+    page.text(seller.address, font(9), Margin, 320);
+    page.text(u"GSTIN : "_s + bill.svGstin, font(9), Margin, 320);
+    page.text(u"CIN : "_s + bill.svCin, font(9), Margin, 320);
     page.setY(qMax(page.y(), right) + 6);
     page.rule();
 
-    // The service and its figures.
+    // The recipient (the party whose GSTIN the bill carries) and the other party of the booking.
+    const double partiesTop = page.y();
+    writeParty(page, u"Recipient"_s, buyer.name, buyer.address, Margin, 250);
+    const bool registered = isValidGstin(buyer.gstin);
+    page.text(u"GSTIN : "_s + (buyer.gstin.isEmpty() ? u"NA"_s : buyer.gstin), font(9), Margin, 250);
+    page.text(u"PAN : "_s + buyer.pan, font(9), Margin, 250);
+    page.text(u"Place of Supply : "_s + bill.subName
+                  + (registered ? u" (State code "_s + gstinStateCode(buyer.gstin) + u")"_s : QString()),
+              font(9), Margin, 250);
+    const double left = page.y();
+    page.setY(partiesTop);
+    if (bill.billedToClient)
+        writeParty(page, u"Agency"_s, bill.agentName.trimmed() + u" ("_s + bill.agentCode + u")"_s,
+                   {bill.agentAddress1, bill.agentAddress2, bill.agentAddress3}, Margin + 265, Width - 265);
+    else
+        writeParty(page, u"Advertiser"_s, bill.bookedClientName.trimmed(),
+                   {bill.clientAddress, bill.clientAddress2, bill.clientAddress3}, Margin + 265, Width - 265);
+    page.setY(qMax(page.y(), left) + 6);
+    page.rule();
+
+    // The advertisement as the release order booked it.
     page.text(ServiceDescriptionLine.toString(), font(9, true));
-    page.text(bill.edition + u", insertion "_s + bill.insertionDate
-              + (bill.roNo.isEmpty() ? QString() : u", release order "_s + bill.roNo + u" of "_s + bill.roDate));
-    if (!bill.caption.isEmpty())
-        page.text(bill.caption);
-    page.gap(6);
-    page.amountLine(u"Gross amount"_s, paiseText(bill.taxable + bill.discount));
-    page.amountLine(u"Discount"_s, paiseText(bill.discount));
-    page.amountLine(u"Taxable value"_s, paiseText(bill.taxable), true);
-    if (bill.isInterState()) {
-        page.amountLine(u"IGST @ "_s + percentText(bill.igstRate), paiseText(bill.igst));
-    } else {
-        page.amountLine(u"CGST @ "_s + percentText(bill.cgstRate), paiseText(bill.cgst));
-        page.amountLine(u"SGST @ "_s + percentText(bill.sgstRate), paiseText(bill.sgst));
-    }
-    page.amountLine(u"Total (Rs.)"_s, paiseText(bill.amount), true);
     page.gap(4);
-    page.text(AmountInWords(double(bill.amount) / 100.0), font(9, true));
+    const auto [measure, rate] = measureAndRate(bill);
+    writeTable(page, painter,
+               {{u"Release order"_s, bill.roNo.isEmpty() ? u"-"_s : bill.roNo + u"\n"_s + bill.roDate},
+                {u"Insertion"_s, bill.insertionDate},
+                {u"Edition"_s, bill.edition},
+                {u"Pages"_s, bill.page},
+                {u"Size"_s, measure},
+                {u"Rate"_s, rate},
+                {u"Amount"_s, TwoDecimalText(itemAmount(bill)).text().toString()}},
+               {95, 65, 120, 45, 80, 50, 60});
+    if (!bill.caption.trimmed().isEmpty())
+        page.text(u"Caption : "_s + bill.caption.trimmed());
+    if (!bill.adRef.trimmed().isEmpty())
+        page.text(u"Reference : "_s + bill.adRef.trimmed());
+    page.gap(6);
+
+    if (leadingNumber(bill.boxCharge) > 0)
+        page.amountLine(u"Box charge (included)"_s, twoDecimals(bill.boxCharge));
+    page.amountLine(u"Gross amount"_s, paiseText(amounts.taxable + amounts.discount));
+    page.amountLine(u"Discount"_s, paiseText(amounts.discount));
+    page.amountLine(u"Taxable value"_s, paiseText(amounts.taxable), true);
+    if (amounts.isInterState()) {
+        page.amountLine(u"IGST @ "_s + percentText(amounts.igstRate), paiseText(amounts.igst));
+    } else {
+        page.amountLine(u"CGST @ "_s + percentText(amounts.cgstRate), paiseText(amounts.cgst));
+        page.amountLine(u"SGST @ "_s + percentText(amounts.sgstRate), paiseText(amounts.sgst));
+    }
+    page.amountLine(u"Total (Rs.)"_s, paiseText(amounts.amount), true);
+    // The agency's copy always shows its commission, the first copy only on a bill not billed gross.
+    if (copy == 2 || leadingNumber(bill.grossBill) == 0)
+        page.amountLine(u"Commission"_s, twoDecimals(bill.commission));
+    page.gap(4);
+    page.text(AmountInWords(double(amounts.amount) / 100.0), font(9, true));
     page.gap(6);
     page.text(ReverseChargeLine.toString());
     page.gap(6);
     page.rule();
 
-    // The registration with the portal.
+    // The registration with the portal: IRN and QR code only of a registration of this very bill.
     const double registrationTop = page.y();
-    if (registration) {
+    if (registration.isValid()) {
         page.text(u"e-Invoice"_s, font(9, true), Margin, Width - QrSide - 10);
-        page.text(u"IRN : "_s + registration->irn, font(8), Margin, Width - QrSide - 10);
-        page.text(u"Ack No : "_s + registration->ackNo, font(8), Margin, Width - QrSide - 10);
-        page.text(u"Ack Date : "_s + registration->ackDate.toString(u"dd-MM-yyyy HH:mm"_s), font(8), Margin,
+        page.text(u"IRN : "_s + registration.answer->irn, font(8), Margin, Width - QrSide - 10);
+        page.text(u"Ack No : "_s + registration.answer->ackNo, font(8), Margin, Width - QrSide - 10);
+        page.text(u"Ack Date : "_s + registration.answer->ackDate.toString(u"dd-MM-yyyy HH:mm"_s), font(8), Margin,
                   Width - QrSide - 10);
-        const QImage code = qrCodeImage(registration->signedQrCode);
+        const QImage code = qrCodeImage(registration.answer->signedQrCode);
         if (!code.isNull())
             drawQrCode(painter, code, QRectF(Margin + Width - QrSide, registrationTop, QrSide, QrSide));
         page.setY(qMax(page.y(), registrationTop + QrSide) + 10);
+    } else if (registration.state == BillRegistration::State::Changed) {
+        page.text(u"Registered e-invoice does not match this bill"_s, font(9, true));
+    } else if (registered) {
+        page.text(u"e-invoice not yet registered"_s, font(9, true));
     }
 
     // The signatory.
@@ -194,37 +274,31 @@ QImage qrCodeImage(const QString &text)
     return image;
 }
 
-std::optional<QString> writeInvoicePdf(const QList<GridBill> &bills, const Sellers &sellers,
-                                       const RegistrationOf &registrationOf, const QString &path)
+std::optional<QString> writeInvoicePdf(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept,
+                                       OutputFile &output)
 {
-    if (bills.isEmpty())
-        return std::nullopt;  // nothing to print, no file
-    OutputFile file(path);
-    if (std::optional<QString> failure = file.open())
-        return failure;
-    {
-        QPdfWriter pdf(&file.device());
-        pdf.setResolution(72);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        pdf.setTitle(u"Tax invoices"_s);
-        pdf.setCreator(u"selvoro"_s);
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            return u"cannot write "_s + path;
-        bool first = true;
-        for (const GridBill &bill : bills) {
-            const Seller &seller = sellers.forProducts(bill.products);
-            const std::optional<IrpAnswer> registration = registrationOf ? registrationOf(bill.billNo) : std::nullopt;
-            const int copies = bill.bpType == u"1"_s ? 2 : 1;
-            for (int copy = 1; copy <= copies; ++copy) {
-                if (!first)
-                    pdf.newPage();
-                first = false;
-                writePage(painter, bill, seller, registration,
-                          copy == 1 ? u"Original for recipient"_s : u"Duplicate for supplier"_s);
-            }
+    QPdfWriter pdf(&output.device());
+    pdf.setResolution(72);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    pdf.setTitle(u"Tax invoices"_s);
+    pdf.setCreator(u"selvoro"_s);
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return u"cannot write "_s + output.path();
+    bool first = true;
+    for (const BillRow &bill : printableBills(bills)) {
+        const Seller &seller = sellers.forBill(bill);
+        const BillRegistration registration = registrationOf(bill, kept);
+        const int copies = bill.bpType == u"1"_s ? 2 : 1;
+        for (int copy = 1; copy <= copies; ++copy) {
+            if (!first)
+                pdf.newPage();
+            first = false;
+            writePage(painter, bill, seller, registration, copy);
         }
-        painter.end();
     }
-    return file.commit();
+    painter.end();
+    if (output.device().error() != QFileDevice::NoError)
+        return output.failure();
+    return std::nullopt;
 }

@@ -69,11 +69,10 @@ void readAnswer(const QJsonObject &object, const QString &label, IrpAnswers &out
     if (!answer.signedInvoice.isEmpty() && jwtPayload(answer.signedInvoice).isEmpty())
         problems << label + u": SignedInvoice is not a signed token of three parts"_s;
     if (!answer.signedQrCode.isEmpty()) {
-        const QByteArray payload = jwtPayload(answer.signedQrCode);
-        if (payload.isEmpty()) {
+        if (jwtPayload(answer.signedQrCode).isEmpty()) {
             problems << label + u": SignedQRCode is not a signed token of three parts"_s;
         } else {
-            const QJsonObject qr = qrFields(payload);
+            const QJsonObject qr = signedQrFields(answer.signedQrCode);
             answer.billNo = qr.value(u"DocNo"_s).toString().trimmed();
             if (answer.billNo.isEmpty())
                 problems << label + u": the signed QR code names no bill number (DocNo)"_s;
@@ -102,6 +101,12 @@ QByteArray jwtPayload(const QString &token)
     if (!decoded || !QJsonDocument::fromJson(*decoded).isObject())
         return {};
     return *decoded;
+}
+
+QJsonObject signedQrFields(const QString &signedQrCode)
+{
+    const QByteArray payload = jwtPayload(signedQrCode);
+    return payload.isEmpty() ? QJsonObject() : qrFields(payload);
 }
 
 IrpAnswers parseIrpAnswers(const QByteArray &json)

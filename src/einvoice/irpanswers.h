@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,10 @@ struct IrpAnswers
 // have three non-empty parts or the payload is not base64url JSON. The signature is not checked:
 // that needs the portal's public key.
 QByteArray jwtPayload(const QString &token);
+
+// The fields of a signed QR code (DocNo, BuyerGstin, TotInvVal, Irn ...); empty when the token is
+// not one.
+QJsonObject signedQrFields(const QString &signedQrCode);
 
 // Reads a response file: one answer object or an array of them, each with AckNo, AckDt, Irn,
 // SignedInvoice and SignedQRCode (at its top or inside "Data"). The signed QR code must be a JWT

@@ -1,5 +1,6 @@
 #include "einvoice/seller.h"
 
+#include "billing/billquery.h"
 #include "common/db.h"
 
 #include <QRegularExpression>
@@ -7,9 +8,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const auto SelectCompanies = u"SELECT comp_code, comp_name, comp_address, comp_gstin, comp_cin FROM acc_companymaster "
-                             "WHERE comp_code IN ('SV','SX')"_s;
 
 const QRegularExpression &pinPattern()
 {
@@ -41,7 +39,7 @@ QString locationInAddress(const QString &address)
     return last.trimmed();
 }
 
-const Seller &Sellers::forProducts(const QString &products) const { return products == u"FSH"_s ? sx : sv; }
+const Seller &Sellers::forBill(const BillRow &bill) const { return bill.isSecondCompany() ? sx : sv; }
 
 Seller Sellers::complete(const QString &code, const QString &name, const QString &address, const QString &gstin,
                          const QString &cin, const Deployment::EInvoiceSeller &configured)
@@ -63,14 +61,20 @@ Sellers Sellers::load(Db &db, const Deployment &deployment)
     Sellers sellers;
     sellers.sv = complete(u"SV"_s, {}, {}, {}, {}, deployment.einvoiceSv);
     sellers.sx = complete(u"SX"_s, {}, {}, {}, {}, deployment.einvoiceSx);
-    ResultSet rows = db.query(SelectCompanies);
+    // The company master belongs to the accounts package: its name and address columns are used
+    // where the table has them, and the deployment file fills in what it lacks.
+    ResultSet rows = db.query(companiesQuery());
+    const std::optional<int> name = rows.findPosition(u"comp_name"_s);
+    const std::optional<int> address = rows.findPosition(u"comp_address"_s);
+    const auto optional = [&rows](std::optional<int> position) {
+        return position ? rows.textOrEmpty(*position) : QString();
+    };
     while (rows.next()) {
         const QString code = rows.text(u"comp_code"_s);
         const bool sv = code == u"SV"_s;
         (sv ? sellers.sv : sellers.sx) =
-            complete(code, rows.textOrEmpty(u"comp_name"_s), rows.textOrEmpty(u"comp_address"_s),
-                     rows.textOrEmpty(u"comp_gstin"_s), rows.textOrEmpty(u"comp_cin"_s),
-                     sv ? deployment.einvoiceSv : deployment.einvoiceSx);
+            complete(code, optional(name), optional(address), rows.textOrEmpty(u"comp_gstin"_s),
+                     rows.textOrEmpty(u"comp_cin"_s), sv ? deployment.einvoiceSv : deployment.einvoiceSx);
     }
     return sellers;
 }

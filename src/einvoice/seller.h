@@ -1,5 +1,6 @@
 #pragma once
 
+#include "billing/billrow.h"
 #include "common/deployment.h"
 
 #include <QString>
@@ -30,8 +31,8 @@ struct Sellers
 {
     Seller sv;
     Seller sx;
-    // The company that bills a product: SX for FSH, SV for the rest, as generation chooses.
-    const Seller &forProducts(const QString &products) const;
+    // The company that bills a bill: SX for the product FSH, SV for the rest, as generation chooses.
+    const Seller &forBill(const BillRow &bill) const;
 
     static Sellers load(Db &db, const Deployment &deployment);
     // The same from values already read: for callers that hold the rows.

@@ -59,6 +59,7 @@ private:
     Db m_db{u"tst_billgenerator"_s};
     RecordingDialogs m_dialogs;
     std::unique_ptr<Sheet> m_sheet;
+    BillRows m_bills;
     QList<int> m_progress;
 };
 
@@ -90,7 +91,7 @@ BillFilter tst_BillGenerator::dates(const QString &from, const QString &to) cons
 
 BillRun tst_BillGenerator::generate(const BillFilter &filter, LookUpLimits limits)
 {
-    BillGenerator generator(m_db, m_dialogs, *m_sheet, [this](int row) { m_progress.append(row); });
+    BillGenerator generator(m_db, m_dialogs, *m_sheet, m_bills, [this](int row) { m_progress.append(row); });
     generator.setLookUpLimits(limits);
     return generator.generate(filter);
 }
@@ -190,6 +191,18 @@ void tst_BillGenerator::secondCompanyAndClientGstIdentity()
     QCOMPARE(column(BillColumn::HeightCm), (QStringList{u"10"_s, u"5"_s}));
     QCOMPARE(column(BillColumn::MechData), (QStringList{u"50.00"_s, u"61.00"_s}));
     QCOMPARE(column(BillColumn::BpType), (QStringList{u"1"_s, u"2"_s}));
+    // The buyer is the party whose GSTIN the bill carries: the agency, or the client as booked.
+    QCOMPARE(m_bills.size(), std::size_t(2));
+    const BillParty agency = m_bills[0].buyer();
+    QCOMPARE(agency.name, u"Alpha Ads"_s);
+    QCOMPARE(agency.address, (QStringList{u"MG Road"_s, u"Kochi"_s, u"Kerala"_s}));
+    QCOMPARE(agency.place, u"Ernakulam"_s);
+    QCOMPARE(agency.gstin, u"32AGGSTIN0001"_s);
+    const BillParty client = m_bills[1].buyer();
+    QCOMPARE(client.name, u"GST Client"_s);
+    QCOMPARE(client.address, QStringList());
+    QCOMPARE(client.gstin, u"32CLGSTIN0001"_s);
+    QCOMPARE(client.pan, u"DRPAN0002B"_s);
 }
 
 void tst_BillGenerator::filtersNarrowTheBills_data()
@@ -359,7 +372,7 @@ void tst_BillGenerator::viewFollowsTheLastBills()
 
 void tst_BillGenerator::rowLimitStopsKeepingTheRowsWritten()
 {
-    BillGenerator generator(m_db, m_dialogs, *m_sheet);
+    BillGenerator generator(m_db, m_dialogs, *m_sheet, m_bills);
     generator.setRowLimit(10);
     const BillRun run = generator.GenerateGstBills(dates(u"2026-02-01"_s, u"2026-02-20"_s));
     QCOMPARE(run.outcome, BillRun::Outcome::RowLimit);
@@ -534,7 +547,7 @@ void tst_BillGenerator::failingLookUpEndsTheRun()
     generate(dates(u"2026-02-01"_s, u"2026-02-20"_s));
     m_dialogs.shown.clear();
     TestDb::run(u"RENAME TABLE selvoro.advt_scheduledetails TO selvoro.advt_scheduledetails_away;"_s);
-    BillGenerator generator(m_db, m_dialogs, *m_sheet);
+    BillGenerator generator(m_db, m_dialogs, *m_sheet, m_bills);
     generator.setLookUpLimits({5, 0});
     QVERIFY_THROWS_EXCEPTION(DbError, generator.generate(dates(u"2026-02-01"_s, u"2026-02-20"_s)));
     TestDb::run(u"RENAME TABLE selvoro.advt_scheduledetails_away TO selvoro.advt_scheduledetails;"_s);

@@ -135,7 +135,8 @@ void tst_SqlValues::billFiltersWithBackslashesMatch()
 {
     Sheet sheet;
     SetUpBillGrid(sheet, u"Daily"_s, u"Back\\slash"_s);
-    BillGenerator generator(m_db, m_dialogs, sheet);
+    BillRows bills;
+    BillGenerator generator(m_db, m_dialogs, sheet, bills);
     BillFilter filter;
     filter.from = filter.to = QDate(2026, 3, 2);
     filter.unitCode = u"K\\1"_s;

@@ -22,25 +22,37 @@ inline QString token(const QJsonObject &payload)
            + u'.' + part(payload) + QStringLiteral(".c2lnbmF0dXJl");
 }
 
-// The signed QR code: its payload's "data" is the QR text, itself JSON.
-inline QString qrCode(const QString &billNo, const QString &irn)
+// What the registered document said of its buyer and total; left out when not given.
+struct Registered
 {
-    const QJsonObject data{{QStringLiteral("SellerGstin"), QStringLiteral("32AABCS4821R1Z4")},
-                           {QStringLiteral("DocNo"), billNo},
-                           {QStringLiteral("DocTyp"), QStringLiteral("INV")},
-                           {QStringLiteral("Irn"), irn},
-                           {QStringLiteral("IrnDt"), QStringLiteral("2026-12-07 11:30:00")}};
+    QString buyerGstin;
+    double total = 0;
+};
+
+// The signed QR code: its payload's "data" is the QR text, itself JSON.
+inline QString qrCode(const QString &billNo, const QString &irn, const Registered &registered = {})
+{
+    QJsonObject data{{QStringLiteral("SellerGstin"), QStringLiteral("32AABCS4821R1Z4")},
+                     {QStringLiteral("DocNo"), billNo},
+                     {QStringLiteral("DocTyp"), QStringLiteral("INV")},
+                     {QStringLiteral("Irn"), irn},
+                     {QStringLiteral("IrnDt"), QStringLiteral("2026-12-07 11:30:00")}};
+    if (!registered.buyerGstin.isEmpty()) {
+        data.insert(QStringLiteral("BuyerGstin"), registered.buyerGstin);
+        data.insert(QStringLiteral("TotInvVal"), registered.total);
+    }
     return token({{QStringLiteral("data"), QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Compact))},
                   {QStringLiteral("iss"), QStringLiteral("NIC")}});
 }
 
-inline QJsonObject answer(const QString &billNo, const QString &irn, qint64 ackNo = 112010000000001)
+inline QJsonObject answer(const QString &billNo, const QString &irn, qint64 ackNo = 112010000000001,
+                          const Registered &registered = {})
 {
     return {{QStringLiteral("AckNo"), double(ackNo)},
             {QStringLiteral("AckDt"), QStringLiteral("2026-12-07 11:30:00")},
             {QStringLiteral("Irn"), irn},
             {QStringLiteral("SignedInvoice"), token({{QStringLiteral("data"), QStringLiteral("{}")}})},
-            {QStringLiteral("SignedQRCode"), qrCode(billNo, irn)},
+            {QStringLiteral("SignedQRCode"), qrCode(billNo, irn, registered)},
             {QStringLiteral("Status"), QStringLiteral("ACT")}};
 }
 

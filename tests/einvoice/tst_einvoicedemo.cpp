@@ -1,10 +1,11 @@
 // E-invoicing from the demo data: documents and readiness report from a generated grid, the
 // portal's answers kept in advt_einvoice, and the plain-paper invoice with its QR code.
-#include "billing/billcolumns.h"
+#include "billing/billamounts.h"
 #include "billing/billgenerator.h"
 #include "billing/billgrid.h"
 #include "common/amountinwords.h"
 #include "common/db.h"
+#include "common/outputfile.h"
 #include "einvoice/einvoicedocuments.h"
 #include "einvoice/einvoicestore.h"
 #include "einvoice/gstin.h"
@@ -50,12 +51,13 @@ private slots:
     void invoicePdfCarriesEveryFieldAndADecodableQrCode();
 
 private:
-    QList<GridBill> generate(const QString &unit = u"001"_s);
+    const BillRows &generate(const QString &unit = u"001"_s);
     int rowCount(const QString &table);
 
     Db m_db{u"tst_einvoicedemo"_s};
     RecordingDialogs m_dialogs;
     std::unique_ptr<Sheet> m_sheet;
+    BillRows m_bills;
     Sellers m_sellers;
 };
 
@@ -70,7 +72,7 @@ void tst_EInvoiceDemo::initTestCase()
 
 void tst_EInvoiceDemo::init() { m_db.exec(u"DELETE FROM advt_einvoice"_s); }
 
-QList<GridBill> tst_EInvoiceDemo::generate(const QString &unit)
+const BillRows &tst_EInvoiceDemo::generate(const QString &unit)
 {
     m_sheet = std::make_unique<Sheet>();
     SetUpBillGrid(*m_sheet, u"Daily"_s, u"Kochi"_s);
@@ -78,8 +80,8 @@ QList<GridBill> tst_EInvoiceDemo::generate(const QString &unit)
     filter.from = QDate::currentDate().addDays(-70);
     filter.to = QDate::currentDate().addDays(10);
     filter.unitCode = unit;
-    BillGenerator(m_db, m_dialogs, *m_sheet).generate(filter);
-    return gridBills(*m_sheet);
+    BillGenerator(m_db, m_dialogs, *m_sheet, m_bills).generate(filter);
+    return m_bills;
 }
 
 int tst_EInvoiceDemo::rowCount(const QString &table)
@@ -89,36 +91,49 @@ int tst_EInvoiceDemo::rowCount(const QString &table)
 
 void tst_EInvoiceDemo::eligibleBillsBecomeValidDocumentsAndTheRestAreReported()
 {
-    const QList<GridBill> bills = generate();
+    const BillRows &bills = generate();
     QVERIFY(bills.size() > 100);
-    const EInvoiceBatch batch = buildEInvoices(bills, m_sellers, BillKind::Gst);
+    const EInvoiceBatch batch = buildEInvoices(bills, m_sellers, {});
 
-    // Exactly the bills of agencies without a GSTIN, and of the one whose GSTIN was mistyped, are
-    // reported; every other bill is a document whose total is the grid's amount.
+    // Exactly the bills without a GSTIN, and those of the agency whose GSTIN was mistyped, are
+    // reported; every other bill is a document to the party whose GSTIN it carries, with the
+    // grid's amount as its total.
     QHash<QString, QString> reported;
     for (const ReadinessEntry &entry : batch.report)
         reported.insert(entry.billNo, entry.reason);
     QHash<QString, QJsonObject> documents;
     for (const QJsonValue &doc : batch.documents)
         documents.insert(doc[u"DocDtls"_s][u"No"_s].toString(), doc.toObject());
-    QCOMPARE(reported.size() + documents.size(), bills.size());
-    bool sawCgst = false, sawIgst = false, sawSecondCompany = false;
-    for (const GridBill &bill : bills) {
-        if (bill.gstin.isEmpty() || bill.gstin == u"NA"_s) {
+    QCOMPARE(qsizetype(reported.size() + documents.size()), qsizetype(bills.size()));
+    bool sawCgst = false, sawIgst = false, sawSecondCompany = false, sawClient = false;
+    for (const BillRow &bill : bills) {
+        const BillParty buyer = bill.buyer();
+        const BillAmounts amounts = amountsOf(bill);
+        if (buyer.gstin.isEmpty() || buyer.gstin == u"NA"_s) {
             QCOMPARE(reported.value(bill.billNo), u"no agency GSTIN"_s);
-        } else if (bill.agentCode == u"010111"_s) {
+        } else if (buyer.gstin == u"32AAMFN5566B1ZE"_s) {
             QCOMPARE(reported.value(bill.billNo), u"agency GSTIN 32AAMFN5566B1ZE fails the check"_s);
         } else {
             QVERIFY2(documents.contains(bill.billNo), qPrintable(bill.billNo + u": "_s + reported.value(bill.billNo)));
             const QJsonObject doc = documents.value(bill.billNo);
-            QCOMPARE(paiseOf(QString::number(doc[u"ValDtls"_s][u"TotInvVal"_s].toDouble(), 'f', 2)), bill.amount);
-            QCOMPARE(doc[u"SellerDtls"_s][u"Gstin"_s].toString(), bill.companyGstin);
-            sawCgst |= bill.cgst > 0;
-            sawIgst |= bill.igst > 0;
+            QCOMPARE(paiseOf(QString::number(doc[u"ValDtls"_s][u"TotInvVal"_s].toDouble(), 'f', 2)), amounts.amount);
+            QCOMPARE(doc[u"SellerDtls"_s][u"Gstin"_s].toString(), bill.svGstin);
+            QCOMPARE(doc[u"BuyerDtls"_s][u"Gstin"_s].toString(), buyer.gstin);
+            QCOMPARE(doc[u"BuyerDtls"_s][u"LglNm"_s].toString(), buyer.name);
+            QCOMPARE(doc[u"BuyerDtls"_s][u"Addr1"_s].toString(), buyer.address.first());
+            sawCgst |= amounts.cgst > 0;
+            sawIgst |= amounts.igst > 0;
             sawSecondCompany |= bill.isSecondCompany();
+            if (bill.billedToClient) {
+                // A direct client's bill is made out to the client as booked, not to the booking desk.
+                sawClient = true;
+                QCOMPARE(buyer.name, bill.bookedClientName);
+                QVERIFY(buyer.name != bill.agentName.trimmed());
+                QCOMPARE(buyer.address.first(), bill.clientAddress);
+            }
         }
     }
-    QVERIFY(sawCgst && sawIgst && sawSecondCompany);
+    QVERIFY(sawCgst && sawIgst && sawSecondCompany && sawClient);
 
     if (QProcess::execute(u"python3"_s, {u"-c"_s, u"import jsonschema"_s}) != 0)
         QSKIP("python3-jsonschema is not installed (scripts/setup installs it)");
@@ -136,7 +151,7 @@ void tst_EInvoiceDemo::eligibleBillsBecomeValidDocumentsAndTheRestAreReported()
 
 void tst_EInvoiceDemo::answersAreKeptOnceAndAnotherIrnIsRefused()
 {
-    const QList<GridBill> bills = generate();
+    const BillRows &bills = generate();
     const QString first = bills.at(0).billNo;
     const QString second = bills.at(1).billNo;
     EInvoiceStore store(m_db);
@@ -173,19 +188,20 @@ void tst_EInvoiceDemo::answersAreKeptOnceAndAnotherIrnIsRefused()
     QCOMPARE(outcome.imported, 0);
     QCOMPARE(rowCount(u"advt_einvoice"_s), 2);
 
-    const std::optional<IrpAnswer> found = store.find(first);
+    const RegistrationOf registrations = store.registrationsOf(bills);
+    const std::optional<IrpAnswer> found = registrations(first);
     QVERIFY(found);
     QCOMPARE(found->irn, IrpTokens::irn('a'));
     QCOMPARE(found->ackNo, u"112010000000001"_s);
     QCOMPARE(found->ackDate, QDateTime(QDate(2026, 12, 7), QTime(11, 30)));
     QCOMPARE(found->signedQrCode, answers.first().signedQrCode);
-    QVERIFY(!store.find(third));
+    QVERIFY(!registrations(third));
 }
 
 void tst_EInvoiceDemo::answerForAnUnknownBillImportsNothing()
 {
     EInvoiceStore store(m_db);
-    const QString known = generate().first().billNo;
+    const QString known = generate().front().billNo;
     // A bill number with a quote and a backslash travels as a value: it names no bill, and the
     // statement keeps its meaning.
     const QList<IrpAnswer> answers =
@@ -202,63 +218,108 @@ void tst_EInvoiceDemo::answerForAnUnknownBillImportsNothing()
 
 void tst_EInvoiceDemo::invoicePdfCarriesEveryFieldAndADecodableQrCode()
 {
-    QList<GridBill> bills = generate();
-    // One registered bill of an agency with a GSTIN, one without, each printed once.
-    const auto registeredBill = std::find_if(bills.begin(), bills.end(), [](const GridBill &b) {
-        return isValidGstin(b.gstin) && b.cgst > 0 && b.bpType != u"1"_s;
+    const BillRows &generated = generate();
+    // Each printed once: a registered agency bill, a direct client's bill not yet registered, a
+    // bill registered with other figures, and a bill without a GSTIN.
+    const auto find = [&generated](const std::function<bool(const BillRow &)> &wanted) -> const BillRow * {
+        for (const BillRow &bill : generated)
+            if (bill.bpType != u"1"_s && wanted(bill))
+                return &bill;
+        return nullptr;
+    };
+    const BillRow *registered = find([](const BillRow &b) {
+        return !b.billedToClient && isValidGstin(b.agencyGst) && amountsOf(b).cgst > 0 && !b.roNo.isEmpty();
     });
-    QVERIFY(registeredBill != bills.end());
-    const GridBill bill = *registeredBill;
-    const QString qr = IrpTokens::qrCode(bill.billNo, IrpTokens::irn('a'));
-    QJsonObject answer = IrpTokens::answer(bill.billNo, IrpTokens::irn('a'));
+    const BillRow *client = find([](const BillRow &b) { return b.billedToClient; });
+    const BillRow *changed =
+        find([&](const BillRow &b) { return &b != registered && !b.billedToClient && isValidGstin(b.agencyGst); });
+    const BillRow *plain = find([](const BillRow &b) { return !isValidGstin(b.buyer().gstin); });
+    QVERIFY(registered && client && changed && plain);
+    const BillRows bills{*registered, *client, *changed, *plain};
+
+    const auto total = [](const BillRow &bill) { return double(amountsOf(bill).amount) / 100.0; };
+    const QString qr =
+        IrpTokens::qrCode(registered->billNo, IrpTokens::irn('a'), {registered->agencyGst, total(*registered)});
     EInvoiceStore store(m_db);
-    QCOMPARE(store.import(parseIrpAnswers(QJsonDocument(answer).toJson()).answers).imported, 1);
+    const QList<IrpAnswer> answers =
+        parseIrpAnswers(
+            QJsonDocument(QJsonArray{IrpTokens::answer(registered->billNo, IrpTokens::irn('a'), 112010000000001,
+                                                       {registered->agencyGst, total(*registered)}),
+                                     IrpTokens::answer(changed->billNo, IrpTokens::irn('b'), 112010000000002,
+                                                       {changed->agencyGst, total(*changed) + 1})})
+                .toJson())
+            .answers;
+    QCOMPARE(store.import(answers).imported, 2);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(u"invoice.pdf"_s);
-    const std::optional<QString> failure = writeInvoicePdf(
-        {bill}, m_sellers, [&store](const QString &billNo) { return store.find(billNo); }, path);
+    const RegistrationOf kept = store.registrationsOf(bills);
+    const std::optional<QString> failure =
+        writeWholeFile(path, [&](OutputFile &file) { return writeInvoicePdf(bills, m_sellers, kept, file); });
     QVERIFY2(!failure, qPrintable(failure.value_or(QString())));
 
     const std::optional<QString> text = output(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
     if (!text)
         QSKIP("pdftotext is not installed (scripts/setup installs poppler-utils)");
-    const QString page = text->simplified();
-    const QString words = AmountInWords(double(bill.amount) / 100.0);
-    for (const QString &field : {u"TAX INVOICE"_s,
-                                 m_sellers.sv.legalName,
-                                 u"Press House, M.G. Road, Kochi 682011"_s,
-                                 u"GSTIN : "_s + bill.companyGstin,
-                                 u"CIN : "_s + bill.companyCin,
-                                 u"Invoice No : "_s + bill.billNo,
-                                 u"Invoice Date : "_s + bill.billDate.toString(u"dd-MM-yyyy"_s),
-                                 bill.agencyName,
-                                 bill.agencyAddress.first(),
-                                 u"GSTIN : "_s + bill.gstin,
-                                 u"Place of Supply : "_s + bill.subName + u" (State code 32)"_s,
-                                 u"Description of Service : PRINT HSN/SAC : 998363"_s,
-                                 u"Taxable value "_s + paiseText(bill.taxable),
-                                 u"Discount "_s + paiseText(bill.discount),
-                                 u"CGST @ 2.5% "_s + paiseText(bill.cgst),
-                                 u"SGST @ 2.5% "_s + paiseText(bill.sgst),
-                                 u"Total (Rs.) "_s + paiseText(bill.amount),
-                                 words,
-                                 u"REVERSE CHARGE MECHANISM : NOT APPLICABLE"_s,
-                                 u"Authorised Signatory"_s,
-                                 u"IRN : "_s + IrpTokens::irn('a'),
-                                 u"Ack No : 112010000000001"_s,
-                                 u"Ack Date : 07-12-2026 11:30"_s})
-        QVERIFY2(page.contains(field), qPrintable(u"missing ["_s + field + u"] in: "_s + page));
+    QStringList pages = text->split(u'\f');
+    pages.removeAll(QString());
+    QCOMPARE(pages.size(), 4);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        const BillRow &bill = bills[std::size_t(i)];
+        const QString page = pages[i].simplified();
+        const BillParty buyer = bill.buyer();
+        const BillAmounts amounts = amountsOf(bill);
+        const QString other = bill.billedToClient ? bill.agentName.trimmed() : bill.bookedClientName.trimmed();
+        QStringList fields{u"TAX INVOICE"_s,
+                           m_sellers.sv.legalName,
+                           u"Press House, M.G. Road, Kochi 682011"_s,
+                           u"GSTIN : "_s + bill.svGstin,
+                           u"CIN : "_s + bill.svCin,
+                           u"Invoice No : "_s + bill.billNo,
+                           u"Invoice Date : "_s + billDateOf(bill).toString(u"dd-MM-yyyy"_s),
+                           buyer.name,
+                           buyer.address.first(),
+                           other,
+                           bill.insertionDate,
+                           bill.edition.left(20),
+                           u"Description of Service : PRINT HSN/SAC : 998363"_s,
+                           u"Taxable value "_s + paiseText(amounts.taxable),
+                           u"Total (Rs.) "_s + paiseText(amounts.amount),
+                           AmountInWords(double(amounts.amount) / 100.0),
+                           u"REVERSE CHARGE MECHANISM : NOT APPLICABLE"_s,
+                           u"Authorised Signatory"_s};
+        if (!bill.roNo.isEmpty())
+            fields << bill.roNo;
+        if (isValidGstin(buyer.gstin))
+            fields << u"GSTIN : "_s + buyer.gstin << u"Place of Supply : "_s + bill.subName + u" (State code 32)"_s;
+        for (const QString &field : fields)
+            QVERIFY2(page.contains(field),
+                     qPrintable(u"page "_s + QString::number(i + 1) + u": missing ["_s + field + u"] in: "_s + page));
+    }
+    const QString first = pages[0].simplified();
+    for (const QString &field :
+         {u"IRN : "_s + IrpTokens::irn('a'), u"Ack No : 112010000000001"_s, u"Ack Date : 07-12-2026 11:30"_s,
+          u"CGST @ 2.5% "_s + paiseText(amountsOf(*registered).cgst)})
+        QVERIFY2(first.contains(field), qPrintable(u"missing ["_s + field + u"] in: "_s + first));
+    QVERIFY(pages[1].contains(u"e-invoice not yet registered"_s));
+    QVERIFY(pages[2].contains(u"Registered e-invoice does not match this bill"_s));
+    for (qsizetype i = 1; i < pages.size(); ++i)
+        QVERIFY(!pages[i].contains(u"IRN :"_s));
+    QVERIFY(!pages[3].contains(u"e-invoice"_s));
 
-    // The QR code decodes back to the signed QR code's text.
-    if (!output(u"pdftoppm"_s, {u"-r"_s, u"200"_s, u"-png"_s, u"-singlefile"_s, path, dir.filePath(u"page"_s)}))
+    // The QR code of the first page decodes back to the signed QR code's text; the others have none.
+    if (!output(u"pdftoppm"_s, {u"-r"_s, u"200"_s, u"-png"_s, path, dir.filePath(u"page"_s)}))
         QSKIP("pdftoppm is not installed (scripts/setup installs poppler-utils)");
-    const std::optional<QString> decoded = output(
-        u"zbarimg"_s, {u"--quiet"_s, u"--raw"_s, u"-Sdisable"_s, u"-Sqrcode.enable"_s, dir.filePath(u"page.png"_s)});
-    if (!decoded && QStandardPaths::findExecutable(u"zbarimg"_s).isEmpty())
+    const auto decode = [&](int page) {
+        return output(u"zbarimg"_s, {u"--quiet"_s, u"--raw"_s, u"-Sdisable"_s, u"-Sqrcode.enable"_s,
+                                     dir.filePath(u"page-%1.png"_s.arg(page))});
+    };
+    if (QStandardPaths::findExecutable(u"zbarimg"_s).isEmpty())
         QSKIP("zbarimg is not installed (scripts/setup installs zbar-tools)");
+    const std::optional<QString> decoded = decode(1);
     QVERIFY(decoded);
     QCOMPARE(decoded->trimmed(), qr);
+    QVERIFY(!decode(3));
 }
 
 QTEST_MAIN(tst_EInvoiceDemo)

@@ -49,6 +49,7 @@ private slots:
     void answersAreKeptOnceAndAnotherIrnIsRefused();
     void answerForAnUnknownBillImportsNothing();
     void invoicePdfCarriesEveryFieldAndADecodableQrCode();
+    void companyMasterWithOnlyItsNamedColumns();
 
 private:
     const BillRows &generate(const QString &unit = u"001"_s);
@@ -320,6 +321,42 @@ void tst_EInvoiceDemo::invoicePdfCarriesEveryFieldAndADecodableQrCode()
     QVERIFY(decoded);
     QCOMPARE(decoded->trimmed(), qr);
     QVERIFY(!decode(3));
+}
+
+void tst_EInvoiceDemo::companyMasterWithOnlyItsNamedColumns()
+{
+    // The accounts package's company master need not have a name or an address.
+    m_db.exec(u"ALTER TABLE acc_companymaster DROP COLUMN comp_name, DROP COLUMN comp_address"_s);
+    const BillRows &bills = generate();
+    const Sellers bare = Sellers::load(m_db, Deployment());
+    QCOMPARE(bare.sv.gstin, m_sellers.sv.gstin);
+    const EInvoiceBatch unconfigured = buildEInvoices(bills, bare, {});
+    QCOMPARE(unconfigured.documents.size(), 0);
+    QCOMPARE(qsizetype(unconfigured.report.size()), qsizetype(bills.size()));
+    for (const QString &company : {u"SV"_s, u"SX"_s})
+        QVERIFY(std::any_of(unconfigured.report.begin(), unconfigured.report.end(), [&](const ReadinessEntry &entry) {
+            return entry.reason.contains(u"seller name not configured: EInvoice%1/LegalName; seller address not "
+                                         "configured: EInvoice%1/Address"_s.arg(company));
+        }));
+
+    // The deployment file names what the table lacks: the same documents and invoices as before.
+    Deployment deployment;
+    for (auto [configured, known] :
+         {std::pair{&deployment.einvoiceSv, &m_sellers.sv}, std::pair{&deployment.einvoiceSx, &m_sellers.sx}}) {
+        configured->legalName = known->legalName;
+        configured->address = known->address;
+    }
+    const Sellers configured = Sellers::load(m_db, deployment);
+    QCOMPARE(configured.sv.pin, m_sellers.sv.pin);
+    QCOMPARE(buildEInvoices(bills, configured, {}).documents, buildEInvoices(bills, m_sellers, {}).documents);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"invoices.pdf"_s);
+    QVERIFY(!writeWholeFile(path, [&](OutputFile &file) { return writeInvoicePdf(bills, configured, {}, file); }));
+    const std::optional<QString> text = output(u"pdftotext"_s, {path, u"-"_s});
+    if (!text)
+        QSKIP("pdftotext is not installed (scripts/setup installs poppler-utils)");
+    QVERIFY(text->contains(m_sellers.sv.address));
+    TestDb::reset({TestDb::file(u"db/demo.sql"_s)});
 }
 
 QTEST_MAIN(tst_EInvoiceDemo)

@@ -7,8 +7,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <future>
+#include <pwd.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -43,6 +47,7 @@ private slots:
     void writesThroughToDevicesAndFifos();
     void namesTheFileWhenTheDiskIsFull();
     void refusesAFolderAndAMissingFolder();
+    void aSetIsPutInPlaceWholeOrNotAtAll();
 };
 
 void tst_OutputFile::replacesARegularFileOnlyWhenCommitted()
@@ -157,6 +162,67 @@ void tst_OutputFile::refusesAFolderAndAMissingFolder()
     const std::optional<QString> failure = write(missing, "x");
     QVERIFY(failure.has_value());
     QVERIFY2(failure->startsWith(u"cannot write "_s + missing + u": "_s), qPrintable(*failure));
+}
+
+void tst_OutputFile::aSetIsPutInPlaceWholeOrNotAtAll()
+{
+    // Two outputs of one run: a file beside which a staging file can be made, and one in a folder
+    // the user may not write to, which is written into in place. The second has no room for its
+    // new content (a size limit stands for the full disk): neither changes.
+    QTemporaryDir dir;
+    const QString open = dir.filePath(u"open"_s);
+    const QString shut = dir.filePath(u"shut"_s);
+    QVERIFY(QDir().mkdir(open) && QDir().mkdir(shut));
+    const QString csv = open + u"/bills.csv"_s;
+    const QString prn = shut + u"/sch.prn"_s;
+    QVERIFY(writeAll(csv, "old csv\n") && writeAll(prn, "old print file\n"));
+    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    QVERIFY(::chmod(QFile::encodeName(open).constData(), 0777) == 0
+            && ::chmod(QFile::encodeName(csv).constData(), 0666) == 0
+            && ::chmod(QFile::encodeName(prn).constData(), 0666) == 0
+            && ::chmod(QFile::encodeName(shut).constData(), 0555) == 0);
+    const QByteArray content(64 * 1024, 'x');
+
+    // The run is a child process: as the superuser it takes another user, whom the folder's
+    // permissions bind, and only it is held to the size limit.
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (::geteuid() == 0) {
+            const passwd *nobody = ::getpwnam("nobody");
+            if (!nobody || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)
+                ::_exit(10);
+        }
+        const auto commit = [&] {
+            OutputSet outputs;
+            const auto bytes = [&content](OutputFile &output) { return writeBytes(output, content); };
+            if (outputs.stage(csv, bytes) || outputs.stage(prn, bytes))
+                return 11;
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{rlim_t(content.size() / 2), rlim_t(content.size() / 2)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            const std::optional<QString> failure = outputs.commit();
+            return failure && failure->startsWith(u"cannot write "_s + prn + u": "_s) ? 0 : 12;
+        };
+        ::_exit(commit());
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    ::chmod(QFile::encodeName(shut).constData(), 0755);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(readAll(prn), QByteArray("old print file\n"));
+    QCOMPARE(readAll(csv), QByteArray("old csv\n"));
+    QCOMPARE(QDir(open).entryList(QDir::Files | QDir::Hidden), QStringList{u"bills.csv"_s});
+
+    // With room for it, the same set is put in place, the second file written into.
+    OutputSet outputs;
+    const auto bytes = [&content](OutputFile &output) { return writeBytes(output, content); };
+    QCOMPARE(outputs.stage(csv, bytes), std::nullopt);
+    QCOMPARE(outputs.stage(prn, bytes), std::nullopt);
+    QCOMPARE(outputs.commit(), std::nullopt);
+    QCOMPARE(readAll(prn), content);
+    QCOMPARE(readAll(csv), content);
 }
 
 QTEST_GUILESS_MAIN(tst_OutputFile)

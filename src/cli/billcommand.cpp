@@ -1,6 +1,7 @@
 #include "cli/billcommand.h"
 
 #include "billing/billcolumns.h"
+#include "billing/billnumber.h"
 #include "billing/gridcsv.h"
 #include "billing/sheetexport.h"
 #include "cli/clisession.h"
@@ -26,7 +27,7 @@ std::optional<QString> writeLayout(OutputFile &output, const Sheet &sheet, const
 
 // The outputs of a run that ended well, as the form's Print and Export and a CSV of the grid.
 int writeOutputs(CliSession &session, Sheet &sheet, const BillRows &bills, int currentRow, const BillsOptions &options,
-                 const QString &command, int csvColumns, const std::optional<BillCommandLayout> &layout)
+                 const QString &command, int csvColumns, const BillCommandLayout &layout)
 {
     const QString prefix = u"selvoro-cli "_s + command + u": "_s;
     OutputSet outputs;
@@ -40,7 +41,7 @@ int writeOutputs(CliSession &session, Sheet &sheet, const BillRows &bills, int c
     }
     if (options.prnPath) {
         if (const std::optional<QString> failure = outputs.stage(
-                *options.prnPath, [&](OutputFile &output) { return writeLayout(output, sheet, bills, *layout); })) {
+                *options.prnPath, [&](OutputFile &output) { return writeLayout(output, sheet, bills, layout); })) {
             session.dialogs().message(Msg::FileCannotBePrinted);
             printError(prefix + *failure);
             return ExitStatus::Output;
@@ -63,8 +64,7 @@ int writeOutputs(CliSession &session, Sheet &sheet, const BillRows &bills, int c
         printError(prefix + *failure);
         return ExitStatus::Output;
     }
-    if (options.spool
-        && !startSpooler(*options.prnPath, layout->pageLines, session.deployment(), Spool::StartAndWait)) {
+    if (options.spool && !startSpooler(*options.prnPath, layout.pageLines, session.deployment(), Spool::StartAndWait)) {
         session.dialogs().message(Msg::FileCannotBePrinted);
         return ExitStatus::Output;
     }
@@ -85,31 +85,49 @@ int exitStatus(BillRun::Outcome outcome)
 
 }  // namespace
 
-std::optional<BillsOptions> takeBillRangeOptions(QStringList &args, const QString &command, bool &missing)
+QList<CliOption> billRangeOptionList()
+{
+    return {
+        {u"--from"_s, u"YYYY-MM-DD"_s, u"the first insertion date (default: today)"_s},
+        {u"--to"_s, u"YYYY-MM-DD"_s, u"the last insertion date (default: today)"_s},
+        {u"--product"_s, u"T"_s, u"product codes joined by \"/\" (default: all products)"_s},
+        {u"--bill-from"_s, u"T"_s, u"the first bill number; a bare number is completed from the unit's\nnumbering"_s},
+        {u"--bill-to"_s, u"T"_s, u"the last bill number, completed the same way"_s},
+    };
+}
+
+QList<CliOption> gridOutputOptionList(const QString &csvHelp, const QString &prnHelp)
+{
+    return {
+        {u"--csv"_s, u"FILE"_s, csvHelp},
+        {u"--xls"_s, u"FILE"_s, u"the workbook Export saves"_s},
+        {u"--prn"_s, u"FILE"_s, prnHelp},
+        {u"--spool"_s, QString(), u"then hand the --prn FILE to the spooler, as Print does"_s},
+    };
+}
+
+std::optional<BillsOptions> billsOptions(const CliArguments &args, const QString &command)
 {
     BillsOptions options;
     BillFilter &filter = options.filter;
     const QDate today = QDate::currentDate();
-    std::optional<QDate> dates[2];
-    const QString dateOptions[2] = {u"--from"_s, u"--to"_s};
-    for (int i = 0; i < 2; ++i) {
-        if (const std::optional<QString> text = takeOption(args, dateOptions[i], missing)) {
-            dates[i] = QDate::fromString(*text, u"yyyy-MM-dd"_s);
-            if (!dates[i]->isValid()) {
-                printError(u"selvoro-cli "_s + command + u": "_s + dateOptions[i] + u" needs a date YYYY-MM-DD"_s);
+    for (auto [name, date] : {std::pair{u"--from"_s, &filter.from}, std::pair{u"--to"_s, &filter.to}}) {
+        *date = today;
+        if (const std::optional<QString> text = args.value(name)) {
+            *date = QDate::fromString(*text, u"yyyy-MM-dd"_s);
+            if (!date->isValid()) {
+                printError(u"selvoro-cli "_s + command + u": "_s + name + u" needs a date YYYY-MM-DD"_s);
                 return std::nullopt;
             }
         }
     }
-    filter.from = dates[0].value_or(today);
-    filter.to = dates[1].value_or(today);
-    filter.product = takeOption(args, u"--product"_s, missing).value_or(QString());
-    filter.billFrom = takeOption(args, u"--bill-from"_s, missing).value_or(QString());
-    filter.billTo = takeOption(args, u"--bill-to"_s, missing).value_or(QString());
-    options.csvPath = takeOption(args, u"--csv"_s, missing);
-    options.xlsPath = takeOption(args, u"--xls"_s, missing);
-    options.prnPath = takeOption(args, u"--prn"_s, missing);
-    options.spool = takeFlag(args, u"--spool"_s);
+    filter.product = args.valueOr(u"--product"_s);
+    filter.billFrom = args.valueOr(u"--bill-from"_s);
+    filter.billTo = args.valueOr(u"--bill-to"_s);
+    options.csvPath = args.value(u"--csv"_s);
+    options.xlsPath = args.value(u"--xls"_s);
+    options.prnPath = args.value(u"--prn"_s);
+    options.spool = args.isSet(u"--spool"_s);
     if (options.spool && !options.prnPath) {
         printError(u"selvoro-cli "_s + command + u": --spool goes with --prn FILE"_s);
         return std::nullopt;
@@ -117,27 +135,28 @@ std::optional<BillsOptions> takeBillRangeOptions(QStringList &args, const QStrin
     return options;
 }
 
-int runBillCommand(QStringList &args, BillsOptions &options, const QString &command, const QString &usage,
-                   const BillCommandRun &run, int csvColumns, const std::optional<BillCommandLayout> &layout)
+int runBillCommand(const CliArguments &args, BillsOptions &options, const QString &command, const BillCommandRun &run,
+                   int csvColumns, const BillCommandLayout &layout)
 {
-    if (options.prnPath && !layout) {
-        printError(u"selvoro-cli "_s + command + u": --prn is not available for this command"_s);
+    const std::optional<SessionOptions> login = sessionOptions(args, command);
+    if (!login)
         return ExitStatus::Usage;
-    }
-    const std::optional<SessionOptions> sessionOptions = takeSessionOptions(args, command);
-    if (!sessionOptions || !noArgumentsLeft(args, command)) {
-        printError(usage);
-        return ExitStatus::Usage;
-    }
     CliSession session;
-    if (const int status = session.start(*sessionOptions); status != ExitStatus::Ok)
+    if (const int status = session.start(*login); status != ExitStatus::Ok)
         return status;
-    options.filter.unitCode = session.state().CurrentUnitCode;
+    BillFilter &filter = options.filter;
+    filter.unitCode = session.state().CurrentUnitCode;
 
     Sheet sheet;
     BillRows bills;
     try {
-        const BillRun outcome = run(session, sheet, bills, options.filter);
+        // The user types only the running number, as in the form's bill-number boxes.
+        if (!filter.singleSchedule) {
+            for (QString *number : {&filter.billFrom, &filter.billTo})
+                if (!number->isEmpty())
+                    *number = composeBillNumber(session.db(), session.dialogs(), filter.unitCode, *number);
+        }
+        const BillRun outcome = run(session, sheet, bills, filter);
         // A run that stops writes nothing: every output file stays as it was.
         if (const int status = exitStatus(outcome.outcome); status != ExitStatus::Ok)
             return status;

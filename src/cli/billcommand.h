@@ -4,6 +4,7 @@
 #include "billing/billgenerator.h"
 #include "billing/billrow.h"
 #include "billing/printfile.h"
+#include "cli/clioptions.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,10 +31,16 @@ struct BillsOptions
     QList<std::function<int(CliSession &session, const BillRows &bills, OutputSet &outputs)>> outputs;
 };
 
-// Takes --from, --to (YYYY-MM-DD, today when left out), --product, --bill-from, --bill-to,
-// --csv, --xls, --prn and --spool out of args. Sets `missing` when one of them lacks its value; nothing (after an error
-// line naming `command`) when a date is not usable.
-std::optional<BillsOptions> takeBillRangeOptions(QStringList &args, const QString &command, bool &missing);
+// The options of a bill form's filter boxes that both bill commands take: --from, --to, --product,
+// --bill-from and --bill-to.
+QList<CliOption> billRangeOptionList();
+// The outputs both bill commands write: --csv, --xls, --prn and --spool.
+QList<CliOption> gridOutputOptionList(const QString &csvHelp, const QString &prnHelp);
+
+// The values of those options: the dates (YYYY-MM-DD, today when left out), the other filters as
+// typed and the outputs; nothing (after an error line naming `command`) when a date is not usable
+// or --spool comes without --prn.
+std::optional<BillsOptions> billsOptions(const CliArguments &args, const QString &command);
 
 // Lays out the command's grid and generates into it (and into `bills`, where the command composes
 // them), as the form's Show does.
@@ -46,15 +53,14 @@ struct BillCommandLayout
     std::function<void(const Sheet &sheet, const BillRows &bills, PrintFile &file)> write;
 };
 
-// Takes the connection and login options out of the remaining args and refuses any argument left
-// over, all before connecting; then starts the session, puts the current unit into the filter and
-// runs the generation. Only a run that ends well writes its outputs: with --csv the grid's rows up
-// to the last bill and its first `csvColumns` columns as CSV, with --prn the grid in `layout`, with
-// --xls the workbook Export saves, and the command's further outputs; each is made whole beside its
-// file first and all are put in place together once every one is, so a run that stops leaves every
-// file as it was. Then --spool hands the print
-// file to the spooler and waits for it. Returns the exit status: Ok for completed and empty runs,
-// Validation for refused ones, Database on a database failure, Output when an output cannot be
-// written (or the spooler fails).
-int runBillCommand(QStringList &args, BillsOptions &options, const QString &command, const QString &usage,
-                   const BillCommandRun &run, int csvColumns, const std::optional<BillCommandLayout> &layout = {});
+// Starts the session with the connection and login options, puts the current unit into the filter,
+// completes bare bill numbers from the unit's numbering as the form does, and runs the generation.
+// Only a run that ends well writes its outputs: with --csv the grid's rows up to the last bill and
+// its first `csvColumns` columns as CSV, with --prn the bills in `layout`, with --xls the workbook
+// Export saves, and the command's further outputs; each is made whole beside its file first and all
+// are put in place together once every one is, so a run that stops leaves every file as it was.
+// Then --spool hands the print file to the spooler and waits for it. Returns the exit status: Ok for
+// completed and empty runs, Validation for refused ones, Database on a database failure, Output
+// when an output cannot be written (or the spooler fails).
+int runBillCommand(const CliArguments &args, BillsOptions &options, const QString &command, const BillCommandRun &run,
+                   int csvColumns, const BillCommandLayout &layout);

@@ -14,34 +14,45 @@
 #include "common/lookups.h"
 #include "sheet/sheet.h"
 
-#include <optional>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString usage()
+const auto Command = u"bills"_s;
+
+CliSyntax syntax()
 {
-    return u"usage: selvoro-cli bills "_s + sessionUsage()
-           + u"\n"
-             "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T] [--group T]\n"
-             "           [--bill-from T] [--bill-to T] [--schedule SLNO]\n"
-             "           [--split --split-client T --split-add1 T --split-add2 T --split-add3 T --split-total T]\n"
-             "           [--exchange] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]\n"
-             "           [--einvoice FILE] [--invoice-pdf FILE]"_s;
+    QList<CliOption> filters = billRangeOptionList();
+    filters.insert(3, {u"--group"_s, u"T"_s, u"agency-type codes separated by commas (default: all)"_s});
+    filters.append({u"--schedule"_s, u"SLNO"_s, u"the bill of one schedule (not with --bill-from/--bill-to)"_s});
+    QList<CliOption> outputs =
+        gridOutputOptionList(u"the grid's bill rows as CSV"_s, u"the tax invoices Print writes"_s);
+    outputs += einvoiceOptionList();
+    return {Command,
+            {sessionOptionList(),
+             filters,
+             {
+                 {u"--split"_s, QString(), u"bill the split share to the client of the --split-* options"_s},
+                 {u"--split-client"_s, u"T"_s, u"the split client's name"_s},
+                 {u"--split-add1"_s, u"T"_s, u"the split client's address lines"_s},
+                 {u"--split-add2"_s, u"T"_s, u"(second line)"_s},
+                 {u"--split-add3"_s, u"T"_s, u"(third line)"_s},
+                 {u"--split-total"_s, u"T"_s, u"the split total, a number"_s},
+                 {u"--exchange"_s, QString(), u"net the exchange debits and credits (not with --split)"_s},
+             },
+             outputs}};
 }
 
-// The options of the sub-command, taken out of args; nothing (after a usage line) when they are
-// not usable.
-std::optional<BillsOptions> takeBillsOptions(QStringList &args)
+// The options of the sub-command as a filter and its outputs; nothing (after an error line) when
+// they are not usable.
+std::optional<BillsOptions> commandOptions(const CliArguments &args)
 {
-    bool missing = false;
-    const std::optional<QString> schedule = takeOption(args, u"--schedule"_s, missing);
-    if (schedule && (args.contains(u"--bill-from"_s) || args.contains(u"--bill-to"_s))) {
+    const std::optional<QString> schedule = args.value(u"--schedule"_s);
+    if (schedule && (args.isSet(u"--bill-from"_s) || args.isSet(u"--bill-to"_s))) {
         printError(u"selvoro-cli bills: --schedule stands for both bill numbers; leave out --bill-from/--bill-to"_s);
         return std::nullopt;
     }
-    std::optional<BillsOptions> options = takeBillRangeOptions(args, u"bills"_s, missing);
+    std::optional<BillsOptions> options = billsOptions(args, Command);
     if (!options)
         return std::nullopt;
     BillFilter &filter = options->filter;
@@ -50,35 +61,29 @@ std::optional<BillsOptions> takeBillsOptions(QStringList &args)
         filter.singleSchedule = true;
         filter.billFrom = filter.billTo = *schedule;
     }
-    filter.group = takeOption(args, u"--group"_s, missing).value_or(QString());
-    filter.split = takeFlag(args, u"--split"_s);
-    filter.splitClient = takeOption(args, u"--split-client"_s, missing).value_or(QString());
-    filter.splitAdd1 = takeOption(args, u"--split-add1"_s, missing).value_or(QString());
-    filter.splitAdd2 = takeOption(args, u"--split-add2"_s, missing).value_or(QString());
-    filter.splitAdd3 = takeOption(args, u"--split-add3"_s, missing).value_or(QString());
-    filter.splitTotal = takeOption(args, u"--split-total"_s, missing).value_or(QString());
-    filter.exchange = takeFlag(args, u"--exchange"_s);
-    takeEInvoiceOptions(args, *options, missing);
-    if (missing) {
-        printError(u"selvoro-cli bills: an option lacks its value"_s);
-        return std::nullopt;
-    }
+    filter.group = args.valueOr(u"--group"_s);
+    filter.split = args.isSet(u"--split"_s);
+    filter.splitClient = args.valueOr(u"--split-client"_s);
+    filter.splitAdd1 = args.valueOr(u"--split-add1"_s);
+    filter.splitAdd2 = args.valueOr(u"--split-add2"_s);
+    filter.splitAdd3 = args.valueOr(u"--split-add3"_s);
+    filter.splitTotal = args.valueOr(u"--split-total"_s);
+    filter.exchange = args.isSet(u"--exchange"_s);
     if (filter.split && filter.exchange) {
         printError(u"selvoro-cli bills: --split and --exchange choose different bills; give one"_s);
         return std::nullopt;
     }
+    addEInvoiceOutputs(args, *options);
     return options;
 }
 
-int runBills(QStringList args)
+int runBills(const CliArguments &args)
 {
-    std::optional<BillsOptions> options = takeBillsOptions(args);
-    if (!options) {
-        printError(usage());
+    std::optional<BillsOptions> options = commandOptions(args);
+    if (!options)
         return ExitStatus::Usage;
-    }
     return runBillCommand(
-        args, *options, u"bills"_s, usage(),
+        args, *options, Command,
         [](CliSession &session, Sheet &sheet, BillRows &bills, const BillFilter &filter) {
             SetUpBillGrid(sheet, GetProductName(session.db(), session.dialogs(), session.state().DefaultProductCode),
                           session.state().CurrentUnitName);
@@ -94,28 +99,6 @@ int runBills(QStringList args)
 
 CliCommand billsCommand()
 {
-    return {u"bills"_s, usage(),
-            u"Generates the unit's bills as the bill print form's Show does, and writes the grid out.\n"
-            "\n"
-            "  --from, --to DATE        the insertion dates, YYYY-MM-DD (default: today)\n"
-            "  --product T              product codes joined by \"/\" (default: all products)\n"
-            "  --group T                agency-type codes separated by commas (default: all)\n"
-            "  --bill-from, --bill-to T the range of bill numbers; a bare number is completed from the\n"
-            "                           unit's numbering\n"
-            "  --schedule SLNO          the bill of one schedule (not with --bill-from/--bill-to)\n"
-            "  --split                  bill the split share to the client of the --split-* options\n"
-            "  --split-client T, --split-add1 T, --split-add2 T, --split-add3 T\n"
-            "                           the split client's name and address lines\n"
-            "  --split-total T          the split total, a number\n"
-            "  --exchange               net the exchange debits and credits (not with --split)\n"
-            "  --csv FILE               the grid's bill rows as CSV\n"
-            "  --xls FILE               the workbook Export saves\n"
-            "  --prn FILE               the tax invoices Print writes\n"
-            "  --spool                  then hand FILE to the spooler, as Print does\n"
-            "  --einvoice FILE          the bills as e-invoice documents (INV-01 1.1) for the IRP's bulk\n"
-            "                           upload, and beside FILE the bills that cannot be registered, with\n"
-            "                           the reason (NAME-readiness.csv)\n"
-            "  --invoice-pdf FILE       the bills as tax invoices on plain paper, one A4 page per copy,\n"
-            "                           with the IRN and QR code of a registered bill"_s,
+    return {syntax(), u"Generates the unit's bills as the bill print form's Show does, and writes the grid out."_s,
             runBills};
 }

@@ -7,13 +7,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-int runCheck(QStringList args)
+const auto Command = u"check"_s;
+
+int runCheck(const CliArguments &args)
 {
-    const std::optional<SessionOptions> options = takeSessionOptions(args, u"check"_s);
-    if (!options || !noArgumentsLeft(args, u"check"_s)) {
-        printError(checkCommand().usage);
+    const std::optional<SessionOptions> options = sessionOptions(args, Command);
+    if (!options)
         return ExitStatus::Usage;
-    }
     CliSession session;
     if (const int status = session.start(*options); status != ExitStatus::Ok)
         return status;
@@ -25,7 +25,7 @@ int runCheck(QStringList args)
 
 CliCommand checkCommand()
 {
-    return {u"check"_s, u"usage: selvoro-cli check "_s + sessionUsage(),
+    return {{Command, {sessionOptionList()}},
             u"Runs start-up and the login check as the desktop program does, switches to the unit when\n"
             "--unit is given, and prints the current unit's code, a tab and its name."_s,
             runCheck};

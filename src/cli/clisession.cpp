@@ -47,33 +47,6 @@ QString readPassword()
 
 }  // namespace
 
-std::optional<QString> takeOption(QStringList &args, const QString &name, bool &missingValue)
-{
-    const qsizetype at = args.indexOf(name);
-    if (at < 0)
-        return std::nullopt;
-    if (at + 1 >= args.size()) {
-        missingValue = true;
-        args.removeAt(at);
-        return std::nullopt;
-    }
-    const QString value = args.at(at + 1);
-    args.remove(at, 2);
-    return value;
-}
-
-bool takeFlag(QStringList &args, const QString &name) { return args.removeAll(name) > 0; }
-
-bool noArgumentsLeft(const QStringList &args, const QString &command)
-{
-    if (args.isEmpty())
-        return true;
-    const QString &first = args.first();
-    printError(u"selvoro-cli "_s + command
-               + (first.startsWith(u'-') ? u": unknown option "_s : u": unexpected argument "_s) + first);
-    return false;
-}
-
 namespace {
 
 void writeLine(const QString &text, std::FILE *stream)
@@ -88,23 +61,17 @@ void printError(const QString &text) { writeLine(text, stderr); }
 
 void printOutput(const QString &text) { writeLine(text, stdout); }
 
-QString sessionUsage() { return u"[--server A] [--port N] --user NAME [--unit CODE]"_s; }
-
-std::optional<SessionOptions> takeSessionOptions(QStringList &args, const QString &command)
+std::optional<SessionOptions> sessionOptions(const CliArguments &args, const QString &command)
 {
-    bool missing = false;
     SessionOptions options;
-    options.server = takeOption(args, u"--server"_s, missing);
-    const std::optional<QString> port = takeOption(args, u"--port"_s, missing);
-    const std::optional<QString> user = takeOption(args, u"--user"_s, missing);
-    options.unit = takeOption(args, u"--unit"_s, missing);
-    if (missing || !user || user->isEmpty()) {
-        printError(u"selvoro-cli "_s + command
-                   + u": --user NAME is required; --server, --port and --unit take a value"_s);
+    options.server = args.value(u"--server"_s);
+    options.user = args.valueOr(u"--user"_s);
+    options.unit = args.value(u"--unit"_s);
+    if (options.user.isEmpty()) {
+        printError(u"selvoro-cli "_s + command + u": --user NAME is required"_s);
         return std::nullopt;
     }
-    options.user = *user;
-    if (port) {
+    if (const std::optional<QString> port = args.value(u"--port"_s)) {
         bool ok = false;
         options.port = port->toInt(&ok);
         if (!ok || options.port <= 0 || options.port > 65535) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/usersettings.h"
+#include "cli/clioptions.h"
 #include "common/db.h"
 #include "common/deployment.h"
 #include "common/dialogs.h"
@@ -19,12 +20,9 @@ struct SessionOptions
     std::optional<QString> unit;  // else the workstation's
 };
 
-// The usage lines of the connection and login options.
-QString sessionUsage();
-
-// Takes --server A, --port N, --user NAME and --unit CODE out of `args`; nothing (after an error
-// line naming `command`) when they are not usable.
-std::optional<SessionOptions> takeSessionOptions(QStringList &args, const QString &command);
+// The values of --server A, --port N, --user NAME and --unit CODE; nothing (after an error line
+// naming `command`) when they are not usable.
+std::optional<SessionOptions> sessionOptions(const CliArguments &args, const QString &command);
 
 // Start-up and login for a headless run: the same checks as the desktop program, messages on
 // stderr. Sub-commands check all their options first, then call start() and work with db(),
@@ -53,14 +51,6 @@ private:
     Deployment m_deployment;
 };
 
-// Takes "--name value" out of args; nothing when absent. Sets `missingValue` when the option is
-// the last argument.
-std::optional<QString> takeOption(QStringList &args, const QString &name, bool &missingValue);
-// Takes a flag "--name" out of args.
-bool takeFlag(QStringList &args, const QString &name);
-// Refuses what is left of the arguments once a command has taken all it knows: false, after an
-// error line naming `command` and the first unknown argument.
-bool noArgumentsLeft(const QStringList &args, const QString &command);
 // Writes a usage or error line to stderr.
 void printError(const QString &text);
 // Writes text and a line end to stdout (help and results).

@@ -1,16 +1,23 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "cli/clioptions.h"
 
-// A sub-command of selvoro-cli: its name, its usage lines, what --help adds to them, and its run,
-// which takes the arguments after the name and returns the exit status (cli/exitstatus.h).
+#include <QString>
+
+// A sub-command of selvoro-cli: its name, its options table, what --help says of it, and its run,
+// which takes the parsed arguments and returns the exit status (cli/exitstatus.h).
 struct CliCommand
 {
-    QString name;
-    QString usage;
-    QString help;
-    int (*run)(QStringList args);
+    CliSyntax syntax;
+    QString description;
+    int (*run)(const CliArguments &args);
+
+    const QString &name() const { return syntax.command(); }
+    // The usage lines, the description and the options.
+    QString help() const
+    {
+        return syntax.usage() + QStringLiteral("\n\n") + description + QStringLiteral("\n\n") + syntax.optionsHelp();
+    }
 };
 
 CliCommand checkCommand();

@@ -16,26 +16,15 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString usage()
-{
-    return u"usage: selvoro-cli davp-bills "_s + sessionUsage()
-           + u"\n"
-             "           [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--product T]\n"
-             "           [--bill-from T] [--bill-to T] [--csv FILE] [--xls FILE] [--prn FILE [--spool]]"_s;
-}
+const auto Command = u"davp-bills"_s;
 
-int runDavpBills(QStringList args)
+int runDavpBills(const CliArguments &args)
 {
-    bool missing = false;
-    std::optional<BillsOptions> options = takeBillRangeOptions(args, u"davp-bills"_s, missing);
-    if (missing)
-        printError(u"selvoro-cli davp-bills: an option lacks its value"_s);
-    if (!options || missing) {
-        printError(usage());
+    std::optional<BillsOptions> options = billsOptions(args, Command);
+    if (!options)
         return ExitStatus::Usage;
-    }
     return runBillCommand(
-        args, *options, u"davp-bills"_s, usage(),
+        args, *options, Command,
         [](CliSession &session, Sheet &sheet, BillRows &, const BillFilter &filter) {
             const Deployment &deployment = session.deployment();
             SetUpDavpGrid(sheet, {deployment.publisherAddress, deployment.publisherPhoneFax});
@@ -51,16 +40,9 @@ int runDavpBills(QStringList args)
 
 CliCommand davpBillsCommand()
 {
-    return {u"davp-bills"_s, usage(),
-            u"Generates the unit's DAVP bills as the DAVP bill form's Show does, and writes the grid out.\n"
-            "\n"
-            "  --from, --to DATE        the insertion dates, YYYY-MM-DD (default: today)\n"
-            "  --product T              product codes joined by \"/\" (default: all products)\n"
-            "  --bill-from, --bill-to T the range of bill numbers; a bare number is completed from the\n"
-            "                           unit's numbering\n"
-            "  --csv FILE               the grid's columns 1 to 40 as CSV\n"
-            "  --xls FILE               the workbook Export saves\n"
-            "  --prn FILE               the DAVP bills Print writes\n"
-            "  --spool                  then hand FILE to the spooler, as Print does"_s,
+    return {{Command,
+             {sessionOptionList(), billRangeOptionList(),
+              gridOutputOptionList(u"the grid's columns 1 to 40 as CSV"_s, u"the DAVP bills Print writes"_s)}},
+            u"Generates the unit's DAVP bills as the DAVP bill form's Show does, and writes the grid out."_s,
             runDavpBills};
 }

@@ -13,16 +13,12 @@ namespace {
 
 const auto Command = u"einvoice-import"_s;
 
-QString usage() { return u"usage: selvoro-cli einvoice-import "_s + sessionUsage() + u" FILE"_s; }
-
-int runImport(QStringList args)
+int runImport(const CliArguments &args)
 {
-    const std::optional<SessionOptions> options = takeSessionOptions(args, Command);
-    if (!options || args.size() != 1 || args.first().startsWith(u"--"_s)) {
-        printError(usage());
+    const std::optional<SessionOptions> options = sessionOptions(args, Command);
+    if (!options)
         return ExitStatus::Usage;
-    }
-    const QString path = args.first();
+    const QString path = args.positional().first();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         printError(u"selvoro-cli einvoice-import: cannot read "_s + path + u": "_s + file.errorString());
@@ -58,7 +54,7 @@ int runImport(QStringList args)
 
 CliCommand einvoiceImportCommand()
 {
-    return {Command, usage(),
+    return {{Command, {sessionOptionList()}, u"FILE"_s},
             u"Reads a file of the e-invoice portal's answers (AckNo, AckDt, Irn, SignedInvoice and\n"
             "SignedQRCode, one object or an array of them) and keeps them by bill number. The bill number\n"
             "and IRN are taken from the signed QR code, whose signature is not checked here. A file with\n"

@@ -23,9 +23,22 @@ int failed(const QString &failure)
 
 }  // namespace
 
-void takeEInvoiceOptions(QStringList &args, BillsOptions &options, bool &missing)
+QList<CliOption> einvoiceOptionList()
 {
-    if (const std::optional<QString> path = takeOption(args, u"--einvoice"_s, missing)) {
+    return {
+        {u"--einvoice"_s, u"FILE"_s,
+         u"the bills as e-invoice documents (INV-01 1.1) for the IRP's bulk\n"
+         "upload, and beside FILE the bills that cannot be registered, with\n"
+         "the reason (NAME-readiness.csv)"_s},
+        {InvoicePdfOption, u"FILE"_s,
+         u"the bills as tax invoices on plain paper, one A4 page per copy,\n"
+         "with the IRN and QR code of a registration of the bill as it stands"_s},
+    };
+}
+
+void addEInvoiceOutputs(const CliArguments &args, BillsOptions &options)
+{
+    if (const std::optional<QString> path = args.value(u"--einvoice"_s)) {
         options.outputs.append([path = *path](CliSession &session, const BillRows &bills, OutputSet &outputs) {
             const EInvoiceBatch batch = buildEInvoices(bills, Sellers::load(session.db(), session.deployment()),
                                                        EInvoiceStore(session.db()).registrationsOf(bills));
@@ -35,7 +48,7 @@ void takeEInvoiceOptions(QStringList &args, BillsOptions &options, bool &missing
             return ExitStatus::Ok;
         });
     }
-    if (const std::optional<QString> path = takeOption(args, InvoicePdfOption, missing)) {
+    if (const std::optional<QString> path = args.value(InvoicePdfOption)) {
         options.outputs.append([path = *path](CliSession &session, const BillRows &bills, OutputSet &outputs) {
             // Without a bill there is no invoice to print, and no file.
             if (printableBills(bills).empty())

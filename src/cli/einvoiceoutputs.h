@@ -4,10 +4,11 @@
 
 #include <QStringList>
 
-// Takes --einvoice FILE (the portal's documents and, beside them, the readiness report) and
-// --invoice-pdf FILE (the plain-paper tax invoices) out of args and adds them to the outputs.
-// Sets `missing` when one lacks its value.
-void takeEInvoiceOptions(QStringList &args, BillsOptions &options, bool &missing);
+// The e-invoicing outputs of selvoro-cli bills: --einvoice FILE (the portal's documents and,
+// beside them, the readiness report) and --invoice-pdf FILE (the plain-paper tax invoices).
+QList<CliOption> einvoiceOptionList();
+// Adds those that `args` asks for to the outputs.
+void addEInvoiceOutputs(const CliArguments &args, BillsOptions &options);
 
 // Whether the arguments ask for an output that draws (and so needs Qt Gui's fonts).
 bool needsPainting(const QStringList &args);

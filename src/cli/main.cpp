@@ -23,10 +23,9 @@ const QList<CliCommand> &subCommands()
 
 QString generalUsage()
 {
-    return u"usage: selvoro-cli COMMAND "_s + sessionUsage()
-           + u" [OPTIONS]\n"
-             "       selvoro-cli COMMAND --help\n"
-             "       selvoro-cli --version"_s;
+    return u"usage: selvoro-cli COMMAND --user NAME [OPTIONS]\n"
+           "       selvoro-cli COMMAND --help\n"
+           "       selvoro-cli --version"_s;
 }
 
 QString generalHelp()
@@ -43,12 +42,9 @@ QString generalHelp()
              "  davp-bills   generate the unit's DAVP bills, as the DAVP bill form does\n"
              "  einvoice-import  keep the e-invoice portal's answers (IRN, acknowledgement, signed QR code)\n"
              "\n"
-             "Options of every command:\n"
-             "  --server A   the database server (default: the ServerIP setting)\n"
-             "  --port N     its port (default: the deployment file's)\n"
-             "  --user NAME  the user who logs in\n"
-             "  --unit CODE  work for this unit (default: the workstation's unit)\n"
-             "  --help       print the command's usage and options\n"
+             "Options of every command:\n"_s
+           + CliSyntax(u"COMMAND"_s, {sessionOptionList()}).optionsHelp()
+           + u"\n"
              "\n"
              "Environment:\n"
              "  SELVORO_PASSWORD    the user's password; without it the password is asked for without echo\n"
@@ -92,13 +88,20 @@ int main(int argc, char *argv[])
         return ExitStatus::Ok;
     }
     for (const CliCommand &command : subCommands()) {
-        if (command.name != first)
+        if (command.name() != first)
             continue;
-        if (args.contains(u"--help"_s) || args.contains(u"-h"_s)) {
-            printOutput(command.usage + u"\n\n"_s + command.help);
+        const std::variant<CliArguments, QString> parsed = command.syntax.parse(args);
+        if (const QString *error = std::get_if<QString>(&parsed)) {
+            printError(*error);
+            printError(command.syntax.usage());
+            return ExitStatus::Usage;
+        }
+        const CliArguments &arguments = std::get<CliArguments>(parsed);
+        if (arguments.wantsHelp()) {
+            printOutput(command.help());
             return ExitStatus::Ok;
         }
-        return command.run(args);
+        return command.run(arguments);
     }
     printError(u"selvoro-cli: unknown command "_s + first);
     printError(generalUsage());

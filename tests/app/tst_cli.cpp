@@ -53,7 +53,8 @@ void tst_Cli::helpAndVersionGoToStandardOutput_data()
     QTest::newRow("help") << QStringList{u"--help"_s} << u"usage: selvoro-cli COMMAND"_s;
     QTest::newRow("check") << QStringList{u"check"_s, u"--help"_s} << u"usage: selvoro-cli check"_s;
     // Asked for among other options, even incomplete ones: nothing is checked or run.
-    QTest::newRow("bills") << QStringList{u"bills"_s, u"--from"_s, u"--help"_s} << u"usage: selvoro-cli bills"_s;
+    QTest::newRow("bills") << QStringList{u"bills"_s, u"--from"_s, u"2026-12-01"_s, u"--help"_s}
+                           << u"usage: selvoro-cli bills"_s;
     QTest::newRow("davp-bills") << QStringList{u"davp-bills"_s, u"-h"_s} << u"usage: selvoro-cli davp-bills"_s;
     QTest::newRow("version") << QStringList{u"--version"_s} << u"selvoro-cli V14.6"_s;
 }
@@ -80,9 +81,17 @@ void tst_Cli::optionErrorsStopBeforeConnecting_data()
                                     << u"selvoro-cli bills: unknown option --form"_s;
     QTest::newRow("stray-argument") << QStringList{u"check"_s, u"now"_s} + closed
                                     << u"selvoro-cli check: unexpected argument now"_s;
-    QTest::newRow("missing-value")
-        << closed + QStringList{u"--unit"_s}
-        << u"selvoro-cli check: --user NAME is required; --server, --port and --unit take a value"_s;
+    QTest::newRow("missing-value") << closed + QStringList{u"--unit"_s}
+                                   << u"selvoro-cli check: --unit needs a value: CODE"_s;
+    QTest::newRow("no-user") << QStringList{u"check"_s, u"--port"_s, u"1"_s}
+                             << u"selvoro-cli check: --user NAME is required"_s;
+    // A value that reads as an option is refused, -h among them: the user meant a file.
+    QTest::newRow("option-as-value") << QStringList{u"bills"_s, u"--csv"_s, u"-h"_s} + closed
+                                     << u"selvoro-cli bills: --csv needs a value (FILE), not the option -h"_s;
+    QTest::newRow("option-twice") << QStringList{u"bills"_s, u"--csv"_s, u"a.csv"_s, u"--csv"_s, u"b.csv"_s} + closed
+                                  << u"selvoro-cli bills: --csv is given twice"_s;
+    QTest::newRow("flag-twice") << QStringList{u"bills"_s, u"--split"_s, u"--split"_s} + closed
+                                << u"selvoro-cli bills: --split is given twice"_s;
     QTest::newRow("bad-date") << QStringList{u"davp-bills"_s, u"--to"_s, u"08-12-2026"_s} + closed
                               << u"selvoro-cli davp-bills: --to needs a date YYYY-MM-DD"_s;
     QTest::newRow("bad-port") << QStringList{u"check"_s, u"--port"_s, u"70000"_s, u"--user"_s, u"clerk"_s}
@@ -95,12 +104,11 @@ void tst_Cli::optionErrorsStopBeforeConnecting_data()
     QTest::newRow("davp-group") << QStringList{u"davp-bills"_s, u"--group"_s, u"AG"_s} + closed
                                 << u"selvoro-cli davp-bills: unknown option --group"_s;
     QTest::newRow("einvoice-without-file") << QStringList{u"bills"_s} + closed + QStringList{u"--einvoice"_s}
-                                           << u"selvoro-cli bills: an option lacks its value"_s;
+                                           << u"selvoro-cli bills: --einvoice needs a value: FILE"_s;
     QTest::newRow("davp-einvoice") << QStringList{u"davp-bills"_s, u"--einvoice"_s, u"x.json"_s} + closed
                                    << u"selvoro-cli davp-bills: unknown option --einvoice"_s;
     QTest::newRow("import-without-file") << QStringList{u"einvoice-import"_s} + closed
-                                         << u"usage: selvoro-cli einvoice-import "_s
-                                                + u"[--server A] [--port N] --user NAME [--unit CODE] FILE"_s;
+                                         << u"selvoro-cli einvoice-import: FILE is missing"_s;
 }
 
 void tst_Cli::optionErrorsStopBeforeConnecting()

@@ -209,7 +209,7 @@ void tst_CliOutputs::spoolerGetsTheLayoutAndAnAbsolutePath()
 {
     const QByteArray pdfFolder = "[Spooler]\nMode=pdf\nOutputFolder=" + m_dir.filePath(u"pdf"_s).toUtf8() + "\n";
     // A print file named like an option of the spooler's toolkit, relative to the working folder.
-    CliRun result = run(bills({u"--prn"_s, u"-reverse"_s, u"--spool"_s}), pdfFolder);
+    CliRun result = run(bills({u"--prn"_s, u"./-reverse"_s, u"--spool"_s}), pdfFolder);
     QCOMPARE(result.status, 0);
     const int invoiceLines = int(readAll(m_dir.filePath(u"-reverse"_s)).count("\r\n"));
     QVERIFY(invoiceLines > 0);

@@ -5,6 +5,8 @@ SET SESSION max_recursive_iterations = 100000;
 INSERT INTO ac_fin_year (ac_year_code, ac_db_name, ac_default) VALUES ('2026', 'selvoro_acc2026', 1);
 INSERT INTO versionmaster (pack_code, version_code) VALUES ('advt', 'V14.6');
 INSERT INTO unitmaster (unit_code, unit_name, unit_app_advt, unit_priority) VALUES ('KOC', 'Kochi', 0, 1);
+-- The unit's bill numbering, which completes the bill numbers a sample run is asked for.
+INSERT INTO numbersetup (no_id, no_value) VALUES ('ADBL_KOC', 'KB/000000');
 INSERT INTO userdetails (user_id, user_name, user_password, user_login_advt, user_type) VALUES (2, 'clerk', 'pass2', 1, 0);
 INSERT INTO unitaccess (unit_code, user_id) VALUES ('KOC', 2);
 INSERT INTO productmaster (product_code, product_name) VALUES ('DLY', 'Daily Edition');

@@ -178,7 +178,7 @@ run_period() {
     done
     local best
     best=$(calc "$(fastest "${history_t[@]}") / $(fastest "${plain_t[@]}")")
-    summary+=("$(printf '%-11s %-6s %6d  %-13s %-13s %-10s %-5.2f %s' "$command" "$name" "$bills" \
+    summary+=("$(printf '%-11s %-6s %6d  %-15s %-15s %-12s %-5.2f %s' "$command" "$name" "$bills" \
         "$(range "${plain_t[@]}") s" "$(range "${history_t[@]}") s" "$(range "${ratio[@]}")" "$best" "${digest:-}")")
 }
 
@@ -205,6 +205,6 @@ summary=()
 [[ $only == bills ]] || run_kind davp-bills davp-data.sql benchdb-davp
 echo "-- over $runs runs: time without history, with history, their ratio run by run and the ratio of the"
 echo "   fastest runs (target <= 1.2)"
-printf '%-11s %-6s %6s  %-13s %-13s %-10s %-5s %s\n' run period bills "no history" history ratio best \
+printf '%-11s %-6s %6s  %-15s %-15s %-12s %-5s %s\n' run period bills "no history" history ratio best \
     "CSV SHA-256 (the same in both)"
 printf '%s\n' "${summary[@]}"

@@ -59,16 +59,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-printf '[Workstation]\nDefaultUnit=KOC\n' >"$work/selvoro.ini"
-export SELVORO_DEPLOYMENT=$work/selvoro.ini SELVORO_PASSWORD=pass2 XDG_CONFIG_HOME=$work
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$work/runtime"
+source "$repo/bench/bench-common.sh"
+bench_environment "$work"
 
 root() { mariadb --no-defaults --socket="$dir/sock" -uroot selvoro "$@"; }
-now() { date +%s.%N; }
-calc() { echo "$1" | bc -l; }
 status() { root -N -e "SHOW GLOBAL STATUS LIKE 'Com_select'" | awk '{print $2}'; }
-lines() { grep -c '' "$1" || true; }
 
 # The turns of connection number $1 (from 0); the proxy notes a connection once both sides closed.
 turns() {
@@ -95,12 +90,6 @@ measure() {
     peak=$(calc "$(tail -1 "$work/peak") / 1024")
     selects=$(($(status) - before_selects))
     trips=$(turns "$before_connections")
-}
-
-# Range of the numbers in $@: "min-max" (or one number).
-range() {
-    printf '%s\n' "$@" | sort -g | awk 'NR == 1 {min = $1} {max = $1} END {
-        if (min == max) printf "%.2f", min; else printf "%.2f-%.2f", min, max }'
 }
 
 start_set() {

@@ -1,7 +1,8 @@
 // The bill form with its view, offscreen: opens "Print Bill" on the benchmark database, runs Show
-// over the whole year (up to bill number BILL_TO when given) and prints the seconds Show took and
-// the bills it wrote.
-// Usage: form_bench PORT [BILL_TO]   (the benchmark instance, or a proxy in front of it; see bills-bench.sh)
+// over the whole year 2026 or from FROM to TO (up to bill number BILL_TO when given and not empty)
+// and prints the seconds Show took and the bills it wrote.
+// Usage: form_bench PORT [BILL_TO [FROM TO]]   (the benchmark instance, or a proxy in front of it;
+// see bills-bench.sh and history-bench.sh; dates as YYYY-MM-DD)
 #include "billing/frmprintbill.h"
 #include "common/appcontext.h"
 #include "common/db.h"
@@ -22,7 +23,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fputs("usage: form_bench PORT [BILL_TO]\n", stderr);
+        std::fputs("usage: form_bench PORT [BILL_TO [FROM TO]]\n", stderr);
         return 2;
     }
     Deployment deployment;
@@ -40,8 +41,9 @@ int main(int argc, char *argv[])
     frmPrintBill form(context);
     form.resize(1100, 700);
     form.show();
-    form.DtFrom->setDate(QDate(2026, 1, 1));
-    form.DtTo->setDate(QDate(2026, 12, 31));
+    const bool dated = argc > 4;
+    form.DtFrom->setDate(dated ? QDate::fromString(QString::fromLocal8Bit(argv[3]), Qt::ISODate) : QDate(2026, 1, 1));
+    form.DtTo->setDate(dated ? QDate::fromString(QString::fromLocal8Bit(argv[4]), Qt::ISODate) : QDate(2026, 12, 31));
     if (argc > 2)
         form.TxBillTo->setText(QString::fromLocal8Bit(argv[2]));
     QElapsedTimer timer;

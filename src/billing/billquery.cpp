@@ -6,6 +6,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// STRAIGHT_JOIN keeps the tables in the order written: the unit's schedules first, by the range
+// of dates or the schedule number asked for, then the agency and its group of each. Left to
+// itself the optimizer may start from the few agency groups and reach the schedules through their
+// agency, every schedule the agency ever booked, which on years of bookings costs a minute where
+// the range costs a fraction of a second.
+const QString SelectSchedules = u"Select STRAIGHT_JOIN advt_schedule.*,"_s;
 const QString ScheduleJoins =
     u" from advt_schedule inner join  advt_agencymaster on agency_code=sch_agency_code "
     " inner join advt_clienttype on agency_type=group_code  where advt_schedule.unit_code=?"_s;
@@ -35,8 +41,7 @@ void addCondition(SqlStatement &statement, const QString &condition, const QStri
 
 SqlStatement scheduleQuery(BillKind kind, const BillFilter &filter)
 {
-    SqlStatement statement{u"Select advt_schedule.*,"_s + selectedColumns(kind, true) + ScheduleJoins,
-                           {filter.unitCode}};
+    SqlStatement statement{SelectSchedules + selectedColumns(kind, true) + ScheduleJoins, {filter.unitCode}};
     if (!filter.product.isEmpty())
         addCondition(statement, u"sch_ed_code=?"_s, filter.product);
     if (!filter.billFrom.isEmpty())
@@ -47,7 +52,7 @@ SqlStatement scheduleQuery(BillKind kind, const BillFilter &filter)
 
 SqlStatement dateRangeQuery(BillKind kind, const BillFilter &filter)
 {
-    SqlStatement statement{u"Select advt_schedule.*,"_s + selectedColumns(kind, false) + ScheduleJoins
+    SqlStatement statement{SelectSchedules + selectedColumns(kind, false) + ScheduleJoins
                                + u" and sch_bill_no<>'' and sch_ins_date>=? and sch_ins_date<=?"_s,
                            {filter.unitCode, sqlDate(filter.from), sqlDate(filter.to)}};
     addProductAndBillRangeConditions(statement, filter);

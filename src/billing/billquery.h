@@ -18,7 +18,8 @@ void addProductAndBillRangeConditions(SqlStatement &statement, const BillFilter 
 QString companiesQuery();
 // The schedules to bill: one row per bill number. Single-schedule mode (and every exchange run)
 // selects by schedule number, the date-range form by insertion date and bill number. The group
-// text must have passed checkBillFilter.
+// text must have passed checkBillFilter. The statement reads the schedules before their masters
+// (STRAIGHT_JOIN), so years of older schedules cost the run nothing.
 SqlStatement mainBillQuery(BillKind kind, const BillFilter &filter);
 // The agency's name, address, sub-area and bill columns; GST runs also read its GSTIN and PAN.
 // Value: the agency code.

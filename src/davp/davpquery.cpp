@@ -6,8 +6,9 @@ using namespace Qt::Literals::StringLiterals;
 
 SqlStatement davpBillQuery(const BillFilter &filter)
 {
+    // The schedules first (STRAIGHT_JOIN), by the range of dates, as the bill query does.
     SqlStatement statement{
-        u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address from advt_schedule "
+        u"Select STRAIGHT_JOIN advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address from advt_schedule "
         "inner join  advt_agencymaster on agency_code=sch_agency_code  inner join advt_clienttype on "
         "agency_type=group_code  where advt_schedule.unit_code=? and sch_bill_no<>'' and sch_ins_date>=? and "
         "sch_ins_date<=? and sch_agency_code=?"_s,

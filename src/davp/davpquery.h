@@ -15,7 +15,8 @@
 inline constexpr char16_t DavpAgencyCode[] = u"010590";
 
 // The DAVP schedules of the unit in the date range: one row per bill number. Reads the dates,
-// the product and the bill-number bounds of the filter (bill numbers compare as text).
+// the product and the bill-number bounds of the filter (bill numbers compare as text). The
+// schedules are read before their masters (STRAIGHT_JOIN), as in the bill query.
 SqlStatement davpBillQuery(const BillFilter &filter);
 // The agency's name, first address line and sub-area; the value is the agency code.
 QString davpAgencyQuery();

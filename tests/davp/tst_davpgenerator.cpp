@@ -250,13 +250,13 @@ void tst_DavpGenerator::queryKeepsItsTextAndBindsValues()
     filter.billFrom = u"A"_s;
     filter.billTo = u"B\\"_s;
     const SqlStatement query = davpBillQuery(filter);
-    QCOMPARE(query.text,
-             u"Select advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address from advt_schedule inner "
-             "join  advt_agencymaster on agency_code=sch_agency_code  inner join advt_clienttype on "
-             "agency_type=group_code  where advt_schedule.unit_code=? and sch_bill_no<>'' and "
-             "sch_ins_date>=? and sch_ins_date<=? and sch_agency_code=? And "
-             "sch_ed_code=? And sch_bill_no>=? And sch_bill_no<=? and  group_no_of_bills >0 and "
-             "sch_net_total >0 Group by sch_bill_no  Order by sch_ins_date,sch_bill_no"_s);
+    QCOMPARE(query.text, u"Select STRAIGHT_JOIN advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address "
+                         u"from advt_schedule inner "
+                         "join  advt_agencymaster on agency_code=sch_agency_code  inner join advt_clienttype on "
+                         "agency_type=group_code  where advt_schedule.unit_code=? and sch_bill_no<>'' and "
+                         "sch_ins_date>=? and sch_ins_date<=? and sch_agency_code=? And "
+                         "sch_ed_code=? And sch_bill_no>=? And sch_bill_no<=? and  group_no_of_bills >0 and "
+                         "sch_net_total >0 Group by sch_bill_no  Order by sch_ins_date,sch_bill_no"_s);
     QCOMPARE(query.values,
              (QStringList{u"KOC"_s, u"2026-02-01"_s, u"2026-02-07"_s, u"010590"_s, u"O'X"_s, u"A"_s, u"B\\"_s}));
 }

@@ -1,5 +1,7 @@
 #include "common/deployment.h"
 
+#include "common/db.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +25,11 @@ QString Deployment::connectionString(const QString &serverAddress) const
     if (statementTimeout > 0)
         text += u";READ_TIMEOUT=%1;WRITE_TIMEOUT=%1"_s.arg(statementTimeout);
     return text;
+}
+
+ConnectSettings Deployment::connectSettings(const QString &serverAddress) const
+{
+    return {connectionString(serverAddress), connectTimeout, statementTimeout, connectRetrySeconds};
 }
 
 QString Deployment::applicationFolder() const
@@ -81,6 +88,7 @@ Deployment Deployment::load(const Location &location)
     d.port = file.value(u"Database/Port"_s, 0).toInt();
     d.connectTimeout = file.value(u"Database/ConnectTimeout"_s, d.connectTimeout).toInt();
     d.statementTimeout = file.value(u"Database/StatementTimeout"_s, d.statementTimeout).toInt();
+    d.connectRetrySeconds = file.value(u"Database/ConnectRetrySeconds"_s, d.connectRetrySeconds).toInt();
     read(u"Servers/InHouseServer1"_s, d.inHouseServer1);
     read(u"Servers/InHouseServer2"_s, d.inHouseServer2);
     read(u"Servers/InHouseUpdatePage"_s, d.inHouseUpdatePage);

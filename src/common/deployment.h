@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct ConnectSettings;
+
 // Values that belong to one installation rather than to one user: database accounts, the
 // in-house servers and update pages, the workstation's default unit, the publisher's address
 // lines, the application folder and the spooler. Read from the deployment file (see locate());
@@ -33,6 +35,9 @@ struct Deployment
     // sent) before it fails; 0 waits for ever. Longer than the server's own lock wait (50 s), so
     // that a lock held elsewhere is reported by the server rather than cut off here.
     int statementTimeout = 300;
+    // Seconds for which a connection the server refuses or resets is tried again (a server that
+    // restarts, a cluster node that fails over); 0 tries once.
+    int connectRetrySeconds = 5;
 
     QString inHouseServer1 = QStringLiteral("192.168.1.10");
     QString inHouseServer2 = QStringLiteral("192.168.1.11");
@@ -72,6 +77,8 @@ struct Deployment
     // The connection strings of the two server kinds; then the port, only when set, and the
     // connector's time-outs.
     QString connectionString(const QString &serverAddress) const;
+    // The connection string with the time-outs and the retry time the connection keeps to.
+    ConnectSettings connectSettings(const QString &serverAddress) const;
     // The application folder: where print files and the export folder live. A folder of the user's
     // own is made when it is first asked for.
     QString applicationFolder() const;

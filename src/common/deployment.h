@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct ConnectSettings;
 
@@ -74,8 +75,13 @@ struct Deployment
     QString spoolerOutputFolder;
     bool spoolerPreview = false;
 
+    // What is wrong with the deployment file: it cannot be read or parsed, or a value is out of
+    // range (each names the key and the value). The programs refuse to start while there is any.
+    QStringList problems;
+
     // The connection strings of the two server kinds; then the port, only when set, and the
-    // connector's time-outs.
+    // connector's time-outs. A value holding ";", "{" or "}" goes in braces, so that it cannot
+    // end early and add keys of its own.
     QString connectionString(const QString &serverAddress) const;
     // The connection string with the time-outs and the retry time the connection keeps to.
     ConnectSettings connectSettings(const QString &serverAddress) const;

@@ -5,6 +5,7 @@
 #include "common/db.h"
 #include "common/deployment.h"
 #include "common/dialogs.h"
+#include "common/sharedstate.h"
 #include "einvoice/einvoicedocuments.h"
 #include "einvoice/einvoicestore.h"
 #include "einvoice/invoicepdf.h"
@@ -74,9 +75,10 @@ void EInvoiceButton::importAnswers()
         return;
     }
     runHandler(m_context.dialogs, [&] {
-        const EInvoiceStore::Outcome outcome = EInvoiceStore(m_context.db).import(answers.answers);
+        const EInvoiceStore::Outcome outcome =
+            EInvoiceStore(m_context.db).import(answers.answers, m_context.state.CurrentUnitCode);
         m_context.dialogs.message(outcome.problems.isEmpty()
-                                      ? importSummary(outcome)
+                                      ? (outcome.otherUnits + QStringList{importSummary(outcome)}).join(u'\n')
                                       : outcome.problems.join(u'\n') + u"\nNothing was imported."_s);
     });
 }

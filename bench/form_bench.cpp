@@ -29,7 +29,8 @@ int main(int argc, char *argv[])
     Deployment deployment;
     deployment.port = QString::fromLocal8Bit(argv[1]).toInt();
     Db db;
-    db.open(deployment.connectionString(u"127.0.0.1"_s), 30);
+    deployment.connectTimeout = 30;
+    db.open(deployment.connectSettings(u"127.0.0.1"_s));
     StderrDialogs dialogs;
     SharedState state;
     state.CurrentUnitCode = u"KOC"_s;

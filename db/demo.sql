@@ -185,7 +185,7 @@ INSERT INTO demo_caption VALUES
 -- position premium or box charge; GST 5 % on the gross, as CGST + SGST within Kerala and as IGST
 -- for agencies outside it; the agency commission is shown on the bill (gross bill 0) and the
 -- net total is gross plus tax.
-CREATE TEMPORARY TABLE demo_booking AS
+CREATE TEMPORARY TABLE demo_booking (PRIMARY KEY (unit_code, n)) AS
 SELECT b.*,
        CASE WHEN b.kind = 'C' THEN 0 ELSE ROUND(w.cm * b.height, 2) END AS sqcm,
        CASE WHEN b.kind = 'C' THEN 0 ELSE b.cols * b.height END AS sqcms
@@ -211,7 +211,7 @@ FROM (
 JOIN demo_width AS w
   ON w.fsh = (b.kind = 'D' AND b.product_pick IN (0, 1)) AND w.cols = b.cols;
 
-CREATE TEMPORARY TABLE demo_priced AS
+CREATE TEMPORARY TABLE demo_priced (PRIMARY KEY (unit_code, n)) AS
 SELECT p.*,
        ROUND(p.q * p.new_rate + p.ext_chg + p.box_chg - p.add_disc, 2) AS gross
 FROM (

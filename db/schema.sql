@@ -99,9 +99,11 @@ CREATE TABLE editionmaster (
 ) ENGINE=InnoDB;
 
 -- Split editions: a named share of an edition, created by a unit. A name and a code belong to one
--- split edition only: the unique keys keep two workstations that save at the same moment from
--- both storing the same name (the program's own check runs before its transaction) or the same
--- code.
+-- split edition only: the keys keep two workstations that save at the same moment from both
+-- storing the same name (the program's own check runs before its transaction) or the same code.
+-- The name, by which the master finds a split edition, is the primary key: a cluster whose nodes
+-- require one (wsrep_mode=REQUIRED_PRIMARY_KEY) refuses a table without. Databases made before it
+-- get the key from db/migrations/002-advt_splitedition-key.sql.
 CREATE TABLE advt_splitedition (
     unit_code      VARCHAR(5)   NOT NULL DEFAULT '',
     split_code     VARCHAR(10)  NULL,
@@ -113,8 +115,8 @@ CREATE TABLE advt_splitedition (
     modified_by    INT          NULL,
     modified_date  DATE         NULL,
     modified_time  TIME         NULL,
-    UNIQUE KEY advt_splitedition_code (split_code),
-    UNIQUE KEY advt_splitedition_name (split_name)
+    PRIMARY KEY (split_name),
+    UNIQUE KEY advt_splitedition_code (split_code)
 ) ENGINE=InnoDB;
 
 -- Publisher companies: SV the publisher, SX the second company that bills the "FSH" product.

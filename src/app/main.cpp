@@ -37,6 +37,10 @@ int main(int argc, char *argv[])
     SetDateFormat();
 
     const Deployment deployment = Deployment::load();
+    if (!deployment.problems.isEmpty()) {
+        dialogs.message(deployment.problems.join(u'\n'), Dialogs::Icon::Critical);
+        return 2;
+    }
     UserSettings settings;
     Db db;
     SharedState &state = sharedState();

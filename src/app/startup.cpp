@@ -52,7 +52,7 @@ StartupResult runStartup(Db &db, Dialogs &dialogs, const Deployment &deployment,
     state.DefaultProductCode = u"DLY"_s;
     try {
         state.ServerAddress = serverAddress;
-        db.open(deployment.connectionString(serverAddress), deployment.connectTimeout);
+        db.open(deployment.connectSettings(serverAddress));
         if (serverAddress == u"127.0.0.1"_s)
             dialogs.message(Msg::LocalHost, Dialogs::Icon::None);
         state.ConnectionOpened = true;
@@ -67,8 +67,10 @@ StartupResult runStartup(Db &db, Dialogs &dialogs, const Deployment &deployment,
         }
         takeDefaultUnit(values, deployment, state);
         return {};
-    } catch (const DbError &) {
-        if (!state.ConnectionOpened) {
+    } catch (const DbError &error) {
+        // A server that went away after the connection, or a cluster node that is not ready for
+        // statements, is no fault of the configuration.
+        if (!state.ConnectionOpened || error.isConnectionLost()) {
             dialogs.message(Msg::ConnectFailed);
             return {StartupResult::Outcome::ConnectFailed, {}};
         }

@@ -86,6 +86,11 @@ CliSession::CliSession() : m_deployment(Deployment::load()) {}
 
 int CliSession::start(const SessionOptions &options)
 {
+    if (!m_deployment.problems.isEmpty()) {
+        for (const QString &problem : std::as_const(m_deployment.problems))
+            printError(u"selvoro-cli: "_s + problem);
+        return ExitStatus::Usage;
+    }
     if (options.port > 0)
         m_deployment.port = options.port;
     ReadOnlySettings settings;

@@ -35,7 +35,10 @@ int runImport(const CliArguments &args)
     if (const int status = session.start(*options); status != ExitStatus::Ok)
         return status;
     try {
-        const EInvoiceStore::Outcome outcome = EInvoiceStore(session.db()).import(answers.answers);
+        const EInvoiceStore::Outcome outcome =
+            EInvoiceStore(session.db()).import(answers.answers, session.state().CurrentUnitCode);
+        for (const QString &left : outcome.otherUnits)
+            printError(path + u": "_s + left);
         if (!outcome.problems.isEmpty()) {
             for (const QString &problem : outcome.problems)
                 printError(path + u": "_s + problem);
@@ -59,6 +62,7 @@ CliCommand einvoiceImportCommand()
             "SignedQRCode, one object or an array of them) and keeps them by bill number. The bill number\n"
             "and IRN are taken from the signed QR code, whose signature is not checked here. A file with\n"
             "any problem imports nothing; an answer already kept changes nothing; another IRN for a\n"
-            "registered bill is refused."_s,
+            "registered bill is refused. Only answers for bills of the unit (--unit, else the\n"
+            "workstation's) are imported; those for other units' bills are named and left out."_s,
             runImport};
 }

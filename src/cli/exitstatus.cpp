@@ -8,7 +8,7 @@ QString exitStatusHelp()
            "  0  finished (also when no bill matched)\n"
            "  1  a validation message stopped the run (dates, group, split total, too many bills)\n"
            "  2  a usage error: an unknown command or option, a missing or bad value, a unit the user\n"
-           "     may not work for\n"
+           "     may not work for, a deployment file that cannot be read or holds a bad value\n"
            "  3  the database failed: no connection, a statement the server refused or did not answer\n"
            "  4  the login was refused\n"
            "  5  the installed version is out of date\n"

@@ -1,25 +1,32 @@
 #include "common/db.h"
 
 #include "common/boundrows.h"
+#include "common/dbfailure.h"
 #include "common/platformtext.h"
 
-#include <QSqlDriver>
-#include <QSqlError>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QSqlResult>
+#include <QThread>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString errorText(const QSqlError &error)
-{
-    const QString text = error.text().trimmed();
-    return text.isEmpty() ? u"Unknown database error"_s : text;
-}
+// A connection or a statement that took this close to its time-out ran into it.
+constexpr qint64 TimeOutMarginMs = 250;
+// Between two attempts at a refused connection.
+constexpr qint64 ConnectPauseMs = 250;
+// The shortest pause before a change runs again after a lock conflict; the longest grows with
+// each attempt.
+constexpr int LockPauseMs = 10;
 
-DbError failure(const QSqlError &error) { return DbError(errorText(error), error.nativeErrorCode().toInt()); }
+QString connectionName(const QString &base, int connection)
+{
+    return connection == 0 ? base : base + u'#' + QString::number(connection);
+}
 
 // The values go as UTF-8 bytes, which the server compares like a quoted literal of the statement
 // text; the driver's wide-text binding would send a terminating NUL as part of them.
@@ -130,63 +137,161 @@ qlonglong ResultSet::integer(const QString &column) const
 
 Transaction::Transaction(Db &db) : m_db(&db)
 {
-    if (!m_db->database().transaction())
-        throw failure(m_db->database().lastError());
+    m_db->beginTransaction();
+    m_connection = m_db->m_connection;
 }
 
 Transaction::~Transaction()
 {
     if (m_open)
-        m_db->database().rollback();
+        m_db->rollbackTransaction(m_connection);
 }
 
 void Transaction::commit()
 {
-    QSqlDatabase database = m_db->database();
-    if (!database.commit()) {
-        const DbError error = failure(database.lastError());
-        database.rollback();
-        m_open = false;
-        throw error;
-    }
     m_open = false;
+    m_db->commitTransaction();
 }
 
 Db::Db(QString connectionName) : m_name(std::move(connectionName)) {}
 
 Db::~Db() { close(); }
 
-QSqlDatabase Db::database() const { return QSqlDatabase::database(m_name, false); }
+QSqlDatabase Db::database() const { return QSqlDatabase::database(connectionName(m_name, m_connection), false); }
 
-void Db::open(const QString &connectionString, int timeoutSeconds)
+void Db::open(const ConnectSettings &settings)
 {
     close();
-    QSqlDatabase database = QSqlDatabase::addDatabase(u"QODBC"_s, m_name);
-    database.setDatabaseName(connectionString);
-    database.setConnectOptions(u"SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1"_s.arg(timeoutSeconds));
-    // Decimals come back as their exact text, so amounts are rounded on decimal values.
-    database.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!database.open()) {
-        const QString text = errorText(database.lastError());
-        database = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_name);
-        throw DbError(text);
-    }
+    m_settings = settings;
+    connect(connectionName(m_name, 0));
     m_statements = 0;
     m_maxAllowedPacket = 0;
 }
 
-bool Db::isOpen() const { return QSqlDatabase::contains(m_name) && database().isOpen(); }
+// One connection of the given name; a refused or reset one is tried again for the retry time,
+// one that timed out (a server that takes the connection and never answers) is not.
+void Db::connect(const QString &name)
+{
+    QElapsedTimer retrying;
+    retrying.start();
+    for (;;) {
+        QElapsedTimer attempt;
+        attempt.start();
+        QSqlDatabase database = QSqlDatabase::addDatabase(u"QODBC"_s, name);
+        database.setDatabaseName(m_settings.connectionString);
+        database.setConnectOptions(
+            u"SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1"_s.arg(m_settings.connectTimeout));
+        // Decimals come back as their exact text, so amounts are rounded on decimal values.
+        database.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        if (database.open())
+            return;
+        const DbError error = connectionFailure(database);
+        database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        const bool timedOut = attempt.elapsed() >= qint64(m_settings.connectTimeout) * 1000 - TimeOutMarginMs;
+        if (!error.isConnectionLost() || timedOut
+            || retrying.elapsed() + ConnectPauseMs > qint64(m_settings.retrySeconds) * 1000)
+            throw error;
+        QThread::msleep(static_cast<unsigned long>(ConnectPauseMs));
+    }
+}
+
+// The broken connection stays registered (its result sets may still be read); the new one gets a
+// name of its own.
+void Db::reopen()
+{
+    m_broken = true;
+    const int next = m_connection + 1;
+    connect(connectionName(m_name, next));
+    m_brokenConnections.append(connectionName(m_name, m_connection));
+    m_connection = next;
+    m_broken = false;
+    m_maxAllowedPacket = 0;
+}
+
+bool Db::isOpen() const
+{
+    return !m_broken && QSqlDatabase::contains(connectionName(m_name, m_connection)) && database().isOpen();
+}
 
 void Db::close()
 {
-    if (!QSqlDatabase::contains(m_name))
-        return;
-    {
-        QSqlDatabase database = QSqlDatabase::database(m_name, false);
-        database.close();
+    QStringList names = m_brokenConnections;
+    names.append(connectionName(m_name, m_connection));
+    for (const QString &name : std::as_const(names)) {
+        if (!QSqlDatabase::contains(name))
+            continue;
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
     }
-    QSqlDatabase::removeDatabase(m_name);
+    m_brokenConnections.clear();
+    m_connection = 0;
+    m_broken = false;
+    m_inTransaction = false;
+}
+
+void Db::run(const std::function<void()> &statement, bool read)
+{
+    if (m_broken)
+        reopen();
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        statement();
+        return;
+    } catch (const DbError &error) {
+        if (!error.isConnectionLost())
+            throw;
+        m_broken = true;
+        const bool timedOut = m_settings.statementTimeout > 0
+                              && clock.elapsed() >= qint64(m_settings.statementTimeout) * 1000 - TimeOutMarginMs;
+        if (!read || m_inTransaction || timedOut)
+            throw;
+    }
+    reopen();
+    try {
+        statement();
+    } catch (const DbError &error) {
+        if (error.isConnectionLost())
+            m_broken = true;
+        throw;
+    }
+}
+
+// Nothing has run in the transaction yet: a begin on a broken connection is repeated on a new one.
+void Db::beginTransaction()
+{
+    run(
+        [this] {
+            QSqlDatabase db = database();
+            if (!db.transaction())
+                throw connectionFailure(db);
+        },
+        true);
+    m_inTransaction = true;
+}
+
+void Db::commitTransaction()
+{
+    m_inTransaction = false;
+    QSqlDatabase db = database();
+    if (db.commit())
+        return;
+    const DbError error = connectionFailure(db);
+    if (error.isConnectionLost()) {
+        m_broken = true;
+        throw DbError(error.text(), error.serverCode(), DbError::Kind::CommitUnknown);
+    }
+    db.rollback();
+    throw error;
+}
+
+// A transaction whose connection broke was rolled back by the server when the session ended.
+void Db::rollbackTransaction(int connection)
+{
+    m_inTransaction = false;
+    if (connection == m_connection && !m_broken)
+        database().rollback();
 }
 
 void Db::runTransaction(const std::function<void()> &change)
@@ -201,61 +306,93 @@ void Db::runTransaction(const std::function<void()> &change)
             if (!error.isLockConflict() || attempt == LockConflictAttempts)
                 throw;
         }
+        ++m_lockConflictRepeats;
+        // Sessions that collided would collide again if they started over in step.
+        QThread::msleep(
+            static_cast<unsigned long>(QRandomGenerator::global()->bounded(LockPauseMs, LockPauseMs * (attempt + 1))));
     }
 }
 
 QSqlQuery Db::newQuery()
 {
-    if (!isOpen())
+    if (!QSqlDatabase::contains(connectionName(m_name, m_connection)))
         throw DbError(u"The database connection is not open."_s);
     QSqlQuery query(database());
     query.setForwardOnly(true);
     return query;
 }
 
-ResultSet Db::query(const QString &sql, const QStringList &values)
+ResultSet Db::query(const QString &sql, const QStringList &values) { return execute(sql, values, true); }
+
+void Db::exec(const QString &sql, const QStringList &values) { execute(sql, values, false); }
+
+ResultSet Db::execute(const QString &sql, const QStringList &values, bool read)
 {
-    QSqlQuery query = newQuery();
-    ++m_statements;
-    // A statement without values is executed directly: one exchange with the server.
-    if (values.isEmpty()) {
-        if (!query.exec(sql))
-            throw failure(query.lastError());
-        return ResultSet(std::make_shared<Statement>(std::move(query)));
-    }
-    if (!query.prepare(sql))
-        throw failure(query.lastError());
-    bindValues(query, values);
-    if (!query.exec())
-        throw failure(query.lastError());
-    return ResultSet(std::make_shared<Statement>(std::move(query)));
+    std::optional<ResultSet> rows;
+    run(
+        [&] {
+            QSqlQuery query = newQuery();
+            ++m_statements;
+            // A statement without values is executed directly: one exchange with the server.
+            if (values.isEmpty()) {
+                if (!query.exec(sql))
+                    throw statementFailure(query);
+            } else {
+                if (!query.prepare(sql))
+                    throw statementFailure(query);
+                bindValues(query, values);
+                if (!query.exec())
+                    throw statementFailure(query);
+            }
+            rows.emplace(std::make_shared<Statement>(std::move(query)));
+        },
+        read);
+    return std::move(*rows);
 }
 
 PreparedQuery Db::prepare(const QString &sql)
 {
-    QSqlQuery query = newQuery();
-    if (!query.prepare(sql))
-        throw failure(query.lastError());
-    return PreparedQuery(*this, std::move(query));
+    std::optional<QSqlQuery> prepared;
+    run(
+        [&] {
+            QSqlQuery query = newQuery();
+            if (!query.prepare(sql))
+                throw statementFailure(query);
+            prepared.emplace(std::move(query));
+        },
+        true);
+    return PreparedQuery(*this, sql, std::move(*prepared));
 }
 
-PreparedQuery::PreparedQuery(Db &db, QSqlQuery query)
-    : m_db(&db), m_statement(std::make_shared<Statement>(std::move(query)))
+PreparedQuery::PreparedQuery(Db &db, QString sql, QSqlQuery query)
+    : m_db(&db), m_sql(std::move(sql)), m_connection(db.m_connection),
+      m_statement(std::make_shared<Statement>(std::move(query)))
 {
 }
 
 ResultSet PreparedQuery::run(const QStringList &values)
 {
-    // The previous run's rows let go of the handle before the driver runs it again.
-    m_statement->rows.reset();
-    bindValues(m_statement->query, values);
-    ++m_db->m_statements;
-    if (!m_statement->query.exec())
-        throw failure(m_statement->query.lastError());
-    return ResultSet(m_statement);
+    std::optional<ResultSet> rows;
+    m_db->run(
+        [&] {
+            if (m_connection != m_db->m_connection) {
+                QSqlQuery query = m_db->newQuery();
+                if (!query.prepare(m_sql))
+                    throw statementFailure(query);
+                m_statement = std::make_shared<Statement>(std::move(query));
+                m_connection = m_db->m_connection;
+            }
+            // The previous run's rows let go of the handle before the driver runs it again.
+            m_statement->rows.reset();
+            bindValues(m_statement->query, values);
+            ++m_db->m_statements;
+            if (!m_statement->query.exec())
+                throw statementFailure(m_statement->query);
+            rows.emplace(m_statement);
+        },
+        true);
+    return std::move(*rows);
 }
-
-void Db::exec(const QString &sql, const QStringList &values) { query(sql, values); }
 
 QString Db::firstValue(const QString &sql, const QStringList &values)
 {

@@ -80,14 +80,17 @@ class PreparedQuery
 {
 public:
     // Runs the query with one value for each "?" of its text, in order. Throws DbError when the
-    // statement fails. The result set of the previous run must no longer be in use.
+    // statement fails. The result set of the previous run must no longer be in use. A connection
+    // opened again since the last run gets the query prepared anew.
     ResultSet run(const QStringList &values);
 
 private:
     friend class Db;
-    PreparedQuery(Db &db, QSqlQuery query);
+    PreparedQuery(Db &db, QString sql, QSqlQuery query);
 
     Db *m_db;
+    QString m_sql;
+    int m_connection;  // the Db's connection the query is prepared on
     std::shared_ptr<Statement> m_statement;
 };
 
@@ -99,14 +102,40 @@ public:
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
     ~Transaction();
-    void commit();  // throws DbError when the server refuses the commit
+    // Throws DbError when the server refuses the commit (the transaction is rolled back), and one
+    // that isCommitUnknown() when the connection broke during the commit: the server may have
+    // stored the change or not, and only a look at the data tells.
+    void commit();
 
 private:
     Db *m_db;
+    int m_connection;  // the Db's connection the transaction runs on
     bool m_open = true;
 };
 
+// How the connection is opened, and opened again after the server dropped it.
+struct ConnectSettings
+{
+    QString connectionString;
+    // Seconds to reach the server and hear it answer; a connection that took that long is not
+    // tried again.
+    int connectTimeout = 120;
+    // Seconds the connector waits for a statement's answer (0: for ever); a statement cut off by
+    // it is not run again.
+    int statementTimeout = 0;
+    // Seconds for which a connection that the server refused or reset is tried again.
+    int retrySeconds = 0;
+};
+
 // The one connection to the advertisement database.
+//
+// A connection the server drops (a restart, a failover to another cluster node, a node that is
+// not ready) is opened again, with the same settings, by the statement that finds it broken or by
+// the next one. The statement is then run again once where that is safe: a read outside a
+// transaction that was not cut off by the statement time-out. A statement of a transaction is not
+// repeated: the transaction fails and the server has rolled it back. A connection lost during
+// COMMIT leaves the outcome open (Transaction::commit). Result sets read before the connection
+// broke stay readable to their end.
 class Db
 {
 public:
@@ -115,8 +144,9 @@ public:
     Db &operator=(const Db &) = delete;
     ~Db();
 
-    // Opens the connection with an ODBC connection string; throws DbError with the driver's text.
-    void open(const QString &connectionString, int timeoutSeconds);
+    // Opens the connection, trying a refused or reset one again for settings.retrySeconds; throws
+    // DbError (isConnectionLost() when no server answered).
+    void open(const ConnectSettings &settings);
     bool isOpen() const;
     void close();
 
@@ -133,16 +163,19 @@ public:
 
     Transaction transaction() { return Transaction(*this); }
     // Runs `change` in a transaction and commits it. When the server gives the transaction up for
-    // a deadlock or a lock wait time-out (another session holds the rows), the whole change runs
-    // again, LockConflictAttempts times in all; then that failure is thrown like any other.
+    // a deadlock, a lock wait time-out or a conflicting transaction certified first on another
+    // cluster node, the whole change runs again after a short pause of random length,
+    // LockConflictAttempts times in all; then that failure is thrown like any other.
     void runTransaction(const std::function<void()> &change);
-    static constexpr int LockConflictAttempts = 3;
+    static constexpr int LockConflictAttempts = 10;
 
     // Prepares a query with "?" placeholders for values; throws DbError when the server refuses it.
     PreparedQuery prepare(const QString &sql);
 
     // Number of statements sent since the connection was opened (for benchmarks).
     qint64 statementCount() const { return m_statements; }
+    // Number of times runTransaction() ran a change again after a lock conflict (for benchmarks).
+    qint64 lockConflictRepeats() const { return m_lockConflictRepeats; }
 
     // The largest packet the server takes (its max_allowed_packet): a statement or its values
     // must fit. Asked once per connection, the first time it is needed.
@@ -153,9 +186,24 @@ private:
     friend class PreparedQuery;
     QSqlDatabase database() const;
     QSqlQuery newQuery();
+    void connect(const QString &name);
+    void reopen();
+    // Runs `statement`, opening a broken connection first; see the class comment for when it is
+    // run again. `read` says the statement changes nothing.
+    void run(const std::function<void()> &statement, bool read);
+    ResultSet execute(const QString &sql, const QStringList &values, bool read);
+    void beginTransaction();
+    void commitTransaction();
+    void rollbackTransaction(int connection);
 
     QString m_name;
+    ConnectSettings m_settings;
+    int m_connection = 0;             // how often the connection has been opened again
+    QStringList m_brokenConnections;  // their result sets may still be read
+    bool m_broken = false;            // the next statement opens the connection again first
+    bool m_inTransaction = false;
     qint64 m_statements = 0;
+    qint64 m_lockConflictRepeats = 0;
     qint64 m_maxAllowedPacket = 0;  // 0 until asked
 };
 

@@ -1,5 +1,7 @@
 #include "common/deployment.h"
 
+#include "common/db.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -8,21 +10,58 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// A value of an ODBC connection string as it is; one that would end the value early or open a
+// braced one goes in braces, its closing braces doubled.
+QString odbcValue(const QString &value)
+{
+    if (!value.contains(u';') && !value.contains(u'{') && !value.contains(u'}'))
+        return value;
+    return u'{' + QString(value).replace(u"}"_s, u"}}"_s) + u'}';
+}
+
+// A whole number from `lowest` to `highest` under `key`; a problem naming the key and the value
+// when it is anything else. An empty value leaves the default, like a missing key.
+void readWhole(const QSettings &file, const QString &key, int lowest, int highest, const QString &expected, int &target,
+               QStringList &problems)
+{
+    const QVariant stored = file.value(key);
+    const QString text =
+        stored.typeId() == QMetaType::QStringList ? stored.toStringList().join(u", "_s) : stored.toString();
+    if (text.isEmpty())
+        return;
+    bool whole = false;
+    const int value = text.toInt(&whole);
+    if (!whole || value < lowest || value > highest) {
+        problems << key + u" = \""_s + text + u"\" in "_s + file.fileName() + u" is not "_s + expected + u'.';
+        return;
+    }
+    target = value;
+}
+
+}  // namespace
+
 QString Deployment::connectionString(const QString &serverAddress) const
 {
     QString text;
     if (serverAddress == u"127.0.0.1"_s)
-        text = u"DRIVER={MySQL ODBC 3.51 Driver};SERVER=127.0.0.1; USER=root;PASSWORD='"_s + loopbackPassword
-               + u"';OPTION=3;Database=selvoro"_s;
+        text = u"DRIVER={MySQL ODBC 3.51 Driver};SERVER=127.0.0.1; USER=root;PASSWORD="_s
+               + odbcValue(u'\'' + loopbackPassword + u'\'') + u";OPTION=3;Database=selvoro"_s;
     else
-        text = u"DRIVER={MySQL ODBC 3.51 Driver};SERVER="_s + serverAddress + u"; USER="_s + remoteUser
-               + u";PASSWORD="_s + remotePassword + u";OPTION=3;Database=selvoro"_s;
+        text = u"DRIVER={MySQL ODBC 3.51 Driver};SERVER="_s + odbcValue(serverAddress) + u"; USER="_s
+               + odbcValue(remoteUser) + u";PASSWORD="_s + odbcValue(remotePassword) + u";OPTION=3;Database=selvoro"_s;
     if (port > 0)
         text += u";PORT="_s + QString::number(port);
     text += u";CONN_TIMEOUT="_s + QString::number(connectTimeout);
     if (statementTimeout > 0)
         text += u";READ_TIMEOUT=%1;WRITE_TIMEOUT=%1"_s.arg(statementTimeout);
     return text;
+}
+
+ConnectSettings Deployment::connectSettings(const QString &serverAddress) const
+{
+    return {connectionString(serverAddress), connectTimeout, statementTimeout, connectRetrySeconds};
 }
 
 QString Deployment::applicationFolder() const
@@ -68,6 +107,11 @@ Deployment Deployment::load(const Location &location)
     if (!QFileInfo::exists(location.path))
         return d;
     const QSettings file(location.path, QSettings::IniFormat);
+    if (file.status() == QSettings::AccessError)
+        d.problems << u"The deployment file "_s + location.path + u" cannot be read."_s;
+    if (file.status() == QSettings::FormatError)
+        d.problems << u"The deployment file "_s + location.path
+                          + u" cannot be parsed: each line must be a [Section], a Key=Value or a ; comment."_s;
     const auto read = [&file](const QString &key, QString &target) {
         if (!file.contains(key))
             return;
@@ -78,9 +122,13 @@ Deployment Deployment::load(const Location &location)
     read(u"Database/RemoteUser"_s, d.remoteUser);
     read(u"Database/RemotePassword"_s, d.remotePassword);
     read(u"Database/LoopbackPassword"_s, d.loopbackPassword);
-    d.port = file.value(u"Database/Port"_s, 0).toInt();
-    d.connectTimeout = file.value(u"Database/ConnectTimeout"_s, d.connectTimeout).toInt();
-    d.statementTimeout = file.value(u"Database/StatementTimeout"_s, d.statementTimeout).toInt();
+    const QString seconds = u"a whole number of seconds from 1 to 86400"_s;
+    readWhole(file, u"Database/Port"_s, 1, 65535, u"a port number from 1 to 65535"_s, d.port, d.problems);
+    readWhole(file, u"Database/ConnectTimeout"_s, 1, 86400, seconds, d.connectTimeout, d.problems);
+    readWhole(file, u"Database/StatementTimeout"_s, 0, 86400, seconds + u", or 0 (for ever)"_s, d.statementTimeout,
+              d.problems);
+    readWhole(file, u"Database/ConnectRetrySeconds"_s, 0, 86400, u"a whole number of seconds from 0 to 86400"_s,
+              d.connectRetrySeconds, d.problems);
     read(u"Servers/InHouseServer1"_s, d.inHouseServer1);
     read(u"Servers/InHouseServer2"_s, d.inHouseServer2);
     read(u"Servers/InHouseUpdatePage"_s, d.inHouseUpdatePage);

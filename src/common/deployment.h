@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+struct ConnectSettings;
 
 // Values that belong to one installation rather than to one user: database accounts, the
 // in-house servers and update pages, the workstation's default unit, the publisher's address
@@ -33,6 +36,9 @@ struct Deployment
     // sent) before it fails; 0 waits for ever. Longer than the server's own lock wait (50 s), so
     // that a lock held elsewhere is reported by the server rather than cut off here.
     int statementTimeout = 300;
+    // Seconds for which a connection the server refuses or resets is tried again (a server that
+    // restarts, a cluster node that fails over); 0 tries once.
+    int connectRetrySeconds = 5;
 
     QString inHouseServer1 = QStringLiteral("192.168.1.10");
     QString inHouseServer2 = QStringLiteral("192.168.1.11");
@@ -69,9 +75,16 @@ struct Deployment
     QString spoolerOutputFolder;
     bool spoolerPreview = false;
 
+    // What is wrong with the deployment file: it cannot be read or parsed, or a value is out of
+    // range (each names the key and the value). The programs refuse to start while there is any.
+    QStringList problems;
+
     // The connection strings of the two server kinds; then the port, only when set, and the
-    // connector's time-outs.
+    // connector's time-outs. A value holding ";", "{" or "}" goes in braces, so that it cannot
+    // end early and add keys of its own.
     QString connectionString(const QString &serverAddress) const;
+    // The connection string with the time-outs and the retry time the connection keeps to.
+    ConnectSettings connectSettings(const QString &serverAddress) const;
     // The application folder: where print files and the export folder live. A folder of the user's
     // own is made when it is first asked for.
     QString applicationFolder() const;

@@ -7,6 +7,7 @@
 #include "common/dialogs.h"
 #include "common/messages.h"
 #include "common/outputfile.h"
+#include "common/sharedstate.h"
 #include "einvoice/einvoicedocuments.h"
 #include "einvoice/einvoicestore.h"
 #include "einvoice/invoicepdf.h"
@@ -81,9 +82,10 @@ void EInvoiceButton::importAnswers()
         return;
     }
     runHandler(m_context.dialogs, [&] {
-        const EInvoiceStore::Outcome outcome = EInvoiceStore(m_context.db).import(answers.answers);
+        const EInvoiceStore::Outcome outcome =
+            EInvoiceStore(m_context.db).import(answers.answers, m_context.state.CurrentUnitCode);
         m_context.dialogs.message(outcome.problems.isEmpty()
-                                      ? importSummary(outcome)
+                                      ? (outcome.otherUnits + QStringList{importSummary(outcome)}).join(u'\n')
                                       : outcome.problems.join(u'\n') + u"\nNothing was imported."_s);
     });
 }

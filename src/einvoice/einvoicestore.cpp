@@ -9,7 +9,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const auto SelectBill = u"SELECT sch_bill_no FROM advt_schedule WHERE sch_bill_no = ? LIMIT 1"_s;
+// The bill's unit: the given one when it has the bill, else the first other one.
+const auto SelectBillUnit =
+    u"SELECT unit_code FROM advt_schedule WHERE sch_bill_no = ? ORDER BY unit_code <> ?, unit_code LIMIT 1"_s;
 const auto RegistrationColumns =
     u"SELECT ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr FROM advt_einvoice "_s;
 const auto SelectRegistration = RegistrationColumns + u"WHERE ein_bill_no = ?"_s;
@@ -34,7 +36,7 @@ const auto InsertRegistration =
 
 EInvoiceStore::EInvoiceStore(Db &db) : m_db(db) {}
 
-EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
+EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers, const QString &unitCode)
 {
     Outcome outcome;
     Transaction transaction = m_db.transaction();
@@ -46,8 +48,14 @@ EInvoiceStore::Outcome EInvoiceStore::import(const QList<IrpAnswer> &answers)
             continue;
         }
         billsInFile.insert(answer.billNo);
-        if (m_db.firstValue(SelectBill, {answer.billNo}).isEmpty()) {
+        const QString billUnit = m_db.firstValue(SelectBillUnit, {answer.billNo, unitCode});
+        if (billUnit.isEmpty()) {
             outcome.problems << u"bill "_s + answer.billNo + u" is not a bill of the desk"_s;
+            continue;
+        }
+        if (billUnit != unitCode) {
+            outcome.otherUnits << u"bill "_s + answer.billNo + u" is a bill of unit "_s + billUnit + u", not of unit "_s
+                                      + unitCode + u": not imported"_s;
             continue;
         }
         ResultSet kept = m_db.query(SelectRegistration, {answer.billNo});
@@ -107,6 +115,9 @@ RegistrationOf EInvoiceStore::registrationsOf(const BillRows &bills)
 
 QString importSummary(const EInvoiceStore::Outcome &outcome)
 {
-    return QString::number(outcome.imported) + u" answers imported, "_s + QString::number(outcome.unchanged)
-           + u" already registered"_s;
+    QString summary = QString::number(outcome.imported) + u" answers imported, "_s + QString::number(outcome.unchanged)
+                      + u" already registered"_s;
+    if (!outcome.otherUnits.isEmpty())
+        summary += u", "_s + QString::number(outcome.otherUnits.size()) + u" left for other units"_s;
+    return summary;
 }

@@ -15,6 +15,15 @@ const auto SelectSplitEditions =
     u"Select advt_splitedition.*,edition_name From advt_splitedition Inner join editionmaster on "
     "editionmaster.edition_code=advt_splitedition.edition_code  order by split_code"_s;
 
+// A save whose commit lost its answer looks for its row as it wrote it, on a cluster node that has
+// applied every change committed before the look (wsrep_sync_wait; a single server ignores it).
+const auto SelectInserted =
+    u"SET STATEMENT wsrep_sync_wait=1 FOR Select split_name from advt_splitedition Where split_name=? and "
+    "created_by=? and created_date=? and created_time=?"_s;
+const auto SelectUpdated =
+    u"SET STATEMENT wsrep_sync_wait=1 FOR Select split_name from advt_splitedition Where split_name=? and "
+    "edition_code=? and modified_by=? and modified_date=? and modified_time=?"_s;
+
 QString userNumber(const QString &userId) { return shortestText(leadingNumber(userId)); }
 QString dateText(const QDateTime &at) { return at.date().toString(u"yyyy/MM/dd"_s); }
 QString timeText(const QDateTime &at) { return at.time().toString(u"HH:mm:ss"_s); }
@@ -57,6 +66,17 @@ bool SplitEditionStore::nameTakenAfterFailure(const QString &name, const QString
     }
 }
 
+bool SplitEditionStore::storedAfterAll(const DbError &failure, const QString &sql, const QStringList &row)
+{
+    if (!failure.isCommitUnknown())
+        return false;
+    try {
+        return !m_db.query(sql, row).isEmpty();
+    } catch (const DbError &) {
+        return false;  // still no answer: the outcome stays unknown and the failure is reported
+    }
+}
+
 SplitEditionSave SplitEditionStore::insert(const SplitEditionEntry &entry)
 {
     const QString name = entry.name.trimmed();
@@ -74,7 +94,10 @@ SplitEditionSave SplitEditionStore::insert(const SplitEditionEntry &entry)
                        dateText(entry.at), timeText(entry.at)});
             m_db.exec(u"Update numbersetup set no_value=? Where no_id=?"_s, {NextCode(code.trimmed()), SplitSeries});
         });
-    } catch (const DbError &) {
+    } catch (const DbError &error) {
+        if (storedAfterAll(error, SelectInserted,
+                           {name, userNumber(entry.userId), dateText(entry.at), timeText(entry.at)}))
+            return SplitEditionSave::Saved;
         if (nameTakenAfterFailure(name, {}))
             return SplitEditionSave::DuplicateName;
         throw;
@@ -102,7 +125,11 @@ SplitEditionSave SplitEditionStore::update(const QString &currentName, const Spl
                       {name, entry.editionCode.trimmed(), userNumber(entry.userId), dateText(entry.at),
                        timeText(entry.at), currentName});
         });
-    } catch (const DbError &) {
+    } catch (const DbError &error) {
+        if (storedAfterAll(
+                error, SelectUpdated,
+                {name, entry.editionCode.trimmed(), userNumber(entry.userId), dateText(entry.at), timeText(entry.at)}))
+            return SplitEditionSave::Saved;
         if (nameTakenAfterFailure(name, currentName))
             return SplitEditionSave::DuplicateName;
         throw;

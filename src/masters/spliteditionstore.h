@@ -3,8 +3,10 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class Db;
+class DbError;
 class Dialogs;
 
 // One split edition as the master's grid lists it.
@@ -54,15 +56,19 @@ public:
 
     // Stores the new split edition and moves the series on from its code. A code left as New
     // proposed it is drawn from the series at the save itself, so workstations that save at the
-    // same time each take their own; a code typed by hand is stored as typed. Deadlocks and lock
-    // waits are retried (Db::runTransaction).
+    // same time each take their own; a code typed by hand is stored as typed. Deadlocks, lock
+    // waits and cluster certification failures are retried (Db::runTransaction). When the
+    // connection breaks during the commit, the row is looked for before anything is said: Saved
+    // when it is there as written, else the failure is thrown.
     SplitEditionSave insert(const SplitEditionEntry &entry);
-    // Renames and re-assigns the split edition now called `currentName`; its code stays.
+    // Renames and re-assigns the split edition now called `currentName`; its code stays. A commit
+    // without answer is checked as insert() checks it.
     SplitEditionSave update(const QString &currentName, const SplitEditionEntry &entry);
     void remove(const QString &name);
 
 private:
     bool nameTakenAfterFailure(const QString &name, const QString &except);
+    bool storedAfterAll(const DbError &failure, const QString &sql, const QStringList &row);
 
     Db &m_db;
 };

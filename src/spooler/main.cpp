@@ -153,6 +153,8 @@ int main(int argc, char *argv[])
     if (content.isEmpty())
         return 0;  // no bills: nothing to print
     const Deployment deployment = Deployment::load();
+    if (!deployment.problems.isEmpty())
+        return fail(deployment.problems.join(u"\ninetspooler: "_s));
     if (deployment.spoolerMode == u"cups"_s)
         return sendToQueue(content, *job, deployment);
     if (deployment.spoolerMode == u"pdf"_s)

@@ -1,6 +1,7 @@
 #include "clirun.h"
 #include "common/messages.h"
 #include "testdb.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +26,7 @@ private slots:
     void outdatedVersionEndsWithStatusFive();
     void failingLookUpEndsTheBillsWithNothingWritten();
     void einvoiceImportReadsTheFileBeforeConnecting();
+    void badDeploymentValueStopsBeforeConnecting();
 
 private:
     CliRun run(const QStringList &args, const QString &password);
@@ -139,6 +141,19 @@ void tst_Cli::einvoiceImportReadsTheFileBeforeConnecting()
              (QStringList{path + u": answer 1: no AckDt"_s, path + u": answer 1: no Irn"_s,
                           path + u": answer 1: no SignedInvoice"_s, path + u": answer 1: no SignedQRCode"_s,
                           u"selvoro-cli einvoice-import: nothing imported"_s}));
+}
+
+void tst_Cli::badDeploymentValueStopsBeforeConnecting()
+{
+    // A time-out of words would silently switch the time-out off: refused, naming key and value.
+    const QString path = m_home.filePath(u"bad.ini"_s);
+    QVERIFY(writeAll(path, "[Database]\nStatementTimeout=3.9\n"));
+    const CliRun result =
+        runCli({u"check"_s, u"--server"_s, u"127.0.0.1"_s, u"--port"_s, u"1"_s, u"--user"_s, u"clerk"_s},
+               {.home = m_home.path(), .deployment = path});
+    QCOMPARE(result.status, 2);
+    QCOMPARE(result.err, u"selvoro-cli: Database/StatementTimeout = \"3.9\" in "_s + path
+                             + u" is not a whole number of seconds from 1 to 86400, or 0 (for ever).\n"_s);
 }
 
 void tst_Cli::checkPrintsTheCurrentUnit_data()

@@ -2,6 +2,7 @@
 #include "common/db.h"
 #include "common/messages.h"
 #include "common/sharedstate.h"
+#include "flakylink.h"
 #include "recordingdialogs.h"
 #include "silentserver.h"
 #include "testdb.h"
@@ -20,6 +21,8 @@ private slots:
     void unreachableServerFailsToConnect_data();
     void unreachableServerFailsToConnect();
     void silentServerFailsToConnectInTime();
+    void refusedOrResetConnectionIsTriedAgain_data();
+    void refusedOrResetConnectionIsTriedAgain();
     void brokenDatabaseIsAnInvalidConfiguration_data();
     void brokenDatabaseIsAnInvalidConfiguration();
     void outdatedVersionOffersTheUpdate_data();
@@ -82,6 +85,7 @@ void tst_Startup::unreachableServerFailsToConnect()
         deployment.loopbackPassword = u"6310"_s;
     else
         deployment.port = ClosedPort;
+    deployment.connectRetrySeconds = 1;
     Db db;
     RecordingDialogs dialogs;
     SharedState state;
@@ -93,13 +97,14 @@ void tst_Startup::unreachableServerFailsToConnect()
 }
 
 // A server that takes the connection and never answers: start-up gives up after the connection
-// time-out with the usual message instead of hanging.
+// time-out with the usual message instead of hanging, and does not try again.
 void tst_Startup::silentServerFailsToConnectInTime()
 {
     const SilentServer silent;
     QVERIFY(silent.port() > 0);
+    const FlakyLink link(silent.port());
     Deployment deployment = TestDb::deployment();
-    deployment.port = silent.port();
+    deployment.port = link.port();
     deployment.connectTimeout = 2;
     Db db;
     RecordingDialogs dialogs;
@@ -111,6 +116,41 @@ void tst_Startup::silentServerFailsToConnectInTime()
     QCOMPARE(dialogs.texts(), QStringList{Msg::ConnectFailed});
     QVERIFY(!state.ConnectionOpened);
     QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(link.connections(), 1);
+}
+
+// A server that restarts refuses connections, or resets them, for a moment: start-up tries again
+// for the retry time before it says the connection failed.
+void tst_Startup::refusedOrResetConnectionIsTriedAgain_data()
+{
+    QTest::addColumn<int>("refusedMs");
+    QTest::addColumn<int>("resets");
+    QTest::addColumn<int>("retrySeconds");
+    QTest::addColumn<bool>("ready");
+    QTest::newRow("refused-for-a-moment") << 300 << 0 << 5 << true;
+    QTest::newRow("reset-twice") << 0 << 2 << 5 << true;
+    QTest::newRow("no-retry-time") << 0 << 1 << 0 << false;
+}
+
+void tst_Startup::refusedOrResetConnectionIsTriedAgain()
+{
+    QFETCH(int, refusedMs);
+    QFETCH(int, resets);
+    QFETCH(int, retrySeconds);
+    QFETCH(bool, ready);
+    FlakyLink link(TestDb::deployment().port, std::chrono::milliseconds(refusedMs));
+    link.resetNext(resets);
+    Deployment deployment = TestDb::deployment();
+    deployment.port = link.port();
+    deployment.connectRetrySeconds = retrySeconds;
+    Db db;
+    RecordingDialogs dialogs;
+    SharedState state;
+    const StartupResult result = runStartup(db, dialogs, deployment, Loopback, state);
+    QCOMPARE(result.outcome, ready ? StartupResult::Outcome::Ready : StartupResult::Outcome::ConnectFailed);
+    QCOMPARE(dialogs.texts(), QStringList{ready ? Msg::LocalHost : Msg::ConnectFailed});
+    if (resets > 0)
+        QCOMPARE(link.connections(), ready ? resets + 1 : resets);
 }
 
 void tst_Startup::brokenDatabaseIsAnInvalidConfiguration_data()

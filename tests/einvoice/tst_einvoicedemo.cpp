@@ -48,6 +48,7 @@ private slots:
     void eligibleBillsBecomeValidDocumentsAndTheRestAreReported();
     void answersAreKeptOnceAndAnotherIrnIsRefused();
     void answerForAnUnknownBillImportsNothing();
+    void answersForBillsOfAnotherUnitAreLeftOut();
     void invoicePdfCarriesEveryFieldAndADecodableQrCode();
     void companyMasterWithOnlyItsNamedColumns();
 
@@ -162,14 +163,14 @@ void tst_EInvoiceDemo::answersAreKeptOnceAndAnotherIrnIsRefused()
                             .toJson())
             .answers;
     QCOMPARE(answers.size(), 2);
-    EInvoiceStore::Outcome outcome = store.import(answers);
+    EInvoiceStore::Outcome outcome = store.import(answers, u"001"_s);
     QCOMPARE(outcome.problems, QStringList());
     QCOMPARE(importSummary(outcome), u"2 answers imported, 0 already registered"_s);
     const QString kept = m_db.firstValue(u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_bill_no, ein_irn, ein_ack_no, "
                                          "ein_ack_date, ein_imported_on) ORDER BY ein_bill_no) FROM advt_einvoice"_s);
 
     // The same answer again changes nothing.
-    outcome = store.import(answers);
+    outcome = store.import(answers, u"001"_s);
     QCOMPARE(importSummary(outcome), u"0 answers imported, 2 already registered"_s);
     QCOMPARE(m_db.firstValue(u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, "
                              "ein_imported_on) ORDER BY ein_bill_no) FROM advt_einvoice"_s),
@@ -182,7 +183,7 @@ void tst_EInvoiceDemo::answersAreKeptOnceAndAnotherIrnIsRefused()
                                                  IrpTokens::answer(first, IrpTokens::irn('d'))})
                             .toJson())
             .answers;
-    outcome = store.import(clash);
+    outcome = store.import(clash, u"001"_s);
     QCOMPARE(outcome.problems,
              QStringList{u"bill "_s + first + u" is already registered with IRN "_s + IrpTokens::irn('a')
                          + u"; the file names another IRN, "_s + IrpTokens::irn('d') + u": not imported"_s});
@@ -211,10 +212,37 @@ void tst_EInvoiceDemo::answerForAnUnknownBillImportsNothing()
                                                  IrpTokens::answer(known, IrpTokens::irn('e'))})
                             .toJson())
             .answers;
-    const EInvoiceStore::Outcome outcome = store.import(answers);
+    const EInvoiceStore::Outcome outcome = store.import(answers, u"001"_s);
     QCOMPARE(outcome.problems, (QStringList{u"bill KC/9'9\\ is not a bill of the desk"_s,
                                             u"bill "_s + known + u" is answered twice in the file"_s}));
     QCOMPARE(rowCount(u"advt_einvoice"_s), 0);
+}
+
+// A user of several units imports only for the unit worked in: the other unit's answer is named and
+// left for that unit, which imports it in its turn.
+void tst_EInvoiceDemo::answersForBillsOfAnotherUnitAreLeftOut()
+{
+    EInvoiceStore store(m_db);
+    const QString ours = generate().front().billNo;
+    const QString theirs = generate(u"002"_s).front().billNo;
+    const QList<IrpAnswer> answers =
+        parseIrpAnswers(QJsonDocument(QJsonArray{IrpTokens::answer(ours, IrpTokens::irn('a')),
+                                                 IrpTokens::answer(theirs, IrpTokens::irn('b'))})
+                            .toJson())
+            .answers;
+    QCOMPARE(answers.size(), 2);
+    EInvoiceStore::Outcome outcome = store.import(answers, u"001"_s);
+    QCOMPARE(outcome.problems, QStringList());
+    QCOMPARE(outcome.otherUnits,
+             QStringList{u"bill "_s + theirs + u" is a bill of unit 002, not of unit 001: not imported"_s});
+    QCOMPARE(importSummary(outcome), u"1 answers imported, 0 already registered, 1 left for other units"_s);
+    const RegistrationOf kept = store.registrationsOf(generate());
+    QVERIFY(kept(ours));
+    QVERIFY(!kept(theirs));
+
+    outcome = store.import(answers, u"002"_s);
+    QCOMPARE(importSummary(outcome), u"1 answers imported, 0 already registered, 1 left for other units"_s);
+    QCOMPARE(rowCount(u"advt_einvoice"_s), 2);
 }
 
 void tst_EInvoiceDemo::invoicePdfCarriesEveryFieldAndADecodableQrCode()
@@ -250,7 +278,7 @@ void tst_EInvoiceDemo::invoicePdfCarriesEveryFieldAndADecodableQrCode()
                                                        {changed->agencyGst, total(*changed) + 1})})
                 .toJson())
             .answers;
-    QCOMPARE(store.import(answers).imported, 2);
+    QCOMPARE(store.import(answers, u"001"_s).imported, 2);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(u"invoice.pdf"_s);

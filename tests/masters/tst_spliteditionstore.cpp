@@ -1,4 +1,6 @@
 #include "common/db.h"
+#include "common/messages.h"
+#include "flakylink.h"
 #include "masters/spliteditionstore.h"
 #include "recordingdialogs.h"
 #include "testdb.h"
@@ -27,6 +29,8 @@ private slots:
     void updateRefusesAnotherEditionsName();
     void updateOfAVanishedEditionStoresNothing();
     void removeDeletesOnlyThatEdition();
+    void saveWhoseCommitLostItsAnswerLooksForItsRow_data();
+    void saveWhoseCommitLostItsAnswerLooksForItsRow();
 
 private:
     SplitEditionEntry entry(const QString &code, const QString &name, const QString &edition) const;
@@ -246,6 +250,47 @@ void tst_SplitEditionStore::removeDeletesOnlyThatEdition()
     store.remove(u"Madurai Rural"_s);
     QCOMPARE(value(u"Select group_concat(split_name order by split_name) from advt_splitedition"_s),
              u"North Chennai,Old Town,Orphan"_s);
+}
+
+// The connection breaks during the commit of a save (a failover, a server that restarts): the save
+// looks for its row on the new connection before it says anything.
+void tst_SplitEditionStore::saveWhoseCommitLostItsAnswerLooksForItsRow_data()
+{
+    QTest::addColumn<FlakyLink::Cut>("cut");
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("committed-answer-lost") << FlakyLink::Cut::BeforeAnswer << true;
+    QTest::newRow("commit-never-arrived") << FlakyLink::Cut::BeforeServer << false;
+}
+
+void tst_SplitEditionStore::saveWhoseCommitLostItsAnswerLooksForItsRow()
+{
+    QFETCH(FlakyLink::Cut, cut);
+    QFETCH(bool, stored);
+    FlakyLink link(TestDb::deployment().port);
+    Deployment deployment = TestDb::deployment();
+    deployment.port = link.port();
+    Db db(u"through-link"_s);
+    db.open(deployment.connectSettings(u"127.0.0.1"_s));
+    SplitEditionStore store(db);
+    SplitEditionEntry saved = entry(u"SP0007"_s, u"Failover"_s, u"01"_s);
+    saved.proposedCode = saved.code;
+    link.breakOn("COMMIT", cut);
+    if (stored) {
+        QCOMPARE(store.insert(saved), SplitEditionSave::Saved);
+        QCOMPARE(series(), u"SP0008"_s);
+    } else {
+        try {
+            store.insert(saved);
+            QFAIL("the save reported no failure");
+        } catch (const DbError &error) {
+            QCOMPARE(error.text(), Msg::ConnectFailed);
+        }
+        QCOMPARE(series(), u"SP0007"_s);
+        // Saving again works on the new connection.
+        QCOMPARE(store.insert(saved), SplitEditionSave::Saved);
+    }
+    QCOMPARE(value(u"Select group_concat(split_code) from advt_splitedition Where split_name='Failover'"_s),
+             u"SP0007"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_SplitEditionStore)

@@ -52,7 +52,7 @@ ini=$scratch/root/etc/selvoro/selvoro.ini
 check "the deployment file sets no key" bash -c '! grep -qE "^[[:space:]]*[A-Za-z]+[[:space:]]*=" "$1"' _ "$ini"
 # Every key the program reads is listed, at the value the program takes without it.
 for key in RemoteUser=quorvanix RemotePassword=greenmeadows LoopbackPassword=6309 Port= ConnectTimeout=120 \
-    StatementTimeout=300 \
+    StatementTimeout=300 ConnectRetrySeconds=5 \
     InHouseServer1=192.168.1.10 InHouseServer2=192.168.1.11 InHouseUpdatePage=http://192.168.1.10/advtupdate/ \
     VendorWebAddress=www.selvoro.example VendorWebPage=http://www.selvoro.example/updates/ DefaultUnit=001 \
     Address= PhoneFax= LegalName= Location= Pin= StateCode= AppFolder= Mode=pdf Queue= Command=lp OutputFolder= Preview=false; do

@@ -28,12 +28,13 @@ QString file(const QString &relative)
     return QString::fromUtf8(f.readAll());
 }
 
-void run(const QString &sql)
+void run(const QString &sql, const QString &socket)
 {
     QProcess client;
     client.setProcessChannelMode(QProcess::MergedChannels);
-    client.start(u"mariadb"_s, {u"--no-defaults"_s, u"--socket"_s, qEnvironmentVariable("SELVORO_TEST_SOCKET"),
-                                u"-uroot"_s, u"--default-character-set=utf8mb4"_s});
+    client.start(u"mariadb"_s, {u"--no-defaults"_s, u"--socket"_s,
+                                socket.isEmpty() ? qEnvironmentVariable("SELVORO_TEST_SOCKET") : socket, u"-uroot"_s,
+                                u"--default-character-set=utf8mb4"_s});
     if (!client.waitForStarted())
         throw DbError(u"cannot start the mariadb client"_s);
     client.write(sql.toUtf8());
@@ -61,6 +62,11 @@ Deployment deployment()
     return d;
 }
 
-void open(Db &db) { db.open(deployment().connectionString(u"127.0.0.1"_s), 10); }
+void open(Db &db)
+{
+    Deployment d = deployment();
+    d.connectTimeout = 10;
+    db.open(d.connectSettings(u"127.0.0.1"_s));
+}
 
 }  // namespace TestDb

@@ -21,8 +21,9 @@ QString sourcePath(const QString &relative);
 // then runs each SQL text in order. Throws DbError
 // with the client's output when loading fails.
 void reset(const QStringList &sqlTexts = {});
-// Runs SQL text through the mariadb client as root (for triggers, drops and other set-up).
-void run(const QString &sql);
+// Runs SQL text through the mariadb client as root (for triggers, drops and other set-up), on the
+// server of `socket` (default: the test server's).
+void run(const QString &sql, const QString &socket = {});
 // Reads a fixture file of the source tree.
 QString file(const QString &relative);
 

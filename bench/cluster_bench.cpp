@@ -41,10 +41,10 @@ QString g_cluster;
 class KeptDialogs : public Dialogs
 {
 public:
-    std::optional<SavePath> saveFile(const SaveRequest &) override { return std::nullopt; }
     QStringList texts;
 
 protected:
+    std::optional<SavePath> askSavePath(const SaveRequest &) override { return std::nullopt; }
     Answer showMessage(const QString &text, Icon, Buttons) override
     {
         texts << text;

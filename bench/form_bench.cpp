@@ -1,8 +1,10 @@
-// The bill form with its view, offscreen: opens "Print Bill" on the benchmark database, runs Show
-// over the whole year 2026 or from FROM to TO (up to bill number BILL_TO when given and not empty)
-// and prints the seconds Show took and the bills it wrote.
+// The bill form with its view, offscreen: opens "Print Bill" in the main window on the benchmark
+// database, runs Show over the whole year 2026 or from FROM to TO (up to bill number BILL_TO when
+// given and not empty), its progress in the main window's status line, and prints the seconds Show
+// took and the bills it wrote.
 // Usage: form_bench PORT [BILL_TO [FROM TO]]   (the benchmark instance, or a proxy in front of it;
 // see bills-bench.sh and history-bench.sh; dates as YYYY-MM-DD)
+#include "app/frmmain.h"
 #include "billing/frmprintbill.h"
 #include "common/appcontext.h"
 #include "common/db.h"
@@ -39,9 +41,11 @@ int main(int argc, char *argv[])
     state.CurrentUserId = u"2"_s;
     AppContext context{db, dialogs, deployment, state};
 
-    frmPrintBill form(context);
-    form.resize(1100, 700);
-    form.show();
+    frmMain main(context);
+    main.setAttribute(Qt::WA_DeleteOnClose, false);
+    main.resize(1366, 768);
+    main.show();
+    frmPrintBill &form = *main.openForm<frmPrintBill>();
     const bool dated = argc > 4;
     form.DtFrom->setDate(dated ? QDate::fromString(QString::fromLocal8Bit(argv[3]), Qt::ISODate) : QDate(2026, 1, 1));
     form.DtTo->setDate(dated ? QDate::fromString(QString::fromLocal8Bit(argv[4]), Qt::ISODate) : QDate(2026, 12, 31));

@@ -5,9 +5,10 @@
 
 #include <QApplication>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -33,6 +34,46 @@ protected:
             SelectAllText(box);
         }
         return false;
+    }
+};
+
+// Typed digits go into the date as soon as the picker has the focus: the day is selected however
+// the focus came (Tab and Shift+Tab, Enter from the field before, the calendar or the window
+// closing), and a click selects the part it landed on (a drag keeps what it selected).
+class DatePicker : public QDateEdit
+{
+public:
+    DatePicker(const QDate &date, QWidget *parent) : QDateEdit(date, parent) { lineEdit()->installEventFilter(this); }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QDateEdit::focusInEvent(event);
+        if (event->reason() != Qt::MouseFocusReason)
+            setSelectedSection(DaySection);
+    }
+    // The click reaches the text box inside; once it has placed the cursor, the part is selected.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease)
+            QTimer::singleShot(0, this, [this] {
+                if (!lineEdit()->hasSelectedText())
+                    setSelectedSection(currentSection());
+            });
+        return QDateEdit::eventFilter(watched, event);
+    }
+    // A selection left behind would look like the focus (Enter, which the form has already sent
+    // on to the next field, selects the part again).
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QDateEdit::focusOutEvent(event);
+        lineEdit()->deselect();
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        QDateEdit::keyPressEvent(event);
+        if (!hasFocus())
+            lineEdit()->deselect();
     }
 };
 
@@ -80,6 +121,19 @@ void selectAllOnFocus(std::initializer_list<QLineEdit *> boxes)
         box->installEventFilter(new SelectOnFocus(box));
 }
 
+QLabel *captionFor(const QString &text, QWidget *control)
+{
+    auto *caption = new QLabel(text, control->parentWidget());
+    caption->setBuddy(control);
+    return caption;
+}
+
+void setTabChain(const QList<QWidget *> &order)
+{
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 void CentreForm(QWidget *form)
 {
     // Inside the main window the form lives in a sub-window; centre that in the client area.
@@ -113,7 +167,7 @@ void unloadForm(QWidget *form)
 
 QDateEdit *datePicker(QWidget *parent)
 {
-    auto *picker = new QDateEdit(QDate::currentDate(), parent);
+    auto *picker = new DatePicker(QDate::currentDate(), parent);
     picker->setCalendarPopup(true);
     picker->setLocale(QLocale::c());
     picker->setDisplayFormat(QString::fromUtf16(ShortDateFormat));
@@ -127,21 +181,10 @@ bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 bool hourglassShowing()
 {
     const QCursor *cursor = QGuiApplication::overrideCursor();
-    return cursor && cursor->shape() == Qt::WaitCursor;
+    return cursor && (cursor->shape() == Qt::WaitCursor || cursor->shape() == Qt::BusyCursor);
 }
 
-std::function<void(int)> letWindowEventsRun()
-{
-    constexpr qint64 IntervalMs = 15;
-    return [sinceLast = QElapsedTimer()](int) mutable {
-        if (sinceLast.isValid() && sinceLast.elapsed() < IntervalMs)
-            return;
-        QCoreApplication::processEvents();
-        sinceLast.start();
-    };
-}
-
-BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
 BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
 
 int twipsToPixels(int twips) { return qRound(twips / 15.0); }

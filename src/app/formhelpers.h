@@ -7,8 +7,13 @@
 #include <functional>
 
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QWidget;
+
+// The title-bar buttons of a window that is neither minimised nor maximised: its close button only.
+inline constexpr Qt::WindowFlags TitleAndCloseOnly =
+    Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
 // Runs the work of a window's event handler. A database error it lets through is shown with its
 // text and the critical icon, and the window stays usable: every handler that may reach the
@@ -25,6 +30,13 @@ void SelectAllText(QLineEdit *box);
 
 // Makes each of the boxes select its whole text whenever it receives the focus.
 void selectAllOnFocus(std::initializer_list<QLineEdit *> boxes);
+
+// The caption of a control, beside it in its parent.
+QLabel *captionFor(const QString &text, QWidget *control);
+
+// Tab goes from each control to the next one of `order`; from the last it goes on as before,
+// through the window's other controls back round to the first.
+void setTabChain(const QList<QWidget *> &order);
 
 // Moves a child window to the centre of the main window's client area (a window larger than the
 // area gets a negative position); its size does not change.
@@ -46,12 +58,8 @@ bool isEnter(int key);
 // A long operation of the program is under way while the pointer shows the hourglass.
 bool hourglassShowing();
 
-// The progress callback of a generation that fills a grid: it lets pending window events run
-// (repaints, a click on Close) at least every 15 ms. Running them after every single row would
-// cost more than the database work itself on a long run.
-std::function<void(int)> letWindowEventsRun();
-
-// The hourglass pointer for the lifetime of the object.
+// The hourglass pointer for the lifetime of the object: the arrow with the hourglass beside it,
+// since the window still takes a click on Stop.
 class BusyCursor
 {
 public:

@@ -21,6 +21,7 @@ frmLogin::frmLogin(AppContext &context, UserSettings &settings, QWidget *parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(u"Selvoro  (P) Ltd"_s);
+    setWindowFlags(Qt::Window | TitleAndCloseOnly);
     setMinimumSize(299, 116);  // 4485 x 1740 twips
 
     auto *Image1 = new QLabel(this);
@@ -55,6 +56,9 @@ frmLogin::frmLogin(AppContext &context, UserSettings &settings, QWidget *parent)
     connect(CmExit, &QPushButton::clicked, this, &frmLogin::exitRequested);
     enterPressesButtons(this);
     Form_Load();
+    // A window of fixed size: there is nothing to maximise (and window managers that keep the
+    // minimise button whatever the hints say drop the maximise button of such a window).
+    setFixedSize(sizeHint().expandedTo(minimumSize()));
     centreOnScreen(this);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/formhelpers.h"
 #include "app/frmswitch.h"
+#include "app/longwork.h"
 #include "app/units.h"
 #include "billing/frmprintbill.h"
 #include "common/appcontext.h"
@@ -11,7 +12,10 @@
 #include "davp/frmprintdavpbill.h"
 #include "masters/frmsplitedition.h"
 
+#include <QCloseEvent>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -21,6 +25,8 @@ frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_
     m_area = new QMdiArea(this);
     m_area->setBackground(QColor(0xab, 0xab, 0xab));
     setCentralWidget(m_area);
+    // The status line shows how far a long job of a child window has got.
+    statusBar();
     resize(1100, 720);
 
     mnuBillPrint = menuBar()->addMenu(u"Bill Print"_s);
@@ -58,6 +64,42 @@ void frmMain::mnuChangeUnit_Click()
         const SharedState &state = m_context.state;
         setWindowTitle(mainTitleAfterSwitch(state.CurrentUnitName, state.CurrentUserName, state.IsAdminUser));
     });
+}
+
+// The other side of the rule above: a window opened while the switch is open would see the
+// unit change under it.
+bool frmMain::unitSwitchRefuses()
+{
+    for (QMdiSubWindow *sub : m_area->subWindowList())
+        if (qobject_cast<frmSwitch *>(sub->widget())) {
+            m_context.dialogs.message(Msg::CloseAllForms);
+            m_area->setActiveSubWindow(sub);
+            return true;
+        }
+    return false;
+}
+
+// Closing the program while a child window is at work asks first; on Yes the job is stopped and
+// the program closes once the job has ended (and the window has said how it ended).
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    LongWork *work = LongWork::runningIn(this);
+    if (!work) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (m_context.dialogs.message(Msg::StopBeforeClosing, Dialogs::Icon::Question, Dialogs::Buttons::YesNo)
+        != Dialogs::Answer::Yes)
+        return;
+    // Asked while the job was ending: it may be over already.
+    work = LongWork::runningIn(this);
+    if (!work) {
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    connect(work, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &QWidget::close); });
+    work->requestStop();
 }
 
 void frmMain::mnuSplitEdition_Click() { openForm<frmSplitEdition>(); }

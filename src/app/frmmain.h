@@ -19,6 +19,7 @@ public:
     QMdiArea *mdiArea() const { return m_area; }
 
     // Shows the one instance of a child window, creating it on first use, and gives it the focus.
+    // While the unit switch is open no other window opens (nothing when refused).
     template <class Form>
     Form *openForm()
     {
@@ -28,6 +29,8 @@ public:
                 form->setFocus();
                 return form;
             }
+        if (unitSwitchRefuses())
+            return nullptr;
         auto *form = new Form(m_context);
         showChild(form);
         return form;
@@ -41,7 +44,11 @@ public:
     QMenu *mnuMasters;
     QAction *mnuSplitEdition;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    bool unitSwitchRefuses();
     void MDIForm_Load();
     void mnuPrintBill_Click();
     void mnuPrintDAVPBill_Click();

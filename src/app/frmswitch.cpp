@@ -10,6 +10,8 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -26,7 +28,7 @@ constexpr int NameColumnWidth = 163;  // 2450 twips
 frmSwitch::frmSwitch(AppContext &context, QWidget *parent) : QWidget(parent), m_context(context)
 {
     setWindowTitle(u"Change Unit"_s);
-    setWindowFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(TitleAndCloseOnly);
     resize(169, 316);  // 2535 x 4740 twips
 
     GrUnit = new QTableWidget(InitialRows, 3, this);
@@ -80,6 +82,12 @@ void frmSwitch::CmSwitch_Click()
     const QTableWidgetItem *code = row >= 0 ? GrUnit->item(row, 0) : nullptr;
     if (!code || code->text().isEmpty())
         return;
+    // However another window came to be open beside this one, the unit must not change under it.
+    const auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (sub && sub->mdiArea() && sub->mdiArea()->subWindowList().size() > 1) {
+        m_context.dialogs.message(Msg::CloseAllForms);
+        return;
+    }
     if (m_context.dialogs.message(Msg::ChangeUnitQuestion, Dialogs::Icon::Information, Dialogs::Buttons::OkCancel)
         != Dialogs::Answer::Ok)
         return;

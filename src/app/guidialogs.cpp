@@ -1,7 +1,12 @@
 #include "app/guidialogs.h"
 
+#include "app/formhelpers.h"
+#include "app/usersettings.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
 
@@ -33,10 +38,14 @@ QString dialogFilter(const QString &filter)
 
 }  // namespace
 
+GuiDialogs::GuiDialogs(UserSettings &settings) : m_settings(settings) {}
+
 Dialogs::Answer GuiDialogs::showMessage(const QString &text, Icon icon, Buttons buttons)
 {
     QMessageBox box(boxIcon(icon), QApplication::applicationName(), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    // A message is answered, not minimised or maximised: the title bar has its close button only.
+    box.setWindowFlags(Qt::Dialog | TitleAndCloseOnly);
     // A short text ("Local Host") would leave the box narrower than its title.
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
         const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + TitleBarButtonsWidth;
@@ -61,25 +70,41 @@ std::optional<QString> GuiDialogs::openFile(const OpenRequest &request)
     QStringList filters;
     for (const QString &filter : request.filters)
         filters.append(dialogFilter(filter));
-    const QString path =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), request.folder, filters.join(u";;"_s));
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
+                                                      startFolder(request.kind, request.folder), filters.join(u";;"_s));
     if (path.isEmpty())
         return std::nullopt;
+    remember(request.kind, path);
     return path;
 }
 
-std::optional<Dialogs::SavePath> GuiDialogs::saveFile(const SaveRequest &request)
+std::optional<Dialogs::SavePath> GuiDialogs::askSavePath(const SaveRequest &request)
 {
     QStringList filters;
     for (const QString &filter : request.filters)
         filters.append(dialogFilter(filter));
     QString chosenFilter = filters.value(0);
     // The caller asks before overwriting, in its own words.
-    const QString path = QFileDialog::getSaveFileName(
-        QApplication::activeWindow(), QString(), request.folder + u'/' + request.proposedName, filters.join(u";;"_s),
-        &chosenFilter, QFileDialog::DontConfirmOverwrite);
+    const QString path =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
+                                     QDir(startFolder(request.kind, request.folder)).filePath(request.proposedName),
+                                     filters.join(u";;"_s), &chosenFilter, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return std::nullopt;
+    remember(request.kind, path);
     const qsizetype index = filters.indexOf(chosenFilter);
     return SavePath{path, index >= 0 ? request.filters.at(index) : QString()};
+}
+
+// The folder of the last file of the kind, while it is still there.
+QString GuiDialogs::startFolder(const QString &kind, const QString &folder) const
+{
+    const QString last = kind.isEmpty() ? QString() : m_settings.lastFolder(kind);
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : folder;
+}
+
+void GuiDialogs::remember(const QString &kind, const QString &path)
+{
+    if (!kind.isEmpty())
+        m_settings.setLastFolder(kind, QFileInfo(path).absolutePath());
 }

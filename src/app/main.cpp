@@ -28,7 +28,8 @@ void SetDateFormat() { QLocale::setDefault(QLocale(QLocale::English, QLocale::Un
 
 int main(int argc, char *argv[])
 {
-    GuiDialogs dialogs;
+    UserSettings settings;
+    GuiDialogs dialogs(settings);
     SelvoroApplication app(argc, argv);
     // The application's name titles every message box; it is not a display name, which the
     // desktop would append to the main window's exact title.
@@ -41,7 +42,6 @@ int main(int argc, char *argv[])
         dialogs.message(deployment.problems.join(u'\n'), Dialogs::Icon::Critical);
         return 2;
     }
-    UserSettings settings;
     Db db;
     SharedState &state = sharedState();
     AppContext context{db, dialogs, deployment, state};

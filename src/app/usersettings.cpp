@@ -25,3 +25,16 @@ void UserSettings::setLastUser(const QString &name)
     settings.setValue(u"Login/AUser"_s, name);
     settings.sync();
 }
+
+QString UserSettings::lastFolder(const QString &kind) const
+{
+    QSettings settings(u"Selvoro"_s, u"Selvoro"_s);
+    return settings.value(u"Folders/"_s + kind).toString();
+}
+
+void UserSettings::setLastFolder(const QString &kind, const QString &folder)
+{
+    QSettings settings(u"Selvoro"_s, u"Selvoro"_s);
+    settings.setValue(u"Folders/"_s + kind, folder);
+    settings.sync();
+}

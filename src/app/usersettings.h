@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// The per-user settings store of the program (application "Selvoro"): the database server address
-// and the last user name that logged in.
+// The per-user settings store of the program (application "Selvoro"): the database server address,
+// the last user name that logged in, and the folder of the last file of each kind the file
+// dialogs saved or opened.
 class UserSettings
 {
 public:
@@ -11,4 +12,6 @@ public:
     virtual QString serverAddress() const;
     virtual QString lastUser() const;
     virtual void setLastUser(const QString &name);
+    virtual QString lastFolder(const QString &kind) const;
+    virtual void setLastFolder(const QString &kind, const QString &folder);
 };

@@ -1,21 +1,27 @@
 #include "billing/billform.h"
 
 #include "app/formhelpers.h"
+#include "app/longwork.h"
+#include "billing/billcolumns.h"
 #include "billing/billnumber.h"
+#include "billing/printfile.h"
+#include "billing/printreport.h"
 #include "billing/sheetexport.h"
 #include "common/appcontext.h"
 #include "common/deployment.h"
 #include "common/dialogs.h"
+#include "common/messages.h"
 #include "common/sharedstate.h"
 #include "sheet/sheetview.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -60,6 +66,19 @@ void BillForm::finishSetUp()
     DtTo->setDate(QDate::currentDate());
 }
 
+void BillForm::layOutFilters(const QList<QList<std::pair<QString, QWidget *>>> &columns)
+{
+    auto *grid = new QGridLayout(Frame3);
+    grid->addWidget(new QLabel(u"Bill No"_s, Frame3), 0, int(columns.size()) * 2 - 1);
+    for (int column = 0; column < columns.size(); ++column) {
+        for (int row = 0; row < columns[column].size(); ++row) {
+            const auto &[caption, control] = columns[column][row];
+            grid->addWidget(captionFor(caption, control), row + 1, column * 2);
+            grid->addWidget(control, row + 1, column * 2 + 1);
+        }
+    }
+}
+
 BillFilter BillForm::billFilter() const
 {
     BillFilter filter;
@@ -72,6 +91,8 @@ BillFilter BillForm::billFilter() const
     return filter;
 }
 
+QList<QWidget *> BillForm::outputButtons() const { return {CmPrint, CmExcel}; }
+
 void BillForm::CmShow_Click()
 {
     // The grid lets window events run while it fills; a second Show then must not start over.
@@ -82,16 +103,32 @@ void BillForm::CmShow_Click()
         return;
     }
     const BusyCursor hourglass;
-    const QScopedValueRollback generating(m_generating, true);
+    const QList<QWidget *> outputs = outputButtons();
+    for (QWidget *button : outputs)
+        button->setEnabled(false);
+    LongWork work(this, u"Generating bills"_s);
     Sheet &sheet = FBook->sheet();
+    BillRun run;
     runHandler(m_context.dialogs, [&] {
+        // The old bills leave the screen at once, before the server has answered anything (the
+        // generation clears the rows again, with the columns of its own grid).
+        sheet.clearRange(FirstBillRow, 1, sheet.rowCount(), sheet.columnCount());
+        sheet.setTopRow(1);
+        FBook->refresh();
+        work.showNow();
         SetUpGrid();
-        const BillRun run = generate(sheet);
+        run = generate(sheet, work.progress());
         CurrentRow = run.currentRow;
         if (run.outcome == BillRun::Outcome::DatesRefused)
             DtTo->setFocus();
     });
-    CmPrint->setEnabled(true);
+    // A stopped grid is not the bills of the filters: it is neither printed nor exported.
+    if (run.outcome == BillRun::Outcome::Stopped) {
+        m_context.dialogs.message(Msg::BillGenerationStopped);
+    } else {
+        for (QWidget *button : outputs)
+            button->setEnabled(true);
+    }
     // The cursor goes to the last row generated, in the first column: the view shows the bill
     // numbers of the last bills instead of scrolling to the far right of the grid.
     sheet.setActiveCell(CurrentRow, 1);
@@ -103,18 +140,37 @@ void BillForm::CmExcel_Click()
     if (hourglassShowing())
         return;
     std::optional<BusyCursor> hourglass;
-    exportSheet(FBook->sheet(), m_context.dialogs,
-                {m_context.deployment.applicationFolder(), windowTitle(), DtFrom->date(), CurrentRow},
-                [&hourglass] { hourglass.emplace(); });
+    std::optional<LongWork> work;
+    exportSheet(
+        FBook->sheet(), m_context.dialogs,
+        {m_context.deployment.applicationFolder(), windowTitle(), DtFrom->date(), CurrentRow},
+        [&hourglass] { hourglass.emplace(); },
+        [&](int done, int total) {
+            if (!work)
+                work.emplace(this, u"Exporting"_s);
+            return work->report(done, total);
+        });
+}
+
+void BillForm::printGrid(const std::function<std::optional<QString>(const Progress &)> &print, const QString &printFile)
+{
+    if (hourglassShowing())
+        return;
+    const BusyCursor hourglass;
+    LongWork work(this, u"Printing bills"_s);
+    const std::optional<QString> failure = print(work.progress());
+    m_context.dialogs.message(
+        failure ? *failure
+                : printReport(FBook->sheet(), printFilePath(m_context.deployment, printFile), m_context.deployment));
 }
 
 void BillForm::CmClose_Click() { unloadForm(this); }
 
 void BillForm::closeEvent(QCloseEvent *event)
 {
-    // The grid repaints while it fills, so Close can be pressed then; the form must outlive the
-    // generation that writes into its grid.
-    if (m_generating)
+    // The window stays alive while it is at work (a click on Close arrives while the grid fills):
+    // the job still works on its grid.
+    if (LongWork::runningIn(this))
         event->ignore();
     else
         event->accept();
@@ -138,12 +194,17 @@ bool BillForm::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-// The user types only the running number; the unit's template supplies the rest. A database
-// failure leaves the focus where it is.
+// The user types only the running number; the unit's template supplies the rest. An empty box
+// stays empty: it means no bound on the bill numbers, and completing it would make a bound that
+// no bill meets. A database failure leaves the focus where it is.
 void BillForm::completeBillNumber(QLineEdit *box, QWidget *next)
 {
     runHandler(m_context.dialogs, [&] {
-        box->setText(composeBillNumber(m_context.db, m_context.dialogs, m_context.state.CurrentUnitCode, box->text()));
+        if (box->text().trimmed().isEmpty())
+            box->clear();
+        else
+            box->setText(
+                composeBillNumber(m_context.db, m_context.dialogs, m_context.state.CurrentUnitCode, box->text()));
         if (next)
             next->setFocus();
     });

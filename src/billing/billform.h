@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QDateEdit;
@@ -17,9 +18,9 @@ struct AppContext;
 
 // What the two bill forms share: the date, product and bill-number filters, the four command
 // buttons and the preview grid; the Enter key's way through the filters with the bill numbers
-// completed from the unit's template; Show with its guard against a second run, Export, Close,
-// and the refusal to close while a generation still writes into the grid. Each form lays the
-// controls out and supplies its own grid, generation and print.
+// completed from the unit's template; Show with its progress, Stop and guard against a second
+// run, Export, Close, and the refusal to close while a long job still works on the grid. Each
+// form lays the controls out and supplies its own grid, generation and print.
 class BillForm : public QWidget
 {
     Q_OBJECT
@@ -56,13 +57,22 @@ protected:
 
     // To be called at the end of the form's constructor, once its controls are laid out.
     void finishSetUp();
+    // Lays the filter frame out in columns of captioned controls, left to right. The last column,
+    // the bill numbers, has a heading above it: its captions "From" and "To" are the dates' too.
+    void layOutFilters(const QList<QList<std::pair<QString, QWidget *>>> &columns);
 
     // Lays the grid out empty, as on opening and before each Show.
     virtual void SetUpGrid() = 0;
-    // Fills the grid from the filters. Throws DbError.
-    virtual BillRun generate(Sheet &sheet) = 0;
+    // Fills the grid from the filters, telling `progress` how far it got. Throws DbError.
+    virtual BillRun generate(Sheet &sheet, const Progress &progress) = 0;
     // A filter that cannot be used, told to the user before the grid is touched.
     virtual std::optional<QString> refusal() const { return std::nullopt; }
+    // The buttons that work on a generated grid: locked while Show runs, and after a Show that
+    // was stopped, until a generation completes.
+    virtual QList<QWidget *> outputButtons() const;
+    // Runs a print of the grid with its progress in the status line and reports the outcome:
+    // where the bills went, or why they did not. `print` returns the failure message.
+    void printGrid(const std::function<std::optional<QString>(const Progress &)> &print, const QString &printFile);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -72,6 +82,4 @@ protected:
 
 private:
     void completeBillNumber(QLineEdit *box, QWidget *next);
-
-    bool m_generating = false;
 };

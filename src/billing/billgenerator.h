@@ -3,21 +3,22 @@
 #include "billing/billfilter.h"
 #include "billing/billrow.h"
 #include "common/batchlookup.h"
+#include "common/progress.h"
 
 #include <QString>
 #include <QtGlobal>
 
-#include <functional>
 #include <limits>
 
 class Db;
 class Dialogs;
 class Sheet;
 
-// Called after each bill row is written (and the view scrolled to it), with the row number: the
-// form lets pending window events run so the grid repaints while it fills; the headless command
-// passes nothing.
-using BillProgress = std::function<void(int row)>;
+// Told the number of bills once the main query has run (0 of them written), then after each bill
+// row is written (and the view scrolled to it): the form lets pending window events run so the
+// grid repaints while it fills and shows how far it got; the headless command passes nothing.
+// Returning false stops the generation.
+using BillProgress = Progress;
 
 // How a generation ended. Every end except Completed has shown its message already.
 struct BillRun
@@ -28,6 +29,7 @@ struct BillRun
         DatesRefused,  // "To date must be greater than From Date.   ": the form puts the focus on DtTo
         InputRefused,  // group list or split total refused before anything ran
         RowLimit,      // the grid's row counter reached its limit; the rows written stay
+        Stopped,       // the progress asked to stop; the rows written stay, no message shown
     };
     Outcome outcome = Outcome::Completed;
     qint16 currentRow = 4;  // CurrentRow: the last bill row written, 4 (the header row) when none

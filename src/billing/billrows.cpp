@@ -24,6 +24,9 @@ BillRun fillBillRows(ResultSet &rows, Sheet &sheet, Dialogs &dialogs, qint16 row
 {
     const ScheduleRecord::Columns columns(rows);
     qint16 currentRow = HeaderRow;
+    const int bills = int(std::max<qint64>(rows.size(), 0));
+    if (!goOn(progress, 0, bills))
+        return {BillRun::Outcome::Stopped, currentRow};
     std::vector<ScheduleRecord> run;
     for (bool more = true; more;) {
         // The bills written so far stay; the user is told why the list ends there.
@@ -42,8 +45,8 @@ BillRun fillBillRows(ResultSet &rows, Sheet &sheet, Dialogs &dialogs, qint16 row
             ++currentRow;
             steps.writeRow(currentRow, record);
             followLastRow(sheet, currentRow);
-            if (progress)
-                progress(currentRow);
+            if (!goOn(progress, currentRow - HeaderRow, bills))
+                return {BillRun::Outcome::Stopped, currentRow};
         }
     }
 

@@ -12,9 +12,10 @@ class Sheet;
 
 // The common walk of both bill grids: one bill per record, from the row below the header down.
 // `rows` stands on its first record. The records are taken a run of `runLength` at a time:
-// `lookUp` fetches what the run's bills look up, then `writeRow` writes each of them. After each
-// row the view follows the last bills and `progress` runs; at `rowLimit` (CurrentRow is a 16-bit
-// counter) the walk stops with its message, keeping the rows written. A full walk ends with
+// `lookUp` fetches what the run's bills look up, then `writeRow` writes each of them. `progress`
+// hears the number of bills first, then runs after each row, once the view follows the last
+// bills; when it asks to stop, the walk ends there. At `rowLimit` (CurrentRow is a 16-bit counter)
+// the walk stops with its message. Either way the rows written stay. A full walk ends with
 // "Bill Generation Completed.".
 struct BillRowSteps
 {

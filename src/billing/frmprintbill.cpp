@@ -4,6 +4,7 @@
 #include "billing/billcolumns.h"
 #include "billing/billgenerator.h"
 #include "billing/billgrid.h"
+#include "billing/printfile.h"
 #include "billing/taxinvoice.h"
 #include "common/appcontext.h"
 #include "common/db.h"
@@ -31,17 +32,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-QLabel *label(const QString &text, QWidget *buddy)
-{
-    auto *caption = new QLabel(text, buddy->parentWidget());
-    caption->setBuddy(buddy);
-    return caption;
-}
-
-}  // namespace
-
 frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
     : BillForm(context, u"Print Bill"_s, parent), TxGroup(new QLineEdit(Frame3))
 {
@@ -62,6 +52,7 @@ frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
     TxGroup->installEventFilter(this);
     selectAllOnFocus({TxCombination, TxGroup, TxBillFrom, TxBillTo, TxSplitClient, TxSplitAdd1, TxSplitAdd2,
                       TxSplitAdd3, TxSplitTotal});
+    setTabOrders();
     finishSetUp();
     CmPrint->setEnabled(false);
 }
@@ -69,19 +60,11 @@ frmPrintBill::frmPrintBill(AppContext &context, QWidget *parent)
 void frmPrintBill::buildFilterFrame()
 {
     // Dates on the left, products and groups in the middle, bill numbers on the right.
-    auto *grid = new QGridLayout(Frame3);
-    const QList<QList<std::pair<QString, QWidget *>>> columns = {
+    layOutFilters({
         {{u"From"_s, DtFrom}, {u"To"_s, DtTo}},
         {{u"Product"_s, TxCombination}, {u"Group"_s, TxGroup}},
         {{u"From"_s, TxBillFrom}, {u"To"_s, TxBillTo}},
-    };
-    for (int column = 0; column < columns.size(); ++column) {
-        for (int row = 0; row < columns[column].size(); ++row) {
-            const auto &[caption, control] = columns[column][row];
-            grid->addWidget(label(caption, control), row, column * 2);
-            grid->addWidget(control, row, column * 2 + 1);
-        }
-    }
+    });
 }
 
 void frmPrintBill::buildButtonFrame()
@@ -107,15 +90,15 @@ void frmPrintBill::buildSplitFrame()
     ChkExchangeBill = new QCheckBox(u"Print Exchange Bill"_s, Frame1);
 
     auto *grid = new QGridLayout(Frame1);
-    grid->addWidget(label(u"Client"_s, TxSplitClient), 0, 0);
+    grid->addWidget(captionFor(u"Client"_s, TxSplitClient), 0, 0);
     grid->addWidget(TxSplitClient, 0, 1, 1, 3);
-    grid->addWidget(label(u"Address 1"_s, TxSplitAdd1), 1, 0);
+    grid->addWidget(captionFor(u"Address 1"_s, TxSplitAdd1), 1, 0);
     grid->addWidget(TxSplitAdd1, 1, 1);
-    grid->addWidget(label(u"Address 2"_s, TxSplitAdd2), 1, 2);
+    grid->addWidget(captionFor(u"Address 2"_s, TxSplitAdd2), 1, 2);
     grid->addWidget(TxSplitAdd2, 1, 3);
-    grid->addWidget(label(u"Address3"_s, TxSplitAdd3), 2, 0);
+    grid->addWidget(captionFor(u"Address3"_s, TxSplitAdd3), 2, 0);
     grid->addWidget(TxSplitAdd3, 2, 1);
-    grid->addWidget(label(u"Split Total"_s, TxSplitTotal), 2, 2);
+    grid->addWidget(captionFor(u"Split Total"_s, TxSplitTotal), 2, 2);
     grid->addWidget(TxSplitTotal, 2, 3);
     grid->addWidget(ChkSplitBill, 3, 1);
     grid->addWidget(ChkExchangeBill, 3, 3);
@@ -151,17 +134,31 @@ std::optional<QString> frmPrintBill::refusal() const
     return checkBillFilter(billFilter());
 }
 
-BillRun frmPrintBill::generate(Sheet &sheet)
+BillRun frmPrintBill::generate(Sheet &sheet, const Progress &progress)
 {
-    BillGenerator generator(m_context.db, m_context.dialogs, sheet, m_bills, letWindowEventsRun());
+    BillGenerator generator(m_context.db, m_context.dialogs, sheet, m_bills, progress);
     return generator.generate(billFilter());
 }
+
+QList<QWidget *> frmPrintBill::outputButtons() const { return BillForm::outputButtons() << CmEInvoice; }
 
 void frmPrintBill::CmPrint_Click()
 {
     CmShow->setEnabled(true);
-    if (const std::optional<QString> failure = printTaxInvoices(m_bills, m_context.deployment))
-        m_context.dialogs.message(*failure);
+    printGrid(
+        [this](const Progress &progress) {
+            return printTaxInvoices(m_bills, m_context.deployment, {}, Spool::Start, progress);
+        },
+        QString::fromUtf16(TaxInvoicePrintFile));
+}
+
+// Tab goes through the frames as they stand, left to right, then into the grid and from there
+// back to the dates.
+void frmPrintBill::setTabOrders()
+{
+    setTabChain({DtFrom, DtTo, TxCombination, TxGroup, TxBillFrom, TxBillTo, TxSplitClient, TxSplitAdd1, TxSplitAdd2,
+                 TxSplitAdd3, TxSplitTotal, ChkSplitBill, ChkExchangeBill, CmExcel, CmEInvoice, CmShow, CmPrint,
+                 CmClose, FBook});
 }
 
 void frmPrintBill::closeEvent(QCloseEvent *event)

@@ -46,8 +46,9 @@ public slots:
 
 protected:
     void SetUpGrid() override;
-    BillRun generate(Sheet &sheet) override;
+    BillRun generate(Sheet &sheet, const Progress &progress) override;
     std::optional<QString> refusal() const override;
+    QList<QWidget *> outputButtons() const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -55,6 +56,7 @@ private:
     void buildFilterFrame();
     void buildButtonFrame();
     void buildSplitFrame();
+    void setTabOrders();
     void openForSchedule(const QString &Schno);
     void showForm();
     void pickProducts();

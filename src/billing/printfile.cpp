@@ -166,13 +166,14 @@ bool startSpooler(const QString &printPath, int pageLines, const Deployment &dep
 }
 
 std::optional<QString> printLayout(const QString &path, int pageLines,
-                                   const std::function<void(PrintFile &)> &writeLayout, const Deployment &deployment,
+                                   const std::function<bool(PrintFile &)> &writeLayout, const Deployment &deployment,
                                    Spool spool)
 {
     PrintFile file(path);
     if (!file.open())
         return Msg::FileCannotBePrinted;
-    writeLayout(file);
+    if (!writeLayout(file))
+        return Msg::PrintStopped;
     if (!file.close())
         return Msg::FileCannotBePrinted;
     if (spool != Spool::Skip && !startSpooler(path, pageLines, deployment, spool))

@@ -122,7 +122,8 @@ bool startSpooler(const QString &printPath, int pageLines, const Deployment &dep
 
 // A whole print: opens `path`, lets `writeLayout` fill it, closes it and hands it to the spooler
 // as `spool` says, telling it the layout's `pageLines`. Returns "File Cannot be Printed.   "
-// when any step failed.
+// when any step failed. A layout that stops before its end (it returns false: the user asked
+// to stop) leaves the earlier print file as it was and starts no spooler.
 std::optional<QString> printLayout(const QString &path, int pageLines,
-                                   const std::function<void(PrintFile &)> &writeLayout, const Deployment &deployment,
+                                   const std::function<bool(PrintFile &)> &writeLayout, const Deployment &deployment,
                                    Spool spool = Spool::Start);

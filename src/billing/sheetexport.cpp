@@ -33,7 +33,8 @@ std::optional<QString> ensureExportFolder(const QString &folder)
 
 }  // namespace
 
-void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, const std::function<void()> &working)
+void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, const std::function<void()> &working,
+                 const Progress &progress)
 {
     if (request.currentRow <= HeaderRow) {
         dialogs.message(Msg::NoDetailsFound);
@@ -48,7 +49,8 @@ void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, con
     }
     const Dialogs::SaveRequest ask{folder,
                                    {QString::fromUtf16(XlsFilter), QString::fromUtf16(XlsxFilter)},
-                                   request.caption + shortDate(request.from)};
+                                   request.caption + shortDate(request.from),
+                                   QString::fromUtf16(ExportKind)};
     const std::optional<Dialogs::SavePath> chosen = dialogs.saveFile(ask);
     if (!chosen)
         return;
@@ -56,20 +58,24 @@ void exportSheet(Sheet &sheet, Dialogs &dialogs, const SheetExport &request, con
         && dialogs.message(Msg::OverwriteQuestion, Dialogs::Icon::Information, Dialogs::Buttons::YesNo)
                == Dialogs::Answer::No)
         return;
-    if (const std::optional<QString> failure = saveExport(sheet, request.currentRow, chosen->path, chosen->filter))
+    if (const std::optional<QString> failure =
+            saveExport(sheet, request.currentRow, chosen->path, chosen->filter, progress))
         dialogs.message(*failure);
 }
 
-std::optional<QString> saveExport(Sheet &sheet, int currentRow, OutputFile &output, const QString &filter)
+std::optional<QString> saveExport(Sheet &sheet, int currentRow, OutputFile &output, const QString &filter,
+                                  const Progress &progress)
 {
     // The grid's own export selected the block it saved; the file holds the whole sheet.
     sheet.setSelection(1, 1, currentRow + 10, sheet.columnCount());
     const bool xlsx =
         output.path().endsWith(u".xlsx"_s, Qt::CaseInsensitive) || filter == QString::fromUtf16(XlsxFilter);
-    return xlsx ? writeXlsx(sheet, output) : writeXls(sheet, output);
+    return xlsx ? writeXlsx(sheet, output, progress) : writeXls(sheet, output, progress);
 }
 
-std::optional<QString> saveExport(Sheet &sheet, int currentRow, const QString &path, const QString &filter)
+std::optional<QString> saveExport(Sheet &sheet, int currentRow, const QString &path, const QString &filter,
+                                  const Progress &progress)
 {
-    return writeWholeFile(path, [&](OutputFile &output) { return saveExport(sheet, currentRow, output, filter); });
+    return writeWholeFile(path,
+                          [&](OutputFile &output) { return saveExport(sheet, currentRow, output, filter, progress); });
 }

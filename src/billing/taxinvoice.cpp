@@ -153,19 +153,26 @@ void writeInvoice(PrintFile &file, const BillRow &bill, Copy copy)
 
 }  // namespace
 
-void writeTaxInvoices(const BillRows &bills, PrintFile &file)
+bool writeTaxInvoices(const BillRows &bills, PrintFile &file, const Progress &progress)
 {
-    for (const BillRow &bill : printableBills(bills)) {
+    const std::span<const BillRow> printable = printableBills(bills);
+    const int total = int(printable.size());
+    int done = 0;
+    for (const BillRow &bill : printable) {
         writeInvoice(file, bill, Copy::First);
         if (bill.bpType == u"1")
             writeInvoice(file, bill, Copy::Second);
+        if (!goOn(progress, ++done, total))
+            return false;
     }
+    return true;
 }
 
 std::optional<QString> printTaxInvoices(const BillRows &bills, const Deployment &deployment, const QString &path,
-                                        Spool spool)
+                                        Spool spool, const Progress &progress)
 {
     const QString target = path.isEmpty() ? printFilePath(deployment, QString::fromUtf16(TaxInvoicePrintFile)) : path;
     return printLayout(
-        target, TaxInvoiceLines, [&bills](PrintFile &file) { writeTaxInvoices(bills, file); }, deployment, spool);
+        target, TaxInvoiceLines, [&](PrintFile &file) { return writeTaxInvoices(bills, file, progress); }, deployment,
+        spool);
 }

@@ -78,7 +78,8 @@ int exitStatus(BillRun::Outcome outcome)
     case BillRun::Outcome::NoRecords: return ExitStatus::Ok;
     case BillRun::Outcome::DatesRefused:
     case BillRun::Outcome::InputRefused:
-    case BillRun::Outcome::RowLimit: break;
+    case BillRun::Outcome::RowLimit:
+    case BillRun::Outcome::Stopped: break;
     }
     return ExitStatus::Validation;
 }

@@ -133,6 +133,14 @@ bool BoundRows::fetch()
     return true;
 }
 
+qint64 BoundRows::rowCount() const
+{
+    SQLLEN rows = -1;
+    if (!SQL_SUCCEEDED(SQLRowCount(m_statement, &rows)))
+        return -1;
+    return rows;
+}
+
 // A value asked for at its row, piece by piece: one longer than its bound buffer, bytes, and
 // floating-point numbers.
 void BoundRows::readWhole(int index)

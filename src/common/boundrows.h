@@ -30,6 +30,9 @@ public:
     bool fetch();
     bool isNull(int column) const;
     QVariant value(int column) const;
+    // The rows of the result as the driver counts them (it holds the whole result once the
+    // statement has run); -1 when it does not say.
+    qint64 rowCount() const;
 
 private:
     struct Column;  // boundrows.cpp: the ODBC types stay out of this header

@@ -71,6 +71,8 @@ bool ResultSet::isEmpty()
     return !m_onRow;
 }
 
+qint64 ResultSet::size() const { return m_statement->rows->rowCount(); }
+
 std::optional<int> ResultSet::findPosition(const QString &column) const
 {
     const int index = m_record.indexOf(column);

@@ -40,6 +40,8 @@ public:
     int columnCount() const { return int(m_record.count()); }
     // True when the set had no row at all (BOF or EOF right after opening).
     bool isEmpty();
+    // The number of rows in all, known from the start; -1 when the driver does not say.
+    qint64 size() const;
 
     bool isNull(const QString &column) const;
     bool isNull(int position) const;

@@ -82,6 +82,13 @@ QString Deployment::spoolerProgram() const
     return QDir(folder).filePath(u"inetspooler"_s);
 }
 
+QString Deployment::spoolerPdfPath(const QString &printPath) const
+{
+    const QFileInfo print(printPath);
+    const QDir folder(spoolerOutputFolder.isEmpty() ? print.absolutePath() : spoolerOutputFolder);
+    return folder.absoluteFilePath(print.completeBaseName() + u".pdf"_s);
+}
+
 Deployment::Location Deployment::locate(const QString &environmentPath, const QString &executableFolder,
                                         const QString &systemPath)
 {

@@ -90,6 +90,9 @@ struct Deployment
     QString applicationFolder() const;
     // The spooler program: in the application folder when the file names one, else beside this program.
     QString spoolerProgram() const;
+    // The PDF the spooler draws a print file into in "pdf" mode: the print file's name with .pdf,
+    // in the output folder (by default the print file's own).
+    QString spoolerPdfPath(const QString &printPath) const;
 
     static Deployment load(const Location &location = defaultLocation());
 };

@@ -17,9 +17,10 @@ public:
 
     struct SaveRequest
     {
-        QString folder;        // where the dialog opens
+        QString folder;        // where the dialog opens the first time
         QStringList filters;   // "Excel Files (*.xls) | *.xls" style entries, first is the default
         QString proposedName;  // file name offered
+        QString kind;          // the kind of file ("Export"): later dialogs open where the last one went
     };
 
     virtual ~Dialogs() = default;
@@ -29,32 +30,35 @@ public:
         return showMessage(text, icon, buttons);
     }
     // The chosen path (and the filter it was chosen with), or nothing when the user cancels.
+    // A name that ends in none of the filters' suffixes gets the chosen filter's (the first
+    // filter's when none was named): "Print Bill01-Dec-2026" is saved as "Print Bill01-Dec-2026.xls".
     struct SavePath
     {
         QString path;
         QString filter;
     };
-    virtual std::optional<SavePath> saveFile(const SaveRequest &request) = 0;
+    std::optional<SavePath> saveFile(const SaveRequest &request);
     // The file chosen to read (filters as for saving), or nothing when the user cancels. A program
     // without windows has no one to ask.
     struct OpenRequest
     {
         QString folder;
         QStringList filters;
+        QString kind;
     };
     virtual std::optional<QString> openFile(const OpenRequest &) { return std::nullopt; }
 
 protected:
     virtual Answer showMessage(const QString &text, Icon icon, Buttons buttons) = 0;
+    // The save dialog itself: the path as the user gave it.
+    virtual std::optional<SavePath> askSavePath(const SaveRequest &request) = 0;
 };
 
 // Messages to stderr as "message: TEXT" (CR LF written as one blank); questions answered Yes/OK,
 // save dialogs cancelled. Used by the headless command.
 class StderrDialogs : public Dialogs
 {
-public:
-    std::optional<SavePath> saveFile(const SaveRequest &request) override;
-
 protected:
     Answer showMessage(const QString &text, Icon icon, Buttons buttons) override;
+    std::optional<SavePath> askSavePath(const SaveRequest &request) override;
 };

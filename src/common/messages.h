@@ -27,11 +27,21 @@ inline const QString GroupListInvalid =
 inline const QString SplitTotalInvalid = QStringLiteral("Split Total must be a number.   ");
 inline const QString BillRowLimitReached =
     QStringLiteral("The bill grid holds at most 32763 bills; generation stopped after the last row.   ");
+inline const QString BillGenerationStopped = QStringLiteral("Bill Generation Stopped.   ");
+inline const QString StopBeforeClosing = QStringLiteral("A window is still at work. Stop it and close the program?   ");
 
 // Printing and export
 inline const QString FileCannotBePrinted = QStringLiteral("File Cannot be Printed.   ");
 inline const QString NoDetailsFound = QStringLiteral("No details found.   ");
 inline const QString OverwriteQuestion = QStringLiteral("Are you sure you want to overwrite");
+inline const QString PrintStopped = QStringLiteral("Printing Stopped. Nothing was printed.   ");
+inline const QString OutputStopped = QStringLiteral("Stopped. No file was written.   ");
+// Where a print went: a printer's queue, or the PDF the spooler draws.
+inline QString sentToPrinter(qsizetype bills) { return QStringLiteral("%1 bills sent to the printer").arg(bills); }
+inline QString sentToPdf(qsizetype bills, const QString &pdfPath)
+{
+    return QStringLiteral("%1 bills sent to %2").arg(bills).arg(pdfPath);
+}
 
 // Workbook files
 inline const QString SheetTooLargeForXls =
@@ -44,7 +54,14 @@ inline const QString NotAllowed = QStringLiteral("You Are Not Allowed to do this
 inline const QString EnterSplitEdition = QStringLiteral("Please Enter the Split Edition.   ");
 inline const QString SelectEdition = QStringLiteral("Please Select the edition.   ");
 inline const QString SplitEditionExists = QStringLiteral("The Same Split Edition Already Exists.   ");
-inline const QString DeleteSplitEdition = QStringLiteral("Do you want to delete the selected Split Edition?   ");
+inline QString deleteSplitEdition(const QString &name)
+{
+    return QStringLiteral("Do you want to delete the Split Edition \"%1\"?   ").arg(name);
+}
+inline QString unknownEdition(const QString &code)
+{
+    return QStringLiteral("The edition \"%1\" is not in the edition master. Please Select the edition.   ").arg(code);
+}
 inline const QString SplitEditionGone = QStringLiteral("The Split Edition no longer exists.   ");
 
 }  // namespace Msg

@@ -54,6 +54,19 @@ QString NextCode(const QString &code)
     return c.left(prefix) + number;
 }
 
+QString seriesAfter(const QString &series, const QString &code)
+{
+    const QString next = NextCode(code);
+    const QString current = series.trimmed();
+    const qsizetype prefix = prefixLength(current);
+    if (current.isEmpty() || prefixLength(next) != prefix || next.left(prefix) != current.left(prefix))
+        return next;
+    const QString at = withoutLeadingZeros(current.mid(prefix));
+    const QString after = withoutLeadingZeros(next.mid(prefix));
+    const bool beyond = after.size() != at.size() ? after.size() > at.size() : after > at;
+    return beyond ? next : series;
+}
+
 QString AlignText(const QString &text, int width, const QString &alignment)
 {
     if (width < 0)

@@ -1,6 +1,7 @@
 #include "davp/davpprint.h"
 
 #include "billing/printline.h"
+#include "billing/printreport.h"
 #include "davp/davpcolumns.h"
 #include "sheet/sheet.h"
 
@@ -98,18 +99,23 @@ void PadDavpPage(PrintFile &file, qint16 line)
         file.writeBlankLines(DavpPageLines - line + 1);
 }
 
-void writeDavpBills(const Sheet &sheet, PrintFile &file)
+bool writeDavpBills(const Sheet &sheet, PrintFile &file, const Progress &progress)
 {
+    const int total = progress ? printableBills(sheet) : 0;
     for (int row = FirstBillRow; row < sheet.rowCount() && !sheet.text(row, col(C::BillNo)).isEmpty(); ++row) {
         writeCopy(sheet, file, row);
         writeCopy(sheet, file, row);
+        if (!goOn(progress, row - FirstBillRow + 1, total))
+            return false;
     }
+    return true;
 }
 
 std::optional<QString> printDavpBills(const Sheet &sheet, const Deployment &deployment, const QString &path,
-                                      Spool spool)
+                                      Spool spool, const Progress &progress)
 {
     const QString target = path.isEmpty() ? printFilePath(deployment, QString::fromUtf16(DavpPrintFile)) : path;
     return printLayout(
-        target, DavpPageLines, [&sheet](PrintFile &file) { writeDavpBills(sheet, file); }, deployment, spool);
+        target, DavpPageLines, [&](PrintFile &file) { return writeDavpBills(sheet, file, progress); }, deployment,
+        spool);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "billing/printfile.h"
+#include "common/progress.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -20,10 +21,11 @@ void PrintDavpHeading(const Sheet &sheet, PrintFile &file);
 void PadDavpPage(PrintFile &file, qint16 line);
 
 // The DAVP bills of the grid: two identical copies of each bill row, from the first bill row
-// down to the first row without a bill number.
-void writeDavpBills(const Sheet &sheet, PrintFile &file);
+// down to the first row without a bill number. `progress` hears of each bill written; false
+// from it ends the bills there (and this returns false).
+bool writeDavpBills(const Sheet &sheet, PrintFile &file, const Progress &progress = {});
 
 // The Print button's work: the bills into rpt.prn of the application folder (or `path` when
 // given), then the spooler. Returns the failure message to show, or nothing.
 std::optional<QString> printDavpBills(const Sheet &sheet, const Deployment &deployment, const QString &path = QString(),
-                                      Spool spool = Spool::Start);
+                                      Spool spool = Spool::Start, const Progress &progress = {});

@@ -11,7 +11,6 @@
 #include "sheet/sheetview.h"
 
 #include <QDateEdit>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -30,18 +29,11 @@ frmPrintDAVPBill::frmPrintDAVPBill(AppContext &context, QWidget *parent)
     : BillForm(context, u"Print DAVP  Bills"_s, parent)
 {
     // Filters left to right: the dates, the product, the bill numbers.
-    auto *filters = new QHBoxLayout(Frame3);
-    const QList<QList<std::pair<QString, QWidget *>>> columns = {
+    layOutFilters({
         {{u"From"_s, DtFrom}, {u"To"_s, DtTo}},
         {{u"Product"_s, TxCombination}},
         {{u"From"_s, TxBillFrom}, {u"To"_s, TxBillTo}},
-    };
-    for (const auto &column : columns) {
-        auto *form = new QFormLayout;
-        for (const auto &[caption, control] : column)
-            form->addRow(caption, control);
-        filters->addLayout(form);
-    }
+    });
 
     auto *buttons = new QHBoxLayout(Frame2);
     for (QPushButton *button : {CmShow, CmPrint, CmExcel, CmClose})
@@ -55,6 +47,8 @@ frmPrintDAVPBill::frmPrintDAVPBill(AppContext &context, QWidget *parent)
     layout->addWidget(FBook, 1);
 
     selectAllOnFocus({TxCombination, TxBillFrom, TxBillTo});
+    // Tab follows the filters and the buttons as they stand, then goes into the grid and on round.
+    setTabChain({DtFrom, DtTo, TxCombination, TxBillFrom, TxBillTo, CmShow, CmPrint, CmExcel, CmClose, FBook});
     finishSetUp();
 }
 
@@ -65,14 +59,17 @@ void frmPrintDAVPBill::SetUpGrid()
     CurrentRow = HeaderRow;
 }
 
-BillRun frmPrintDAVPBill::generate(Sheet &sheet)
+BillRun frmPrintDAVPBill::generate(Sheet &sheet, const Progress &progress)
 {
-    DavpGenerator generator(m_context.db, m_context.dialogs, sheet, letWindowEventsRun());
+    DavpGenerator generator(m_context.db, m_context.dialogs, sheet, progress);
     return generator.GenerateDavpBills(billFilter());
 }
 
 void frmPrintDAVPBill::CmPrint_Click()
 {
-    if (const std::optional<QString> failure = printDavpBills(FBook->sheet(), m_context.deployment))
-        m_context.dialogs.message(*failure);
+    printGrid(
+        [this](const Progress &progress) {
+            return printDavpBills(FBook->sheet(), m_context.deployment, {}, Spool::Start, progress);
+        },
+        QString::fromUtf16(DavpPrintFile));
 }

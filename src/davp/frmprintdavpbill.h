@@ -16,5 +16,5 @@ public slots:
 
 protected:
     void SetUpGrid() override;
-    BillRun generate(Sheet &sheet) override;
+    BillRun generate(Sheet &sheet, const Progress &progress) override;
 };

@@ -1,6 +1,7 @@
 #include "einvoice/einvoicebutton.h"
 
 #include "app/formhelpers.h"
+#include "app/longwork.h"
 #include "common/appcontext.h"
 #include "common/db.h"
 #include "common/deployment.h"
@@ -31,14 +32,20 @@ EInvoiceButton::EInvoiceButton(AppContext &context, std::function<const BillRows
 
 void EInvoiceButton::writeDocuments()
 {
-    const std::optional<QString> path = askPath(u"e-Invoice documents (*.json) | *.json"_s, u"einvoice.json"_s);
+    const std::optional<QString> path =
+        askPath(u"e-Invoice documents (*.json) | *.json"_s, u"einvoice.json"_s, u"EInvoiceDocuments"_s);
     if (!path)
         return;
     runHandler(m_context.dialogs, [&] {
         const BusyCursor hourglass;
+        LongWork work(this, u"Writing e-invoice documents"_s);
         const BillRows &bills = m_bills();
         const EInvoiceBatch batch = buildEInvoices(bills, Sellers::load(m_context.db, m_context.deployment),
-                                                   EInvoiceStore(m_context.db).registrationsOf(bills));
+                                                   EInvoiceStore(m_context.db).registrationsOf(bills), work.progress());
+        if (batch.stopped) {
+            m_context.dialogs.message(Msg::OutputStopped);
+            return;
+        }
         const std::optional<QString> failure = writeEInvoices(batch, *path);
         m_context.dialogs.message(failure ? *failure : einvoiceSummary(batch));
     });
@@ -46,7 +53,7 @@ void EInvoiceButton::writeDocuments()
 
 void EInvoiceButton::writePdf()
 {
-    const std::optional<QString> path = askPath(u"PDF files (*.pdf) | *.pdf"_s, u"invoices.pdf"_s);
+    const std::optional<QString> path = askPath(u"PDF files (*.pdf) | *.pdf"_s, u"invoices.pdf"_s, u"InvoicePdf"_s);
     if (!path)
         return;
     runHandler(m_context.dialogs, [&] {
@@ -57,18 +64,21 @@ void EInvoiceButton::writePdf()
             m_context.dialogs.message(Msg::NoDetailsFound);
             return;
         }
+        LongWork work(this, u"Writing invoices"_s);
         const Sellers sellers = Sellers::load(m_context.db, m_context.deployment);
         const RegistrationOf kept = EInvoiceStore(m_context.db).registrationsOf(bills);
-        const std::optional<QString> failure =
-            writeWholeFile(*path, [&](OutputFile &output) { return writeInvoicePdf(bills, sellers, kept, output); });
+        const std::optional<QString> failure = writeWholeFile(
+            *path, [&](OutputFile &output) { return writeInvoicePdf(bills, sellers, kept, output, work.progress()); });
         m_context.dialogs.message(failure ? *failure : QString::number(count) + u" bills written to "_s + *path);
     });
 }
 
 void EInvoiceButton::importAnswers()
 {
-    const std::optional<QString> path = m_context.dialogs.openFile(
-        {m_context.deployment.applicationFolder(), {u"IRP answers (*.json) | *.json"_s, u"All files (*.*) | *.*"_s}});
+    const std::optional<QString> path =
+        m_context.dialogs.openFile({m_context.deployment.applicationFolder(),
+                                    {u"IRP answers (*.json) | *.json"_s, u"All files (*.*) | *.*"_s},
+                                    u"IrpAnswers"_s});
     if (!path)
         return;
     QFile file(*path);
@@ -90,10 +100,10 @@ void EInvoiceButton::importAnswers()
     });
 }
 
-std::optional<QString> EInvoiceButton::askPath(const QString &filter, const QString &proposedName)
+std::optional<QString> EInvoiceButton::askPath(const QString &filter, const QString &proposedName, const QString &kind)
 {
     const std::optional<Dialogs::SavePath> chosen =
-        m_context.dialogs.saveFile({m_context.deployment.applicationFolder(), {filter}, proposedName});
+        m_context.dialogs.saveFile({m_context.deployment.applicationFolder(), {filter}, proposedName, kind});
     if (!chosen)
         return std::nullopt;
     if (QFileInfo::exists(chosen->path)

@@ -26,8 +26,9 @@ public:
     void importAnswers();
 
 private:
-    // The path the user chose to write, asked again before an existing file is replaced.
-    std::optional<QString> askPath(const QString &filter, const QString &proposedName);
+    // The path the user chose to write a file of the kind, asked again before an existing file is
+    // replaced.
+    std::optional<QString> askPath(const QString &filter, const QString &proposedName, const QString &kind);
 
     AppContext &m_context;
     std::function<const BillRows &()> m_bills;

@@ -195,15 +195,22 @@ QJsonObject einvoiceDocument(const BillRow &bill, const Seller &seller)
     };
 }
 
-EInvoiceBatch buildEInvoices(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept)
+EInvoiceBatch buildEInvoices(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept,
+                             const Progress &progress)
 {
     EInvoiceBatch batch;
-    for (const BillRow &bill : printableBills(bills)) {
+    const std::span<const BillRow> printable = printableBills(bills);
+    int done = 0;
+    for (const BillRow &bill : printable) {
         const Seller &seller = sellers.forBill(bill);
         if (const QString problems = readinessProblems(bill, seller, registrationOf(bill, kept)); !problems.isEmpty())
             batch.report.append({bill.billNo, problems});
         else
             batch.documents.append(einvoiceDocument(bill, seller));
+        if (!goOn(progress, ++done, int(printable.size()))) {
+            batch.stopped = true;
+            break;
+        }
     }
     return batch;
 }

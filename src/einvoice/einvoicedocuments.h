@@ -1,6 +1,7 @@
 #pragma once
 
 #include "billing/billrow.h"
+#include "common/progress.h"
 #include "einvoice/registration.h"
 #include "einvoice/seller.h"
 
@@ -31,6 +32,7 @@ struct EInvoiceBatch
 {
     QJsonArray documents;
     QList<ReadinessEntry> report;
+    bool stopped = false;  // the progress asked to stop before the last bill: not to be written
 };
 
 // The reasons a bill cannot be registered, joined by "; "; empty when it can. Split-share bills
@@ -43,8 +45,9 @@ QString readinessProblems(const BillRow &bill, const Seller &seller, const BillR
 QJsonObject einvoiceDocument(const BillRow &bill, const Seller &seller);
 
 // Every bill Print would print, as a document or as a line of the report; `kept` gives the
-// registrations the desk holds.
-EInvoiceBatch buildEInvoices(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept);
+// registrations the desk holds. `progress` hears of each bill and may stop the batch.
+EInvoiceBatch buildEInvoices(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept,
+                             const Progress &progress = {});
 
 // The report as CSV: a header line "Bill No,Reason" and a line per bill.
 QByteArray readinessCsv(const QList<ReadinessEntry> &report);

@@ -4,6 +4,7 @@
 #include "billing/billitem.h"
 #include "billing/taxinvoice.h"
 #include "common/amountinwords.h"
+#include "common/messages.h"
 #include "common/numbers.h"
 #include "common/outputfile.h"
 #include "einvoice/gstin.h"
@@ -275,7 +276,7 @@ QImage qrCodeImage(const QString &text)
 }
 
 std::optional<QString> writeInvoicePdf(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept,
-                                       OutputFile &output)
+                                       OutputFile &output, const Progress &progress)
 {
     QPdfWriter pdf(&output.device());
     pdf.setResolution(72);
@@ -286,7 +287,9 @@ std::optional<QString> writeInvoicePdf(const BillRows &bills, const Sellers &sel
     if (!painter.begin(&pdf))
         return u"cannot write "_s + output.path();
     bool first = true;
-    for (const BillRow &bill : printableBills(bills)) {
+    const std::span<const BillRow> printable = printableBills(bills);
+    int done = 0;
+    for (const BillRow &bill : printable) {
         const Seller &seller = sellers.forBill(bill);
         const BillRegistration registration = registrationOf(bill, kept);
         const int copies = bill.bpType == u"1"_s ? 2 : 1;
@@ -296,6 +299,8 @@ std::optional<QString> writeInvoicePdf(const BillRows &bills, const Sellers &sel
             first = false;
             writePage(painter, bill, seller, registration, copy);
         }
+        if (!goOn(progress, ++done, int(printable.size())))
+            return Msg::OutputStopped;  // the painter ends, and the caller puts nothing in place
     }
     painter.end();
     if (output.device().error() != QFileDevice::NoError)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "billing/billrow.h"
+#include "common/progress.h"
 #include "einvoice/registration.h"
 #include "einvoice/seller.h"
 
@@ -21,6 +22,8 @@ QImage qrCodeImage(const QString &text);
 // insertion, edition, pages, size and rate, the amounts and the total in words, and the IRN,
 // acknowledgement and QR code of a registration of this very bill (`kept` gives the desk's).
 // Text is real text in embedded fonts. Returns the failure text, or nothing; the caller puts the
-// output in place (and writes none without a bill). Needs a QGuiApplication (fonts).
+// output in place (and writes none without a bill). `progress` hears of each bill drawn; false
+// from it ends the drawing with "Stopped. No file was written.   " as the failure, and the caller
+// then puts nothing in place. Needs a QGuiApplication (fonts).
 std::optional<QString> writeInvoicePdf(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept,
-                                       OutputFile &output);
+                                       OutputFile &output, const Progress &progress = {});

@@ -21,13 +21,15 @@ enum Column { NameColumn, CodeColumn, PriorityColumn };
 
 }  // namespace
 
-CheckListPicker::CheckListPicker(const QString &listName, const QList<PickerEntry> &entries, QWidget *parent)
+CheckListPicker::CheckListPicker(const QString &listName, const QString &caption, const QList<PickerEntry> &entries,
+                                 QWidget *parent)
     : QDialog(parent), CmApply(new QPushButton(u"Apply"_s, this)), m_list(new QTreeWidget(this))
 {
-    setWindowTitle(u"Products"_s);
+    setWindowTitle(caption);
     setModal(true);
 
     m_list->setObjectName(listName);
+    m_list->setFont(QFont(u"Times New Roman"_s));
     m_list->setColumnCount(3);
     m_list->setHeaderHidden(true);
     m_list->setRootIsDecorated(false);

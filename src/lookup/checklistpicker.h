@@ -25,7 +25,9 @@ public:
     static const QString PrintBillFormName;
 
 protected:
-    CheckListPicker(const QString &listName, const QList<PickerEntry> &entries, QWidget *parent);
+    // A list named `listName` (in the pickers' font, Times New Roman) under the window caption `caption`.
+    CheckListPicker(const QString &listName, const QString &caption, const QList<PickerEntry> &entries,
+                    QWidget *parent);
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 

@@ -5,7 +5,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 frmGroupList::frmGroupList(const QList<PickerEntry> &entries, QWidget *parent)
-    : CheckListPicker(u"LvGroup"_s, entries, parent), LvGroup(list())
+    : CheckListPicker(u"LvGroup"_s, u"Groups"_s, entries, parent), LvGroup(list())
 {
     setObjectName(u"frmGroupList"_s);
 }

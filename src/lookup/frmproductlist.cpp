@@ -1,15 +1,13 @@
 #include "lookup/frmproductlist.h"
 
-#include <QFont>
 #include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;
 
 frmProductList::frmProductList(const QList<PickerEntry> &entries, QWidget *parent)
-    : CheckListPicker(u"LvProduct"_s, entries, parent), LvProduct(list())
+    : CheckListPicker(u"LvProduct"_s, u"Products"_s, entries, parent), LvProduct(list())
 {
     setObjectName(u"frmProductList"_s);
-    LvProduct->setFont(QFont(u"Times New Roman"_s));
 }
 
 QString frmProductList::resultText() const { return productCombination(tickedCodes()); }

@@ -174,7 +174,9 @@ void frmSplitEdition::CmNew_Click()
 }
 
 // A name or edition of blanks alone counts as empty: it would store a nameless split edition, or
-// one the grid can never list.
+// one the grid can never list. So would an edition the edition master does not know: the grid
+// lists a split edition through its edition, and one it cannot list can be neither edited nor
+// deleted.
 bool frmSplitEdition::fieldsComplete()
 {
     if (TxName->text().trimmed().isEmpty()) {
@@ -182,8 +184,14 @@ bool frmSplitEdition::fieldsComplete()
         TxName->setFocus();
         return false;
     }
-    if (TxEditionCode->text().trimmed().isEmpty()) {
+    const QString edition = TxEditionCode->text().trimmed();
+    if (edition.isEmpty()) {
         m_context.dialogs.message(Msg::SelectEdition);
+        TxEditionCode->setFocus();
+        return false;
+    }
+    if (!m_store.editionKnown(edition)) {
+        m_context.dialogs.message(Msg::unknownEdition(edition));
         TxEditionCode->setFocus();
         return false;
     }
@@ -255,10 +263,13 @@ void frmSplitEdition::CmDelete_Click()
     const SplitEdition *edition = selectedEdition();
     if (!edition)
         return;
-    if (m_context.dialogs.message(Msg::DeleteSplitEdition, Dialogs::Icon::Question, Dialogs::Buttons::YesNo)
+    if (m_context.dialogs.message(Msg::deleteSplitEdition(edition->name), Dialogs::Icon::Question,
+                                  Dialogs::Buttons::YesNo)
         != Dialogs::Answer::Yes)
         return;
     m_store.remove(edition->name);
+    // Fields that showed it would show an edition that is gone.
+    ClearSplitFields();
     FillSplitGrid();
 }
 

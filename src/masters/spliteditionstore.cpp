@@ -55,6 +55,12 @@ bool SplitEditionStore::nameTaken(const QString &name, const QString &except)
                 .isEmpty();
 }
 
+bool SplitEditionStore::editionKnown(const QString &editionCode)
+{
+    return !m_db.query(u"Select edition_code from editionmaster Where edition_code=?"_s, {editionCode.trimmed()})
+                .isEmpty();
+}
+
 // The unique key on the name refuses a name that another workstation stored after our check;
 // when the name is taken now, that is the reason, and the user gets the usual message.
 bool SplitEditionStore::nameTakenAfterFailure(const QString &name, const QString &except)
@@ -92,7 +98,7 @@ SplitEditionSave SplitEditionStore::insert(const SplitEditionEntry &entry)
                       "created_date,created_time) Values(?,?, ?,?,?,?,? )"_s,
                       {entry.unitCode, code, name, entry.editionCode.trimmed(), userNumber(entry.userId),
                        dateText(entry.at), timeText(entry.at)});
-            m_db.exec(u"Update numbersetup set no_value=? Where no_id=?"_s, {NextCode(code.trimmed()), SplitSeries});
+            m_db.exec(u"Update numbersetup set no_value=? Where no_id=?"_s, {seriesAfter(next, code), SplitSeries});
         });
     } catch (const DbError &error) {
         if (storedAfterAll(error, SelectInserted,

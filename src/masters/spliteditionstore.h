@@ -53,13 +53,16 @@ public:
     QString proposedCode(Dialogs &dialogs);
     // True when a split edition other than `except` has this (trimmed) name.
     bool nameTaken(const QString &name, const QString &except = {});
+    // True when the edition master has the edition (the list shows split editions through it).
+    bool editionKnown(const QString &editionCode);
 
     // Stores the new split edition and moves the series on from its code. A code left as New
     // proposed it is drawn from the series at the save itself, so workstations that save at the
-    // same time each take their own; a code typed by hand is stored as typed. Deadlocks, lock
-    // waits and cluster certification failures are retried (Db::runTransaction). When the
-    // connection breaks during the commit, the row is looked for before anything is said: Saved
-    // when it is there as written, else the failure is thrown.
+    // same time each take their own; a code typed by hand is stored as typed, and moves the
+    // series on only when it lies beyond it (seriesAfter). Deadlocks, lock waits and cluster
+    // certification failures are retried (Db::runTransaction). When the connection breaks during
+    // the commit, the row is looked for before anything is said: Saved when it is there as
+    // written, else the failure is thrown.
     SplitEditionSave insert(const SplitEditionEntry &entry);
     // Renames and re-assigns the split edition now called `currentName`; its code stays. A commit
     // without answer is checked as insert() checks it.

@@ -42,6 +42,9 @@ SheetView::SheetView(QWidget *parent)
     auto *delegate = new SheetDelegate(this);
     prepare(*this, delegate);
     setModel(m_model);
+    // Tab leaves the grid for the form's next control, as in every other control; the arrow keys
+    // move from cell to cell.
+    setTabKeyNavigation(false);
 
     m_frozen = new QTableView(this);
     prepare(*m_frozen, delegate);

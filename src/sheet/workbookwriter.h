@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/progress.h"
+
 #include <QString>
 
 #include <optional>
@@ -13,6 +15,7 @@ class Sheet;
 // not at all (a failure leaves the earlier file as it was; see OutputFile).
 std::optional<QString> writeXls(const Sheet &sheet, const QString &path);   // Excel 97-2003 (BIFF8)
 std::optional<QString> writeXlsx(const Sheet &sheet, const QString &path);  // Excel 2007 and later
-// The same into an opened output that the caller puts in place.
-std::optional<QString> writeXls(const Sheet &sheet, OutputFile &output);
-std::optional<QString> writeXlsx(const Sheet &sheet, OutputFile &output);
+// The same into an opened output that the caller puts in place. `progress` hears of each row
+// laid out; false from it ends the save with "Stopped. No file was written.   " as its failure.
+std::optional<QString> writeXls(const Sheet &sheet, OutputFile &output, const Progress &progress = {});
+std::optional<QString> writeXlsx(const Sheet &sheet, OutputFile &output, const Progress &progress = {});

@@ -36,7 +36,7 @@ Biff::Data bof(quint16 type) { return Biff::Data().u16(0x0600).u16(type).u16(0x0
 class XlsBuilder
 {
 public:
-    explicit XlsBuilder(const Sheet &sheet) : m_sheet(sheet), m_styles(sheet) {}
+    XlsBuilder(const Sheet &sheet, const Progress &progress) : m_sheet(sheet), m_progress(progress), m_styles(sheet) {}
 
     std::optional<QString> build(QByteArray &workbook);
 
@@ -48,6 +48,7 @@ private:
     quint32 stringIndex(const QString &text);
 
     const Sheet &m_sheet;
+    const Progress &m_progress;
     XlsStyles m_styles;
     std::unordered_map<QString, quint32> m_stringIndexes;
     QStringList m_strings;
@@ -156,6 +157,8 @@ std::optional<QString> XlsBuilder::cellTable(Biff::Stream &table)
                               data.u32(RowFlags | (height ? HeightSetByHand : 0) | (hidden ? HiddenRow : 0)));
             cellRecords.append(cells.bytes());
         }
+        if (!goOn(m_progress, int(i) + 1, int(rows.size())))
+            return Msg::OutputStopped;
         const bool blockEnds = i + 1 == rows.size() || (rows[i + 1] - 1) / RowsPerBlock != (row - 1) / RowsPerBlock;
         if (blockEnds) {
             table.append(rowRecords.bytes());
@@ -242,10 +245,10 @@ std::optional<QString> XlsBuilder::build(QByteArray &workbook)
 
 }  // namespace
 
-std::optional<QString> writeXls(const Sheet &sheet, OutputFile &output)
+std::optional<QString> writeXls(const Sheet &sheet, OutputFile &output, const Progress &progress)
 {
     QByteArray workbook;
-    if (const std::optional<QString> failure = XlsBuilder(sheet).build(workbook))
+    if (const std::optional<QString> failure = XlsBuilder(sheet, progress).build(workbook))
         return failure;
     if (!writeCompoundFile(output.device(), u"Workbook"_s, workbook))
         return output.failure();

@@ -3,6 +3,7 @@
 // font would otherwise show through).
 #include "sheet/workbookwriter.h"
 
+#include "common/messages.h"
 #include "common/outputfile.h"
 #include "sheet/savedcells.h"
 #include "sheet/sheet.h"
@@ -67,8 +68,10 @@ lxw_format *makeFormat(lxw_workbook *workbook, const Sheet::Style &style)
     return format;
 }
 
-// Fills the worksheet; the first failure of the library stops it.
-lxw_error fill(lxw_workbook *workbook, lxw_worksheet *worksheet, const Sheet &sheet)
+// Fills the worksheet; the first failure of the library stops it, and so does `progress`, which
+// leaves `complete` false.
+lxw_error fill(lxw_workbook *workbook, lxw_worksheet *worksheet, const Sheet &sheet, const Progress &progress,
+               bool &complete)
 {
     std::unordered_map<int, lxw_format *> formats;
     const auto formatOf = [&](int styleId) {
@@ -103,6 +106,9 @@ lxw_error fill(lxw_workbook *workbook, lxw_worksheet *worksheet, const Sheet &sh
             else
                 status = worksheet_write_blank(worksheet, r, c, formatOf(styleId));
         });
+        complete = goOn(progress, row, sheet.lastUsedRow());
+        if (!complete)
+            return status;
     }
     if (sheet.fixedRows() > 0)
         worksheet_freeze_panes(worksheet, lxw_row_t(sheet.fixedRows()), 0);
@@ -111,7 +117,7 @@ lxw_error fill(lxw_workbook *workbook, lxw_worksheet *worksheet, const Sheet &sh
 
 }  // namespace
 
-std::optional<QString> writeXlsx(const Sheet &sheet, OutputFile &output)
+std::optional<QString> writeXlsx(const Sheet &sheet, OutputFile &output, const Progress &progress)
 {
     // The library writes the file itself, by name: it fills the staging file.
     const QByteArray stagingName = QFile::encodeName(output.stagingPath());
@@ -119,8 +125,12 @@ std::optional<QString> writeXlsx(const Sheet &sheet, OutputFile &output)
     if (!workbook)
         return QString::fromUtf8(lxw_strerror(LXW_ERROR_CREATING_XLSX_FILE));
     lxw_worksheet *worksheet = workbook_add_worksheet(workbook, "Sheet1");
-    const lxw_error filled = worksheet ? fill(workbook, worksheet, sheet) : LXW_ERROR_MEMORY_MALLOC_FAILED;
+    bool complete = true;
+    const lxw_error filled =
+        worksheet ? fill(workbook, worksheet, sheet, progress, complete) : LXW_ERROR_MEMORY_MALLOC_FAILED;
     const lxw_error closed = workbook_close(workbook);  // writes the file; frees the workbook
+    if (!complete)
+        return Msg::OutputStopped;
     if (filled != LXW_NO_ERROR || closed != LXW_NO_ERROR)
         return QString::fromUtf8(lxw_strerror(filled != LXW_NO_ERROR ? filled : closed));
     return std::nullopt;

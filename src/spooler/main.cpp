@@ -93,11 +93,10 @@ int sendToQueue(const QByteArray &content, const Job &job, const Deployment &dep
 
 int drawToPdf(const QByteArray &content, const Job &job, const Deployment &deployment)
 {
-    const QFileInfo info(job.path);
-    const QDir folder(deployment.spoolerOutputFolder.isEmpty() ? info.absolutePath() : deployment.spoolerOutputFolder);
-    if (!folder.exists() && !QDir().mkpath(folder.absolutePath()))
-        return fail(u"cannot create the output folder "_s + folder.absolutePath());
-    const QString pdfPath = folder.filePath(info.completeBaseName() + u".pdf"_s);
+    const QString pdfPath = deployment.spoolerPdfPath(job.path);
+    const QString folder = QFileInfo(pdfPath).absolutePath();
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+        return fail(u"cannot create the output folder "_s + folder);
     if (const std::optional<QString> failure = writePdfPages(content, job.pageLines, pdfPath))
         return fail(*failure);
     if (deployment.spoolerPreview && !QDesktopServices::openUrl(QUrl::fromLocalFile(pdfPath)))

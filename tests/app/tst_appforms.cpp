@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 #include "app/frmswitch.h"
 #include "app/usersettings.h"
+#include "billing/frmprintbill.h"
 #include "common/appcontext.h"
 #include "common/db.h"
 #include "common/deployment.h"
@@ -11,6 +12,7 @@
 #include "testdb.h"
 
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -44,6 +46,7 @@ private slots:
     void switchAsksBeforeChangingTheUnit();
     void escapeClosesTheSwitchWithoutChange();
     void changeUnitIsRefusedWhileAWindowIsOpen();
+    void noBillFormOpensWhileTheSwitchIsOpen();
     void databaseErrorInLoginIsShownNotFatal();
 
 private:
@@ -201,6 +204,33 @@ void tst_AppForms::changeUnitIsRefusedWhileAWindowIsOpen()
     QTRY_VERIFY(main.mdiArea()->subWindowList().isEmpty());
     QCOMPARE(main.windowTitle(),
              u"Advertisement     Selvoro (Pvt.) LTD     Salem"_s + QString(47, u' ') + u"*[Current User : boss ]*"_s);
+}
+
+// The other half of the rule: while the switch is open no bill form opens from the menu, and a
+// bill form open beside it all the same (opened for one schedule by another screen) stops the
+// switch, so the unit never changes under a bill form.
+void tst_AppForms::noBillFormOpensWhileTheSwitchIsOpen()
+{
+    m_state.CurrentUserId = u"3"_s;
+    frmMain main(m_context);
+    main.setAttribute(Qt::WA_DeleteOnClose, false);
+    main.show();
+    main.mnuChangeUnit->trigger();
+    main.mnuPrintBill->trigger();
+    main.mnuPrintDAVPBill->trigger();
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(m_dialogs.texts(), (QStringList{Msg::CloseAllForms, Msg::CloseAllForms}));
+    auto *unitSwitch = qobject_cast<frmSwitch *>(main.mdiArea()->activeSubWindow()->widget());
+    QVERIFY(unitSwitch);
+
+    auto *bills = new frmPrintBill(m_context);
+    main.mdiArea()->addSubWindow(bills)->show();
+    bills->GetDetails(u"0010001"_s);
+    m_dialogs.shown.clear();
+    unitSwitch->GrUnit->setCurrentCell(1, 1);
+    unitSwitch->CmSwitch->click();
+    QCOMPARE(m_dialogs.texts(), QStringList{Msg::CloseAllForms});
+    QCOMPARE(m_state.CurrentUnitCode, u"001"_s);
 }
 
 void tst_AppForms::databaseErrorInLoginIsShownNotFatal()

@@ -7,18 +7,22 @@
 #include "app/frmsplash.h"
 #include "app/frmswitch.h"
 #include "app/guidialogs.h"
+#include "app/longwork.h"
 #include "app/usersettings.h"
 #include "billing/frmprintbill.h"
 #include "common/messages.h"
 #include "davp/frmprintdavpbill.h"
 #include "desk.h"
+#include "einvoice/einvoicebutton.h"
 #include "masters/frmsplitedition.h"
 #include "sheet/sheetview.h"
 #include "testdb.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +31,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -43,7 +49,38 @@ class MemorySettings : public UserSettings
 public:
     QString lastUser() const override { return {}; }
     void setLastUser(const QString &) override {}
+    QString lastFolder(const QString &kind) const override { return m_folders.value(kind); }
+    void setLastFolder(const QString &kind, const QString &folder) override { m_folders.insert(kind, folder); }
+
+private:
+    QHash<QString, QString> m_folders;
 };
+
+// The controls Tab visits, from `start` until it comes back there (a control once, however many
+// presses it keeps the focus for, as a date picker does for its day, month and year).
+QList<QWidget *> tabCircle(QWidget *start)
+{
+    start->setFocus();
+    QList<QWidget *> visited{start};
+    for (int press = 0; press < 100; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *now = QApplication::focusWidget();
+        if (now == start && visited.last() != start)
+            break;
+        if (visited.last() != now)
+            visited.append(now);
+    }
+    return visited;
+}
+
+// The texts of the labels in the main window's status line.
+QStringList statusTexts(frmMain &main)
+{
+    QStringList texts;
+    for (const QLabel *label : main.statusBar()->findChildren<QLabel *>())
+        texts.append(label->text());
+    return texts;
+}
 
 // The desk of user 2 in the Chennai unit, and the main window open and active on it.
 struct MainDesk : Desk
@@ -114,6 +151,13 @@ private slots:
     void viewAfterShowKeepsTheBillNumbersInSight();
     void splashStandsAboutAThirdOfASecond();
     void messageBoxIsAsWideAsItsTitle();
+    void longWorkShowsInTheStatusLineWithStop();
+    void mainWindowAsksBeforeClosingWhileAFormWorks();
+    void tabReachesEveryControlAndLeavesTheGrid();
+    void datePickersTakeTypedDigitsAtOnce();
+    void billNumberBoxesHaveTheirHeading();
+    void messagesAndLoginOfferOnlyClose();
+    void fileDialogsOpenWhereTheLastFileOfTheirKindWent();
 };
 
 void tst_Windows::initTestCase()
@@ -214,7 +258,8 @@ void tst_Windows::splashStandsAboutAThirdOfASecond()
 void tst_Windows::messageBoxIsAsWideAsItsTitle()
 {
     QApplication::setApplicationName(u"Selvoro Advertisement Bill Print"_s);
-    GuiDialogs dialogs;
+    MemorySettings settings;
+    GuiDialogs dialogs(settings);
     int width = 0;
     int titleWidth = -1;
     QTimer::singleShot(0, this, [&] {
@@ -226,6 +271,169 @@ void tst_Windows::messageBoxIsAsWideAsItsTitle()
     });
     dialogs.message(Msg::LocalHost, Dialogs::Icon::None);
     QVERIFY2(width > titleWidth, qPrintable(u"%1 px for a title of %2 px"_s.arg(width).arg(titleWidth)));
+}
+
+// A long job of a child window shows in the main window's status line: what it does, how far it
+// got, and a Stop button that asks it to stop. The window cannot close under it; the line goes
+// with the job.
+void tst_Windows::longWorkShowsInTheStatusLineWithStop()
+{
+    MainDesk desk;
+    auto *form = desk.open<frmPrintBill>(desk.main.mnuPrintBill);
+    {
+        LongWork work(form->CmExcel, u"Exporting"_s);
+        QVERIFY(work.report(3, 10));
+        QVERIFY2(statusTexts(desk.main).contains(u"Exporting: 3 of 10"_s),
+                 qPrintable(statusTexts(desk.main).join(u'|')));
+        QCOMPARE(LongWork::runningIn(&desk.main), &work);
+        QVERIFY(!form->close());
+        auto *stop = desk.main.statusBar()->findChild<QPushButton *>();
+        QVERIFY(stop);
+        QCOMPARE(stop->text(), u"Stop"_s);
+        stop->click();
+        QVERIFY(!work.report(4, 10));
+    }
+    QCOMPARE(desk.main.statusBar()->findChild<QPushButton *>(), nullptr);
+    QCOMPARE(LongWork::runningIn(&desk.main), nullptr);
+}
+
+// Closing the program while a child window generates asks first; Yes stops the job, and the
+// program closes once the job has ended.
+void tst_Windows::mainWindowAsksBeforeClosingWhileAFormWorks()
+{
+    MainDesk desk;
+    auto *form = desk.open<frmPrintDAVPBill>(desk.main.mnuPrintDAVPBill);
+    auto *work = new LongWork(form, u"Generating bills"_s);
+    desk.dialogs.answers = {Dialogs::Answer::No};
+    QVERIFY(!desk.main.close());
+    QVERIFY(!work->stopRequested());
+    desk.dialogs.answers = {Dialogs::Answer::Yes};
+    QVERIFY(!desk.main.close());
+    QVERIFY(work->stopRequested());
+    QVERIFY(desk.main.isVisible());
+    QCOMPARE(desk.dialogs.texts(), QStringList(2, Msg::StopBeforeClosing));
+    delete work;
+    QTRY_VERIFY(!desk.main.isVisible());
+}
+
+// Every control of the bill forms is reached with Tab in the order the frames stand, and Tab
+// leaves the grid again.
+void tst_Windows::tabReachesEveryControlAndLeavesTheGrid()
+{
+    MainDesk desk;
+    auto *bills = desk.open<frmPrintBill>(desk.main.mnuPrintBill);
+    bills->CmPrint->setEnabled(true);
+    QCOMPARE(tabCircle(bills->DtFrom),
+             (QList<QWidget *>{bills->DtFrom, bills->DtTo, bills->TxCombination, bills->TxGroup, bills->TxBillFrom,
+                               bills->TxBillTo, bills->TxSplitClient, bills->TxSplitAdd1, bills->TxSplitAdd2,
+                               bills->TxSplitAdd3, bills->TxSplitTotal, bills->ChkSplitBill, bills->ChkExchangeBill,
+                               bills->CmExcel, bills->CmEInvoice, bills->CmShow, bills->CmPrint, bills->CmClose,
+                               bills->FBook}));
+    auto *davp = desk.open<frmPrintDAVPBill>(desk.main.mnuPrintDAVPBill);
+    QCOMPARE(tabCircle(davp->DtFrom),
+             (QList<QWidget *>{davp->DtFrom, davp->DtTo, davp->TxCombination, davp->TxBillFrom, davp->TxBillTo,
+                               davp->CmShow, davp->CmPrint, davp->CmExcel, davp->CmClose, davp->FBook}));
+}
+
+// A date picker entered from the keyboard has its day selected: typed digits replace it.
+void tst_Windows::datePickersTakeTypedDigitsAtOnce()
+{
+    MainDesk desk;
+    auto *form = desk.open<frmPrintBill>(desk.main.mnuPrintBill);
+    form->TxCombination->setFocus();
+    QTest::keyClick(form->TxCombination, Qt::Key_Tab, Qt::ShiftModifier);
+    QVERIFY(form->DtTo->hasFocus());
+    QTest::keyClicks(form->DtTo, u"15"_s);
+    QCOMPARE(form->DtTo->date().day(), 15);
+    form->DtFrom->setFocus();
+    QTest::keyClick(form->DtFrom, Qt::Key_Return);
+    QTest::keyClicks(form->DtTo, u"20"_s);
+    QCOMPARE(form->DtTo->date().day(), 20);
+    // A click into the picker that has the focus already selects the part it lands on.
+    auto *text = form->DtTo->findChild<QLineEdit *>();
+    QTest::mouseClick(text, Qt::LeftButton, {},
+                      QPoint(text->fontMetrics().horizontalAdvance(u"2"_s), text->height() / 2));
+    QTRY_VERIFY(text->hasSelectedText());
+    QTest::keyClicks(form->DtTo, u"12"_s);
+    QCOMPARE(form->DtTo->date().day(), 12);
+}
+
+// The bill-number boxes' From and To stand under a heading that tells them from the dates'.
+void tst_Windows::billNumberBoxesHaveTheirHeading()
+{
+    MainDesk desk;
+    const QList<BillForm *> forms = {desk.open<frmPrintBill>(desk.main.mnuPrintBill),
+                                     desk.open<frmPrintDAVPBill>(desk.main.mnuPrintDAVPBill)};
+    for (BillForm *form : forms) {
+        QLabel *heading = nullptr;
+        for (QLabel *label : form->Frame3->findChildren<QLabel *>())
+            if (label->text() == u"Bill No"_s)
+                heading = label;
+        QVERIFY(heading);
+        const QRect box = form->TxBillFrom->geometry();
+        QVERIFY(heading->geometry().bottom() < box.top());
+        QVERIFY(heading->geometry().left() < box.right() && heading->geometry().right() > box.left());
+    }
+}
+
+// A message is answered, and the login is not a window to keep aside: neither can be minimised
+// or maximised.
+void tst_Windows::messagesAndLoginOfferOnlyClose()
+{
+    const auto onlyClose = [](Qt::WindowFlags flags) {
+        return flags.testFlag(Qt::CustomizeWindowHint) && flags.testFlag(Qt::WindowCloseButtonHint)
+               && !flags.testFlag(Qt::WindowMinimizeButtonHint) && !flags.testFlag(Qt::WindowMaximizeButtonHint);
+    };
+    MemorySettings settings;
+    GuiDialogs dialogs(settings);
+    Qt::WindowFlags boxFlags;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        boxFlags = box->windowFlags();
+        box->accept();
+    });
+    dialogs.message(Msg::LocalHost);
+    QVERIFY(onlyClose(boxFlags));
+
+    Desk desk(u"windows"_s);
+    frmLogin login(desk.context, settings);
+    login.setAttribute(Qt::WA_DeleteOnClose, false);
+    QVERIFY(onlyClose(login.windowFlags()));
+}
+
+// A file dialog opens where the last file of its kind went (the first time where the request
+// says), and a name typed without a suffix gets the filter's.
+void tst_Windows::fileDialogsOpenWhereTheLastFileOfTheirKindWent()
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    MemorySettings settings;
+    GuiDialogs dialogs(settings);
+    QString openedIn;
+    const auto answerWith = [&](const QString &path) {
+        QTimer::singleShot(0, this, [&openedIn, path] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            openedIn = dialog->directory().absolutePath();
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    const Dialogs::SaveRequest exportRequest{
+        first.path(), {u"Excel Files (*.xls) | *.xls"_s}, u"Print Bill01-Dec-2026"_s, u"Export"_s};
+    answerWith(second.filePath(u"bills"_s));
+    const std::optional<Dialogs::SavePath> saved = dialogs.saveFile(exportRequest);
+    QCOMPARE(openedIn, first.path());
+    QVERIFY(saved);
+    QCOMPARE(saved->path, second.filePath(u"bills.xls"_s));
+
+    answerWith(second.filePath(u"again.xls"_s));
+    dialogs.saveFile(exportRequest);
+    QCOMPARE(openedIn, second.path());
+    answerWith(first.filePath(u"invoices.pdf"_s));
+    dialogs.saveFile({first.path(), {u"PDF files (*.pdf) | *.pdf"_s}, u"invoices.pdf"_s, u"InvoicePdf"_s});
+    QCOMPARE(openedIn, first.path());
 }
 
 QTEST_MAIN(tst_Windows)

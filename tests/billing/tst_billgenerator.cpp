@@ -37,6 +37,7 @@ private slots:
     void unknownColumnCountLeavesHeightEmpty();
     void viewFollowsTheLastBills();
     void rowLimitStopsKeepingTheRowsWritten();
+    void progressThatSaysStopEndsKeepingTheRowsWritten();
     void splitFrameIsBilledInEveryRow();
     void splitBillForAnAgencyWithoutSubArea();
     void splitTotalThatIsNotANumberIsRefusedBeforeTheGridIsTouched_data();
@@ -60,7 +61,7 @@ private:
     RecordingDialogs m_dialogs;
     std::unique_ptr<Sheet> m_sheet;
     BillRows m_bills;
-    QList<int> m_progress;
+    QStringList m_progress;  // "done/total" as the generation told them
 };
 
 void tst_BillGenerator::initTestCase()
@@ -91,7 +92,10 @@ BillFilter tst_BillGenerator::dates(const QString &from, const QString &to) cons
 
 BillRun tst_BillGenerator::generate(const BillFilter &filter, LookUpLimits limits)
 {
-    BillGenerator generator(m_db, m_dialogs, *m_sheet, m_bills, [this](int row) { m_progress.append(row); });
+    BillGenerator generator(m_db, m_dialogs, *m_sheet, m_bills, [this](int done, int total) {
+        m_progress.append(u"%1/%2"_s.arg(done).arg(total));
+        return true;
+    });
     generator.setLookUpLimits(limits);
     return generator.generate(filter);
 }
@@ -128,7 +132,7 @@ void tst_BillGenerator::areaPricedDiscountIsSetAgainstExtraCharge()
     QCOMPARE(cell(6, BillColumn::ExtraCharge), u"300"_s);
     QCOMPARE(cell(6, BillColumn::Discount), u"200"_s);
     QCOMPARE(m_dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
-    QCOMPARE(m_progress, (QList<int>{5, 6}));
+    QCOMPARE(m_progress, (QStringList{u"0/2"_s, u"1/2"_s, u"2/2"_s}));
 }
 
 void tst_BillGenerator::wordPricedDiscountRoundsHalvesToEven()
@@ -367,7 +371,8 @@ void tst_BillGenerator::viewFollowsTheLastBills()
     const BillRun run = generate(dates(u"2026-02-01"_s, u"2026-02-20"_s));
     QCOMPARE(run.currentRow, 24);
     QCOMPARE(m_sheet->topRow(), 12);
-    QCOMPARE(m_progress.size(), 20);
+    QCOMPARE(m_progress.size(), 21);
+    QCOMPARE(m_progress.last(), u"20/20"_s);
 }
 
 void tst_BillGenerator::rowLimitStopsKeepingTheRowsWritten()
@@ -380,6 +385,19 @@ void tst_BillGenerator::rowLimitStopsKeepingTheRowsWritten()
     QCOMPARE(m_dialogs.texts(), QStringList{Msg::BillRowLimitReached});
     QCOMPARE(column(BillColumn::BillNo).size(), 6);
     QCOMPARE(cell(10, BillColumn::BillNo), u"KB/10006"_s);
+}
+
+// The window's Stop: the bills written stay, nothing is said (the window tells it was stopped).
+void tst_BillGenerator::progressThatSaysStopEndsKeepingTheRowsWritten()
+{
+    BillGenerator generator(m_db, m_dialogs, *m_sheet, m_bills,
+                            [](int done, int total) { return total == 20 && done < 3; });
+    const BillRun run = generator.GenerateGstBills(dates(u"2026-02-01"_s, u"2026-02-20"_s));
+    QCOMPARE(run.outcome, BillRun::Outcome::Stopped);
+    QCOMPARE(run.currentRow, FirstBillRow + 2);
+    QCOMPARE(column(BillColumn::BillNo).size(), 3);
+    QCOMPARE(m_bills.size(), std::size_t(3));
+    QVERIFY(m_dialogs.shown.isEmpty());
 }
 
 void tst_BillGenerator::splitFrameIsBilledInEveryRow()

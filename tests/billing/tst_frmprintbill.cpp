@@ -5,7 +5,6 @@
 #include "common/db.h"
 #include "common/messages.h"
 #include "common/sharedstate.h"
-#include "common/textfields.h"
 #include "desk.h"
 #include "einvoice/einvoicebutton.h"
 #include "lookup/checklistpicker.h"
@@ -95,11 +94,13 @@ private slots:
     void eInvoiceButtonStandsNextToExport();
 
     void enterCompletesBillNumbersFromTheUnitTemplate();
+    void enterLeavesEmptyBillNumbersEmpty();
     void missingNumberSetupEmptiesTheBox();
     void f1OpensThePickersIntoTheFilterBoxes();
     void showGeneratesTheBillsOfTheRange();
     void showRunsSplitAndExchangeBillsByTheirBoxes();
     void secondShowDuringGenerationIsIgnored();
+    void escStopsTheGenerationAndLocksTheOutputs();
     void refusedDatesPutTheFocusOnToDate();
     void eInvoiceButtonWritesAndImportsForTheGrid();
 };
@@ -282,14 +283,36 @@ void tst_FrmPrintBill::enterCompletesBillNumbersFromTheUnitTemplate()
     QCOMPARE(desk.dialogs.texts(), QStringList{Msg::NoRecordsFound});
     desk.dialogs.shown.clear();
 
-    // An empty box is still completed from the template; a disabled Show keeps the focus here.
+    // A disabled Show keeps the focus here.
     form.CmShow->setEnabled(false);
     form.TxBillTo->setFocus();
-    form.TxBillTo->clear();
     QTest::keyClick(form.TxBillTo, Qt::Key_Return);
-    QCOMPARE(form.TxBillTo->text(), ComposeCode(u"AB/00120"_s, QString()));
     QVERIFY(form.TxBillTo->hasFocus());
     QVERIFY(desk.dialogs.shown.isEmpty());
+}
+
+// Enter through empty bill-number boxes keeps them empty, so Show lists every bill of the dates
+// instead of a range that no bill number meets.
+void tst_FrmPrintBill::enterLeavesEmptyBillNumbersEmpty()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    BillDesk desk(true);
+    frmPrintBill form(desk.context);
+    showAndActivate(form);
+    form.DtFrom->setDate({2026, 12, 1});
+    form.DtTo->setDate({2026, 12, 2});
+    form.TxCombination->setFocus();
+    QTest::keyClick(form.TxCombination, Qt::Key_Return);
+    QTest::keyClick(form.TxBillFrom, Qt::Key_Return);
+    form.TxBillTo->setText(u"  "_s);
+    QTest::keyClick(form.TxBillTo, Qt::Key_Return);
+    QCOMPARE(form.TxBillFrom->text(), QString());
+    QCOMPARE(form.TxBillTo->text(), QString());
+    QVERIFY(form.CmShow->hasFocus());
+    QTest::keyClick(form.CmShow, Qt::Key_Return);
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
+    QCOMPARE(form.currentRow(), FirstBillRow + 1);
 }
 
 void tst_FrmPrintBill::missingNumberSetupEmptiesTheBox()
@@ -422,6 +445,32 @@ void tst_FrmPrintBill::secondShowDuringGenerationIsIgnored()
     QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
     QCOMPARE(form.currentRow(), FirstBillRow + 1);
     QVERIFY(form.close());
+}
+
+// Esc while the grid fills ends the generation: the window says so, and a grid that holds only
+// part of the bills is neither printed nor exported until a Show completes.
+void tst_FrmPrintBill::escStopsTheGenerationAndLocksTheOutputs()
+{
+    if (!TestDb::available())
+        QSKIP(qPrintable(TestDb::skipReason()));
+    BillDesk desk(true);
+    frmPrintBill form(desk.context);
+    showAndActivate(form);
+    form.DtFrom->setDate({2026, 12, 1});
+    form.DtTo->setDate({2026, 12, 5});
+    const QList<QWidget *> outputs = {form.CmPrint, form.CmExcel, form.CmEInvoice};
+    QTimer::singleShot(0, &form, [&] { QTest::keyClick(form.TxBillFrom, Qt::Key_Escape); });
+    form.CmShow->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationStopped});
+    for (QWidget *button : outputs)
+        QVERIFY(!button->isEnabled());
+
+    desk.dialogs.shown.clear();
+    form.CmShow->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
+    QCOMPARE(form.currentRow(), FirstBillRow + 2);
+    for (QWidget *button : outputs)
+        QVERIFY(button->isEnabled());
 }
 
 void tst_FrmPrintBill::refusedDatesPutTheFocusOnToDate()
@@ -563,12 +612,13 @@ void tst_FrmPrintBill::eInvoiceButtonWritesAndImportsForTheGrid()
     QCOMPARE(desk.dialogs.texts(), (QStringList{u"1 answers imported, 0 already registered"_s,
                                                 u"0 answers imported, 1 already registered"_s}));
 
-    // The plain-paper invoices: one page per bill copy.
+    // The plain-paper invoices: one page per bill copy, in a file named with its suffix.
     const QString pdf = folder.filePath(u"bills.pdf"_s);
     desk.dialogs.shown.clear();
-    desk.dialogs.savePaths.push_back(Dialogs::SavePath{pdf, {}});
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{folder.filePath(u"bills"_s), {}});
     form.CmEInvoice->pdfAction->trigger();
     QCOMPARE(desk.dialogs.texts(), QStringList{u"3 bills written to "_s + pdf});
+    QCOMPARE(desk.dialogs.saveRequests.last().kind, u"InvoicePdf"_s);
     QVERIFY(QFileInfo(pdf).size() > 1000);
 
     // Split-share bills carry no GSTIN line: none becomes a document.

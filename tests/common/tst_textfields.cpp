@@ -11,6 +11,8 @@ class tst_TextFields : public QObject
 private slots:
     void nextCodeIncrementsTheTrailingNumber_data();
     void nextCodeIncrementsTheTrailingNumber();
+    void seriesNeverMovesBack_data();
+    void seriesNeverMovesBack();
     void alignTextGivesExactlyTheWidth_data();
     void alignTextGivesExactlyTheWidth();
     void composeCodeCompletesTheRunningNumber_data();
@@ -38,6 +40,29 @@ void tst_TextFields::nextCodeIncrementsTheTrailingNumber()
     QFETCH(QString, code);
     QFETCH(QString, expected);
     QCOMPARE(NextCode(code), expected);
+}
+
+void tst_TextFields::seriesNeverMovesBack_data()
+{
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("its-own-code") << u"SP0008"_s << u"SP0008"_s << u"SP0009"_s;
+    QTest::newRow("typed-below-stays") << u"SP0008"_s << u"SP0000"_s << u"SP0008"_s;
+    QTest::newRow("typed-just-below-stays") << u"SP0008"_s << u"SP0007"_s << u"SP0008"_s;
+    QTest::newRow("typed-beyond-moves-on") << u"SP0008"_s << u"SP0100"_s << u"SP0101"_s;
+    QTest::newRow("by-number-not-text") << u"SP0998"_s << u"SP01000"_s << u"SP01001"_s;
+    QTest::newRow("shorter-but-larger") << u"SP0008"_s << u"SP12"_s << u"SP13"_s;
+    QTest::newRow("another-prefix-moves-from-it") << u"SP0008"_s << u"XY0001"_s << u"XY0002"_s;
+    QTest::newRow("no-series-yet") << QString() << u"SP0001"_s << u"SP0002"_s;
+}
+
+void tst_TextFields::seriesNeverMovesBack()
+{
+    QFETCH(QString, series);
+    QFETCH(QString, code);
+    QFETCH(QString, expected);
+    QCOMPARE(seriesAfter(series, code), expected);
 }
 
 void tst_TextFields::alignTextGivesExactlyTheWidth_data()

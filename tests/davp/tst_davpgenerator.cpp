@@ -49,7 +49,7 @@ private:
     Db m_db{u"tst_davpgenerator"_s};
     RecordingDialogs m_dialogs;
     std::unique_ptr<Sheet> m_sheet;
-    QList<int> m_progress;
+    QStringList m_progress;  // "done/total" as the generation told them
 };
 
 void tst_DavpGenerator::initTestCase()
@@ -80,7 +80,10 @@ BillFilter tst_DavpGenerator::dates(const QString &from, const QString &to) cons
 
 BillRun tst_DavpGenerator::generate(const BillFilter &filter, qint16 rowLimit, LookUpLimits limits)
 {
-    DavpGenerator generator(m_db, m_dialogs, *m_sheet, [this](int row) { m_progress.append(row); });
+    DavpGenerator generator(m_db, m_dialogs, *m_sheet, [this](int done, int total) {
+        m_progress.append(u"%1/%2"_s.arg(done).arg(total));
+        return true;
+    });
     if (rowLimit > 0)
         generator.setRowLimit(rowLimit);
     generator.setLookUpLimits(limits);
@@ -146,7 +149,7 @@ void tst_DavpGenerator::davpAdjustmentOfWordAndAreaPricedBills()
     QCOMPARE(column(DavpColumn::ExtraCharge), (QStringList{u"25"_s, u"180"_s}));
     QCOMPARE(column(DavpColumn::Discount), (QStringList{u"150"_s, u"150"_s}));
     QCOMPARE(m_dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
-    QCOMPARE(m_progress, (QList<int>{5, 6}));
+    QCOMPARE(m_progress, (QStringList{u"0/2"_s, u"1/2"_s, u"2/2"_s}));
 }
 
 void tst_DavpGenerator::writesEveryColumnOfADavpBill()
@@ -298,7 +301,8 @@ void tst_DavpGenerator::viewFollowsTheLastBills()
     const BillRun run = generate(dates(u"2026-03-02"_s));
     QCOMPARE(run.currentRow, 24);
     QCOMPARE(m_sheet->topRow(), 12);
-    QCOMPARE(m_progress.size(), 20);
+    QCOMPARE(m_progress.size(), 21);
+    QCOMPARE(m_progress.last(), u"20/20"_s);
 }
 
 void tst_DavpGenerator::rowLimitStopsKeepingTheRowsWritten()

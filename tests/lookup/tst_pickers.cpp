@@ -32,6 +32,7 @@ class tst_Pickers : public QObject
     Q_OBJECT
 private slots:
     void resultTextsFollowListOrderNotTickOrder();
+    void groupPickerIsCaptionedForGroupsInTheListFont();
     void groupCodesAreQuotedSafely_data();
     void groupCodesAreQuotedSafely();
     void anyCharacterInTheListMovesFocusToApply();
@@ -53,6 +54,16 @@ void tst_Pickers::resultTextsFollowListOrderNotTickOrder()
     tick(groups.LvGroup, 2);
     tick(groups.LvGroup, 1);
     QCOMPARE(groups.resultText(), u"'G2','G5'"_s);
+}
+
+// The group picker is no second "Products" window, and both lists read alike.
+void tst_Pickers::groupPickerIsCaptionedForGroupsInTheListFont()
+{
+    frmProductList products(Products);
+    frmGroupList groups({{u"Agencies"_s, u"G2"_s, {}}});
+    QCOMPARE(groups.windowTitle(), u"Groups"_s);
+    QCOMPARE(groups.LvGroup->font().family(), products.LvProduct->font().family());
+    QCOMPARE(products.LvProduct->font().family(), u"Times New Roman"_s);
 }
 
 void tst_Pickers::groupCodesAreQuotedSafely_data()

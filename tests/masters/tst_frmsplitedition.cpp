@@ -33,6 +33,7 @@ private slots:
     void newProposesTheSeriesCodeInNewMode();
     void cancelKeepsTheTextAndNumberingStays();
     void saveWantsANameAndAnEdition();
+    void saveRefusesAnEditionTheMasterDoesNotKnow();
     void saveStoresTrimmedAndMovesTheSeries();
     void saveAfterAnotherWorkstationTakesTheNextCode();
     void otherUsersAreRefused();
@@ -202,6 +203,25 @@ void tst_frmSplitEdition::saveWantsANameAndAnEdition()
     QCOMPARE(stored(), u"4"_s);
 }
 
+// A split edition of an edition the edition master does not know would never be listed, so it
+// could be neither edited nor deleted, and its name would stay taken.
+void tst_frmSplitEdition::saveRefusesAnEditionTheMasterDoesNotKnow()
+{
+    frmSplitEdition &form = open();
+    startNew(u"Ghost Test"_s, u"XYZ "_s);
+    form.CmNew->click();
+    QCOMPARE(m_dialogs.texts(), QStringList{Msg::unknownEdition(u"XYZ"_s)});
+    QVERIFY(form.TxEditionCode->hasFocus());
+    QCOMPARE(form.CmNew->text(), u"Save - F5"_s);
+    QCOMPARE(stored(), u"4"_s);
+    QCOMPARE(value(u"Select no_value from numbersetup Where no_id='ADVT_SPLIT'"_s), u"SP0007"_s);
+
+    form.TxEditionCode->setText(u"E3"_s);
+    form.CmNew->click();
+    QCOMPARE(form.CmNew->text(), u"New - F2"_s);
+    QCOMPARE(cell(4, 2), u"Ghost Test"_s);
+}
+
 void tst_frmSplitEdition::saveStoresTrimmedAndMovesTheSeries()
 {
     frmSplitEdition &form = open();
@@ -330,14 +350,21 @@ void tst_frmSplitEdition::deleteAsksFirst()
     selectGridRow(2);
     m_dialogs.answers = {Dialogs::Answer::No};
     form.CmDelete->click();
-    QCOMPARE(m_dialogs.shown.last().text, Msg::DeleteSplitEdition);
+    QCOMPARE(m_dialogs.shown.last().text, Msg::deleteSplitEdition(u"Madurai Rural"_s));
     QCOMPARE(m_dialogs.shown.last().buttons, Dialogs::Buttons::YesNo);
     QCOMPARE(stored(), u"4"_s);
 
+    // The edition's values in the fields (left there by an edit given up) go with it.
+    form.CmEdit->click();
+    form.CmCancel->click();
+    QCOMPARE(form.TxName->text(), u"Madurai Rural"_s);
     form.CmDelete->click();  // answered Yes
     QCOMPARE(value(u"Select count(*) from advt_splitedition Where split_name='Madurai Rural'"_s), u"0"_s);
     QCOMPARE(stored(), u"3"_s);
     QCOMPARE(cell(2, 2), u"North Chennai"_s);
+    for (const QLineEdit *field : {form.TxCode, form.TxName, form.TxEditionCode})
+        QCOMPARE(field->text(), QString());
+    QCOMPARE(form.LbEditionCode->text(), QString());
 }
 
 void tst_frmSplitEdition::editionHelpFillsCodeAndName()

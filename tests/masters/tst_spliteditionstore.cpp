@@ -24,6 +24,7 @@ private slots:
     void nameSavedMeanwhileElsewhereIsADuplicate();
     void concurrentSavesTakeDistinctCodes();
     void aCodeTypedByHandIsKeptAndUnique();
+    void aCodeTypedByHandNeverMovesTheSeriesBack();
     void lockWaitsAreRetriedThenReported();
     void updateRenamesAndStampsTheChange();
     void updateRefusesAnotherEditionsName();
@@ -164,6 +165,21 @@ void tst_SplitEditionStore::aCodeTypedByHandIsKeptAndUnique()
     QVERIFY_THROWS_EXCEPTION(DbError, store.insert(typed));
     QCOMPARE(value(u"Select count(*) from advt_splitedition Where split_code='SP0003'"_s), u"1"_s);
     QCOMPARE(series(), u"SP0101"_s);
+}
+
+// A code typed below the series would send it back to codes already used, and every later save
+// would fail on a duplicate code.
+void tst_SplitEditionStore::aCodeTypedByHandNeverMovesTheSeriesBack()
+{
+    SplitEditionStore store(m_db);
+    SplitEditionEntry typed = entry(u"SP0000"_s, u"Zero"_s, u"01"_s);
+    typed.proposedCode = u"SP0007"_s;
+    QCOMPARE(store.insert(typed), SplitEditionSave::Saved);
+    QCOMPARE(series(), u"SP0007"_s);
+    SplitEditionEntry next = entry(u"SP0007"_s, u"Next"_s, u"01"_s);
+    next.proposedCode = next.code;
+    QCOMPARE(store.insert(next), SplitEditionSave::Saved);
+    QCOMPARE(series(), u"SP0008"_s);
 }
 
 // Another session holds the series row. A save that waits too long for it runs again; when the

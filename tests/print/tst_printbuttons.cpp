@@ -2,6 +2,7 @@
 #include "common/appcontext.h"
 #include "common/db.h"
 #include "common/deployment.h"
+#include "common/messages.h"
 #include "common/sharedstate.h"
 #include "desk.h"
 #include "testdb.h"
@@ -71,6 +72,7 @@ class tst_PrintButtons : public QObject
 private slots:
     void initTestCase();
     void printWritesTheInvoicesAndStartsTheSpooler();
+    void printTellsWhereTheBillsWent();
     void exportSavesWhereTheDialogSays();
     void exportWaitsForTheHourglassAndForBills();
 };
@@ -86,6 +88,7 @@ void tst_PrintButtons::printWritesTheInvoicesAndStartsTheSpooler()
     PrintDesk desk;
     frmPrintBill form(desk.context);
     const QString prn = desk.folder.filePath(u"sch.prn"_s);
+    const QString pdf = desk.folder.filePath(u"sch.pdf"_s);
     form.CmPrint->setEnabled(true);
     form.CmPrint->click();  // nothing generated yet: an empty file, still spooled
     QCOMPARE(readAll(prn), QByteArray());
@@ -98,8 +101,33 @@ void tst_PrintButtons::printWritesTheInvoicesAndStartsTheSpooler()
     QCOMPARE(readAll(prn).count("\r\n"), 4 * 48);
     QVERIFY(readAll(prn).contains("BILL No :  AB/00046"));
     QTRY_COMPARE(readAll(prn + u".spooled"_s), "--page-lines 48 -- " + prn.toUtf8());
-    QCOMPARE(desk.dialogs.texts(), QStringList{u"Bill Generation Completed.   "_s});
+    QCOMPARE(desk.dialogs.texts(), (QStringList{u"0 bills sent to "_s + pdf, u"Bill Generation Completed.   "_s,
+                                                u"2 bills sent to "_s + pdf}));
     QVERIFY(form.CmShow->isEnabled());
+}
+
+// Print tells where the bills went: the printer's queue, or the PDF the spooler draws; a spooler
+// that cannot start is a print that failed, and nothing is said to have gone anywhere.
+void tst_PrintButtons::printTellsWhereTheBillsWent()
+{
+    PrintDesk desk;
+    frmPrintBill form(desk.context);
+    showBills(form);
+    desk.dialogs.shown.clear();
+    desk.deployment.spoolerMode = u"cups"_s;
+    form.CmPrint->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{u"2 bills sent to the printer"_s});
+
+    desk.dialogs.shown.clear();
+    desk.deployment.spoolerMode = u"pdf"_s;
+    desk.deployment.spoolerOutputFolder = desk.folder.filePath(u"pdf"_s);
+    form.CmPrint->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{u"2 bills sent to "_s + desk.folder.filePath(u"pdf/sch.pdf"_s)});
+
+    desk.dialogs.shown.clear();
+    QVERIFY(QFile::remove(desk.folder.filePath(u"inetspooler"_s)));
+    form.CmPrint->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::FileCannotBePrinted});
 }
 
 void tst_PrintButtons::exportSavesWhereTheDialogSays()

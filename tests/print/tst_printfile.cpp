@@ -30,10 +30,11 @@ void installStubSpooler(const QString &folder)
     stub.setPermissions(stub.permissions() | QFileDevice::ExeOwner);
 }
 
-void writeTwoLines(PrintFile &file)
+bool writeTwoLines(PrintFile &file)
 {
     file.writeLine(PrintLine().text(u"first"));
     file.writeLine(PrintLine().text(u"second"));
+    return true;
 }
 
 }  // namespace
@@ -53,6 +54,7 @@ private slots:
     void missingSpoolerFailsAfterTheWholeFile();
     void spoolerGetsAnAbsolutePathPastItsOptions();
     void failingSpoolerFailsThePrintWhenWaitedFor();
+    void stoppedPrintKeepsTheEarlierFileAndSpoolsNothing();
 };
 
 void tst_PrintFile::writesCrLfLinesInWindows1252()
@@ -180,7 +182,7 @@ void tst_PrintFile::handsTheClosedFileToTheSpooler()
     // No bills: an empty file, spooled all the same.
     QFile::remove(dir.filePath(u"spooled.txt"_s));
     QCOMPARE(printLayout(
-                 path, 48, [](PrintFile &) {}, deployment),
+                 path, 48, [](PrintFile &) { return true; }, deployment),
              std::nullopt);
     QCOMPARE(readAll(path), QByteArray());
     QTRY_COMPARE(readAll(dir.filePath(u"spooled.txt"_s)), spooled);
@@ -202,6 +204,7 @@ void tst_PrintFile::missingSpoolerFailsAfterTheWholeFile()
     const auto manyLines = [](PrintFile &file) {
         for (int i = 0; i < 5000; ++i)
             file.writeLine(PrintLine().text(QString(80, u'x')));
+        return true;
     };
     QCOMPARE(printLayout(path, 48, manyLines, deployment), std::optional<QString>(Msg::FileCannotBePrinted));
     QCOMPARE(QFileInfo(path).size(), 5000 * 82);
@@ -239,6 +242,24 @@ void tst_PrintFile::failingSpoolerFailsThePrintWhenWaitedFor()
     QCOMPARE(readAll(path), QByteArray("first\r\nsecond\r\n"));
     // The window's Print does not wait: the spooler is on its own once started.
     QCOMPARE(printLayout(path, 48, writeTwoLines, deployment, Spool::Start), std::nullopt);
+}
+
+// The user stopped the print half-way: the last complete print file stays, nothing is spooled.
+void tst_PrintFile::stoppedPrintKeepsTheEarlierFileAndSpoolsNothing()
+{
+    QTemporaryDir dir;
+    installStubSpooler(dir.path());
+    Deployment deployment;
+    deployment.appFolder = dir.path();
+    const QString path = printFilePath(deployment, u"sch.prn"_s);
+    QCOMPARE(printLayout(path, 48, writeTwoLines, deployment, Spool::Skip), std::nullopt);
+    const auto stopsHalfWay = [](PrintFile &file) {
+        file.writeLine(PrintLine().text(u"half"));
+        return false;
+    };
+    QCOMPARE(printLayout(path, 48, stopsHalfWay, deployment), std::optional<QString>(Msg::PrintStopped));
+    QCOMPARE(readAll(path), QByteArray("first\r\nsecond\r\n"));
+    QVERIFY(!QFile::exists(dir.filePath(u"spooled.txt"_s)));
 }
 
 QTEST_GUILESS_MAIN(tst_PrintFile)

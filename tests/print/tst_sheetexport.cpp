@@ -81,6 +81,7 @@ void tst_SheetExport::asksInTheExportFolderMadeOnce()
     QCOMPARE(asked.folder, folder);
     QCOMPARE(asked.filters, (QStringList{u"Excel Files (*.xls) | *.xls"_s, u"Excel Workbook (*.xlsx)"_s}));
     QCOMPARE(asked.proposedName, u"Print Bill01-Dec-2023"_s);
+    QCOMPARE(asked.kind, u"Export"_s);
     QVERIFY(QDir(folder).exists());
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
     // The folder is there from now on and is simply used.
@@ -112,6 +113,12 @@ void tst_SheetExport::overwriteNeedsAYes()
     exportSheet(sheet, dialogs, request(dir.path()));
     QCOMPARE(dialogs.shown.size(), 2);
     QVERIFY(readAll(path).startsWith("\xd0\xcf\x11\xe0"));  // the workbook's compound file
+    // The name typed without its suffix is the same file.
+    dialogs.savePaths.push_back(Dialogs::SavePath{dir.filePath(u"bills"_s), QString()});
+    dialogs.answers.push_back(Dialogs::Answer::No);
+    exportSheet(sheet, dialogs, request(dir.path()));
+    QCOMPARE(dialogs.texts().last(), u"Are you sure you want to overwrite"_s);
+    QVERIFY(!QFile::exists(dir.filePath(u"bills"_s)));
     // The grid's block from row 1 to ten rows past the last bill is selected, as the grid's own
     // export left it.
     Sheet::Font bold;
@@ -128,16 +135,23 @@ void tst_SheetExport::savesTheChosenFormat()
     Sheet sheet;
     fillTwoBills(sheet);
     RecordingDialogs dialogs;
-    // The path is used exactly as the dialog returns it; the filter picks the format.
+    // The filter picks the format, and gives its suffix to a name that ends in none of the
+    // filters' (so the dialog shows the file the next time).
     dialogs.savePaths.push_back(Dialogs::SavePath{dir.filePath(u"plain"_s), u"Excel Files (*.xls) | *.xls"_s});
     dialogs.savePaths.push_back(Dialogs::SavePath{dir.filePath(u"newer"_s), u"Excel Workbook (*.xlsx)"_s});
-    dialogs.savePaths.push_back(Dialogs::SavePath{dir.filePath(u"named.xlsx"_s), QString()});
-    for (int i = 0; i < 3; ++i)
+    dialogs.savePaths.push_back(Dialogs::SavePath{dir.filePath(u"named.XLSX"_s), QString()});
+    dialogs.savePaths.push_back(Dialogs::SavePath{dir.filePath(u"Print Bill01-Dec-2023"_s), QString()});
+    dialogs.savePaths.push_back(Dialogs::SavePath{dir.filePath(u"bills.2023"_s), QString()});
+    for (int i = 0; i < 5; ++i)
         exportSheet(sheet, dialogs, request(dir.path()));
     QVERIFY(dialogs.shown.isEmpty());
-    QVERIFY(readAll(dir.filePath(u"plain"_s)).startsWith("\xd0\xcf\x11\xe0"));
-    QVERIFY(readAll(dir.filePath(u"newer"_s)).startsWith("PK"));
-    QVERIFY(readAll(dir.filePath(u"named.xlsx"_s)).startsWith("PK"));
+    QStringList written = QDir(dir.path()).entryList(QDir::Files);
+    written.sort();
+    QCOMPARE(written, (QStringList{u"Print Bill01-Dec-2023.xls"_s, u"bills.2023.xls"_s, u"named.XLSX"_s,
+                                   u"newer.xlsx"_s, u"plain.xls"_s}));
+    QVERIFY(readAll(dir.filePath(u"plain.xls"_s)).startsWith("\xd0\xcf\x11\xe0"));
+    QVERIFY(readAll(dir.filePath(u"newer.xlsx"_s)).startsWith("PK"));
+    QVERIFY(readAll(dir.filePath(u"named.XLSX"_s)).startsWith("PK"));
 }
 
 void tst_SheetExport::showsFailuresWithTheirDescription()

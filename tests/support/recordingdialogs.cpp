@@ -11,7 +11,7 @@ Dialogs::Answer RecordingDialogs::showMessage(const QString &text, Icon icon, Bu
     return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
 }
 
-std::optional<Dialogs::SavePath> RecordingDialogs::saveFile(const SaveRequest &request)
+std::optional<Dialogs::SavePath> RecordingDialogs::askSavePath(const SaveRequest &request)
 {
     saveRequests.append(request);
     if (savePaths.empty())

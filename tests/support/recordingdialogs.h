@@ -17,7 +17,6 @@ public:
         Buttons buttons;
     };
 
-    std::optional<SavePath> saveFile(const SaveRequest &request) override;
     std::optional<QString> openFile(const OpenRequest &request) override;
 
     QList<Shown> shown;
@@ -31,4 +30,5 @@ public:
 
 protected:
     Answer showMessage(const QString &text, Icon icon, Buttons buttons) override;
+    std::optional<SavePath> askSavePath(const SaveRequest &request) override;
 };

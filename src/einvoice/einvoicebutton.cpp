@@ -37,8 +37,10 @@ void EInvoiceButton::writeDocuments()
     runHandler(m_context.dialogs, [&] {
         const BusyCursor hourglass;
         const BillRows &bills = m_bills();
-        const EInvoiceBatch batch = buildEInvoices(bills, Sellers::load(m_context.db, m_context.deployment),
-                                                   EInvoiceStore(m_context.db).registrationsOf(bills));
+        const EInvoiceBatch batch =
+            buildEInvoices(bills, Sellers::load(m_context.db, m_context.deployment),
+                           EInvoiceStore(m_context.db).registrationsOf(bills),
+                           {m_context.now().date(), m_context.deployment.einvoiceReportingDays});
         const std::optional<QString> failure = writeEInvoices(batch, *path);
         m_context.dialogs.message(failure ? *failure : einvoiceSummary(batch));
     });
@@ -83,7 +85,7 @@ void EInvoiceButton::importAnswers()
     }
     runHandler(m_context.dialogs, [&] {
         const EInvoiceStore::Outcome outcome =
-            EInvoiceStore(m_context.db).import(answers.answers, m_context.state.CurrentUnitCode);
+            EInvoiceStore(m_context.db).import(answers.answers, m_context.state.CurrentUnitCode, answers.cancellations);
         m_context.dialogs.message(outcome.problems.isEmpty()
                                       ? (outcome.otherUnits + QStringList{importSummary(outcome)}).join(u'\n')
                                       : outcome.problems.join(u'\n') + u"\nNothing was imported."_s);

@@ -13,6 +13,9 @@
 #include "common/numbers.h"
 #include "common/sharedstate.h"
 #include "einvoice/einvoicebutton.h"
+#include "einvoice/einvoicestatus.h"
+#include "einvoice/einvoicestore.h"
+#include "gst/gstr1window.h"
 #include "lookup/checklistpicker.h"
 #include "lookup/frmgrouplist.h"
 #include "lookup/frmproductlist.h"
@@ -27,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -88,9 +92,14 @@ void frmPrintBill::buildButtonFrame()
 {
     CmEInvoice = new EInvoiceButton(
         m_context, [this]() -> const BillRows & { return m_bills; }, Frame2);
+    mnuGstr1 = CmEInvoice->menu()->addAction(u"GSTR-1 for the month"_s, this,
+                                             [this] { writeGstr1FromWindow(m_context, DtFrom->date()); });
+    LbEInvoiceStatus = new QLabel(Frame2);
+    LbEInvoiceStatus->setObjectName(u"LbEInvoiceStatus"_s);
     auto *column = new QVBoxLayout(Frame2);
     for (QPushButton *button : {CmExcel, static_cast<QPushButton *>(CmEInvoice), CmShow, CmPrint, CmClose})
         column->addWidget(button);
+    column->addWidget(LbEInvoiceStatus);
 }
 
 void frmPrintBill::buildSplitFrame()
@@ -128,6 +137,7 @@ void frmPrintBill::SetUpGrid()
     const QString productName = GetProductName(m_context.db, m_context.dialogs, state.DefaultProductCode);
     SetUpBillGrid(FBook->sheet(), productName, state.CurrentUnitName);
     m_bills.clear();
+    LbEInvoiceStatus->clear();
 }
 
 BillFilter frmPrintBill::billFilter() const
@@ -154,7 +164,9 @@ std::optional<QString> frmPrintBill::refusal() const
 BillRun frmPrintBill::generate(Sheet &sheet)
 {
     BillGenerator generator(m_context.db, m_context.dialogs, sheet, m_bills, letWindowEventsRun());
-    return generator.generate(billFilter());
+    const BillRun run = generator.generate(billFilter());
+    LbEInvoiceStatus->setText(einvoiceStatusSummary(m_bills, EInvoiceStore(m_context.db).registrationsOf(m_bills)));
+    return run;
 }
 
 void frmPrintBill::CmPrint_Click()

@@ -402,12 +402,15 @@ WHERE sch_disc_amt > 0 AND sch_words = 0 AND CAST(RIGHT(sch_slno, 7) AS UNSIGNED
 
 DROP TEMPORARY TABLE demo_priced, demo_booking, demo_caption, demo_client, demo_agency, demo_width;
 
--- The first bill of MUDRA COMMUNICATIONS in Kochi, registered with the e-invoice portal as if its
--- answer had been imported: the IRN is the SHA-256 of the seller's GSTIN, the bill number, INV and
--- the financial year, and the tokens have the portal's three-part shape; their signature ("demo")
--- is not the portal's.
-INSERT INTO advt_einvoice (ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr)
-SELECT r.bill_no, r.irn, '112610000000001', r.ack_date,
+-- The first four bills of MUDRA COMMUNICATIONS in Kochi, registered with the e-invoice portal as
+-- if their answers had been imported: the IRN is the SHA-256 of the seller's GSTIN, the bill
+-- number, INV and the financial year, and the tokens have the portal's three-part shape; their
+-- signature ("demo") is not the portal's. The third registration was cancelled three hours after
+-- its acknowledgement; the fourth names a total one rupee above the bill's, so the bill has
+-- changed since it was registered.
+INSERT INTO advt_einvoice (ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr,
+                           ein_cancel_date)
+SELECT r.bill_no, r.irn, CONCAT('11261000000000', r.seq), r.ack_date,
        CONCAT('eyJhbGciOiJSUzI1NiIsInR5cCI6IkpXVCJ9.',
               REPLACE(REPLACE(REPLACE(REPLACE(TO_BASE64(CONCAT('{"data":', JSON_QUOTE(CONCAT('{"Irn":"', r.irn, '"}')),
                                                                ',"iss":"NIC"}')), '\n', ''), '+', '-'), '/', '_'), '=', ''),
@@ -415,14 +418,17 @@ SELECT r.bill_no, r.irn, '112610000000001', r.ack_date,
        CONCAT('eyJhbGciOiJSUzI1NiIsInR5cCI6IkpXVCJ9.',
               REPLACE(REPLACE(REPLACE(REPLACE(TO_BASE64(CONCAT('{"data":', JSON_QUOTE(CONCAT(
                   '{"SellerGstin":"', r.seller_gstin, '","BuyerGstin":"', r.buyer_gstin, '","DocNo":"', r.bill_no,
-                  '","DocTyp":"INV","DocDt":"', DATE_FORMAT(r.bill_date, '%d/%m/%Y'), '","TotInvVal":', r.net_total,
+                  '","DocTyp":"INV","DocDt":"', DATE_FORMAT(r.bill_date, '%d/%m/%Y'), '","TotInvVal":',
+                  r.net_total + IF(r.seq = 4, 1, 0),
                   ',"ItemCnt":1,"MainHsnCode":"998363","Irn":"', r.irn, '","IrnDt":"',
                   DATE_FORMAT(r.ack_date, '%Y-%m-%d %H:%i:%s'), '"}')), ',"iss":"NIC"}')),
                                               '\n', ''), '+', '-'), '/', '_'), '=', ''),
-              '.ZGVtbw')
+              '.ZGVtbw'),
+       IF(r.seq = 3, r.ack_date + INTERVAL 3 HOUR, NULL)
 FROM (SELECT s.sch_bill_no AS bill_no, s.sch_bill_date AS bill_date, s.sch_net_total AS net_total,
              c.comp_gstin AS seller_gstin, a.agency_gstin AS buyer_gstin,
              s.sch_bill_date + INTERVAL 11 HOUR AS ack_date,
+             ROW_NUMBER() OVER (ORDER BY s.sch_bill_no) AS seq,
              SHA2(CONCAT(c.comp_gstin, s.sch_bill_no, 'INV',
                          YEAR(s.sch_bill_date - INTERVAL 3 MONTH), '-', YEAR(s.sch_bill_date - INTERVAL 3 MONTH) + 1), 256) AS irn
       FROM advt_schedule AS s
@@ -430,4 +436,4 @@ FROM (SELECT s.sch_bill_no AS bill_no, s.sch_bill_date AS bill_date, s.sch_net_t
       JOIN acc_companymaster AS c ON c.comp_code = IF(s.sch_ed_code = 'FSH', 'SX', 'SV')
       WHERE s.unit_code = '001' AND s.sch_agency_code = '010101' AND s.sch_bill_no <> ''
       ORDER BY s.sch_bill_no
-      LIMIT 1) AS r;
+      LIMIT 4) AS r;

@@ -270,8 +270,10 @@ CREATE TABLE advt_sch_exchg (
 ) ENGINE=InnoDB;
 
 -- The e-invoice registrations of bills: the Invoice Registration Portal's answer to a bill's
--- document (reference number, acknowledgement, signed invoice and signed QR code), one per bill
--- number. Also made by db/migrations/001-advt_einvoice.sql for databases made before it.
+-- document (reference number, acknowledgement, signed invoice and signed QR code), one per IRN. A
+-- cancelled registration is kept with the date it was cancelled on; a bill has at most one that
+-- is not cancelled. Also made by db/migrations/001-advt_einvoice.sql and
+-- 003-advt_einvoice-cancellations.sql for databases made before them.
 CREATE TABLE advt_einvoice (
     ein_bill_no         VARCHAR(20)   NOT NULL,
     ein_irn             CHAR(64)      NOT NULL,
@@ -280,6 +282,7 @@ CREATE TABLE advt_einvoice (
     ein_signed_invoice  MEDIUMTEXT    NOT NULL,
     ein_signed_qr       TEXT          NOT NULL,
     ein_imported_on     DATETIME      NOT NULL DEFAULT CURRENT_TIMESTAMP,
-    PRIMARY KEY (ein_bill_no),
-    UNIQUE KEY advt_einvoice_irn (ein_irn)
+    ein_cancel_date     DATETIME      NULL DEFAULT NULL,
+    PRIMARY KEY (ein_irn),
+    KEY advt_einvoice_bill (ein_bill_no)
 ) ENGINE=InnoDB;

@@ -6,7 +6,7 @@ set -e
 program=$1
 output=$2
 printf '[SEE ALSO]\n%s\n' "$3" >"$output"
-commands=$(QT_QPA_PLATFORM=offscreen "$program" --help | sed -n '/^Commands:$/,/^$/s/^  \([a-z-]*\) .*/\1/p')
+commands=$(QT_QPA_PLATFORM=offscreen "$program" --help | sed -n '/^Commands:$/,/^$/s/^  \([a-z0-9-]*\) .*/\1/p')
 [ -n "$commands" ] || exit 0
 {
     printf '[COMMANDS IN DETAIL]\n'

@@ -17,6 +17,7 @@ struct BillFilter
     QString billFrom;             // TxBillFrom; the schedule number in single-schedule mode
     QString billTo;               // TxBillTo
     bool singleSchedule = false;  // SingleScheduleMode: opened for one schedule (GetDetails)
+    bool byBillDate = false;      // the dates are bill dates (a return's period), not insertion dates
 
     bool split = false;   // ChkSplitBill: bill the split share to the client below
     QString splitClient;  // TxSplitClient

@@ -52,8 +52,9 @@ SqlStatement scheduleQuery(BillKind kind, const BillFilter &filter)
 
 SqlStatement dateRangeQuery(BillKind kind, const BillFilter &filter)
 {
+    const QString dated = filter.byBillDate ? u"sch_bill_date"_s : u"sch_ins_date"_s;
     SqlStatement statement{SelectSchedules + selectedColumns(kind, false) + ScheduleJoins
-                               + u" and sch_bill_no<>'' and sch_ins_date>=? and sch_ins_date<=?"_s,
+                               + u" and sch_bill_no<>'' and "_s + dated + u">=? and "_s + dated + u"<=?"_s,
                            {filter.unitCode, sqlDate(filter.from), sqlDate(filter.to)}};
     addProductAndBillRangeConditions(statement, filter);
     if (kind == BillKind::Gst && !filter.group.trimmed().isEmpty()) {

@@ -17,7 +17,8 @@ void addProductAndBillRangeConditions(SqlStatement &statement, const BillFilter 
 // The publisher companies' GST identities (SV, and SX for the "FSH" product).
 QString companiesQuery();
 // The schedules to bill: one row per bill number. Single-schedule mode (and every exchange run)
-// selects by schedule number, the date-range form by insertion date and bill number. The group
+// selects by schedule number, the date-range form by insertion date (or bill date, for a return's
+// period) and bill number. The group
 // text must have passed checkBillFilter. The statement reads the schedules before their masters
 // (STRAIGHT_JOIN), so years of older schedules cost the run nothing.
 SqlStatement mainBillQuery(BillKind kind, const BillFilter &filter);

@@ -14,6 +14,9 @@
 #include "common/numbers.h"
 #include "common/sharedstate.h"
 #include "einvoice/einvoicebutton.h"
+#include "einvoice/einvoicestatus.h"
+#include "einvoice/einvoicestore.h"
+#include "gst/gstr1window.h"
 #include "lookup/checklistpicker.h"
 #include "lookup/frmgrouplist.h"
 #include "lookup/frmproductlist.h"
@@ -28,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -71,9 +75,14 @@ void frmPrintBill::buildButtonFrame()
 {
     CmEInvoice = new EInvoiceButton(
         m_context, [this]() -> const BillRows & { return m_bills; }, Frame2);
+    mnuGstr1 = CmEInvoice->menu()->addAction(u"GSTR-1 for the month"_s, this,
+                                             [this] { writeGstr1FromWindow(m_context, this, DtFrom->date()); });
+    LbEInvoiceStatus = new QLabel(Frame2);
+    LbEInvoiceStatus->setObjectName(u"LbEInvoiceStatus"_s);
     auto *column = new QVBoxLayout(Frame2);
     for (QPushButton *button : {CmExcel, static_cast<QPushButton *>(CmEInvoice), CmShow, CmPrint, CmClose})
         column->addWidget(button);
+    column->addWidget(LbEInvoiceStatus);
 }
 
 void frmPrintBill::buildSplitFrame()
@@ -111,6 +120,7 @@ void frmPrintBill::SetUpGrid()
     const QString productName = GetProductName(m_context.db, m_context.dialogs, state.DefaultProductCode);
     SetUpBillGrid(FBook->sheet(), productName, state.CurrentUnitName);
     m_bills.clear();
+    LbEInvoiceStatus->clear();
 }
 
 BillFilter frmPrintBill::billFilter() const
@@ -137,7 +147,9 @@ std::optional<QString> frmPrintBill::refusal() const
 BillRun frmPrintBill::generate(Sheet &sheet, const Progress &progress)
 {
     BillGenerator generator(m_context.db, m_context.dialogs, sheet, m_bills, progress);
-    return generator.generate(billFilter());
+    const BillRun run = generator.generate(billFilter());
+    LbEInvoiceStatus->setText(einvoiceStatusSummary(m_bills, EInvoiceStore(m_context.db).registrationsOf(m_bills)));
+    return run;
 }
 
 QList<QWidget *> frmPrintBill::outputButtons() const { return BillForm::outputButtons() << CmEInvoice; }

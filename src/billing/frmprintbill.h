@@ -5,8 +5,10 @@
 #include "billing/billrow.h"
 
 class EInvoiceButton;
+class QAction;
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 
 // "Print Bill": the unit's bills for a date range (or one schedule) generated into the preview
@@ -31,6 +33,8 @@ public:
 
     QLineEdit *TxGroup;
     EInvoiceButton *CmEInvoice;  // the grid's bills as e-invoice documents or PDF, and the portal's answers
+    QAction *mnuGstr1;           // on CmEInvoice's menu: GSTR-1 for the month of the From date
+    QLabel *LbEInvoiceStatus;    // how many of the grid's bills are registered
 
     QGroupBox *Frame1;
     QLineEdit *TxSplitClient;

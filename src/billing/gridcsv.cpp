@@ -1,21 +1,7 @@
 #include "billing/gridcsv.h"
 
+#include "common/csvtext.h"
 #include "sheet/sheet.h"
-
-using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-QString csvField(const QString &text)
-{
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u"\""_s, u"\"\""_s);
-    return u'"' + quoted + u'"';
-}
-
-}  // namespace
 
 QByteArray gridCsv(const Sheet &sheet, int lastRow, int columnCount)
 {

@@ -1,11 +1,13 @@
 #include "cli/billcommand.h"
 
 #include "billing/billcolumns.h"
+#include "billing/billgrid.h"
 #include "billing/billnumber.h"
 #include "billing/gridcsv.h"
 #include "billing/sheetexport.h"
 #include "cli/clisession.h"
 #include "cli/exitstatus.h"
+#include "common/lookups.h"
 #include "common/messages.h"
 #include "common/outputfile.h"
 #include "sheet/sheet.h"
@@ -95,6 +97,16 @@ QList<CliOption> billRangeOptionList()
         {u"--bill-from"_s, u"T"_s, u"the first bill number; a bare number is completed from the unit's\nnumbering"_s},
         {u"--bill-to"_s, u"T"_s, u"the last bill number, completed the same way"_s},
     };
+}
+
+CliOption groupOption() { return {u"--group"_s, u"T"_s, u"agency-type codes separated by commas (default: all)"_s}; }
+
+BillRun showBills(CliSession &session, Sheet &sheet, BillRows &bills, const BillFilter &filter)
+{
+    SetUpBillGrid(sheet, GetProductName(session.db(), session.dialogs(), session.state().DefaultProductCode),
+                  session.state().CurrentUnitName);
+    BillGenerator generator(session.db(), session.dialogs(), sheet, bills);
+    return generator.generate(filter);
 }
 
 QList<CliOption> gridOutputOptionList(const QString &csvHelp, const QString &prnHelp)

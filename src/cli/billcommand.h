@@ -34,6 +34,8 @@ struct BillsOptions
 // The options of a bill form's filter boxes that both bill commands take: --from, --to, --product,
 // --bill-from and --bill-to.
 QList<CliOption> billRangeOptionList();
+// --group: the agency-type filter of the bill print form.
+CliOption groupOption();
 // The outputs both bill commands write: --csv, --xls, --prn and --spool.
 QList<CliOption> gridOutputOptionList(const QString &csvHelp, const QString &prnHelp);
 
@@ -46,6 +48,9 @@ std::optional<BillsOptions> billsOptions(const CliArguments &args, const QString
 // them), as the form's Show does.
 using BillCommandRun =
     std::function<BillRun(CliSession &session, Sheet &sheet, BillRows &bills, const BillFilter &filter)>;
+// The bill print form's Show: lays out its grid and generates the bills the filter asks for.
+BillRun showBills(CliSession &session, Sheet &sheet, BillRows &bills, const BillFilter &filter);
+
 // The form's Print: the layout's page length and the routine that writes the generated bills.
 struct BillCommandLayout
 {

@@ -4,14 +4,11 @@
 #include "cli/commands.h"
 
 #include "billing/billcolumns.h"
-#include "billing/billgenerator.h"
-#include "billing/billgrid.h"
 #include "billing/taxinvoice.h"
 #include "cli/billcommand.h"
 #include "cli/clisession.h"
 #include "cli/einvoiceoutputs.h"
 #include "cli/exitstatus.h"
-#include "common/lookups.h"
 #include "sheet/sheet.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -23,7 +20,7 @@ const auto Command = u"bills"_s;
 CliSyntax syntax()
 {
     QList<CliOption> filters = billRangeOptionList();
-    filters.insert(3, {u"--group"_s, u"T"_s, u"agency-type codes separated by commas (default: all)"_s});
+    filters.insert(3, groupOption());
     filters.append({u"--schedule"_s, u"SLNO"_s, u"the bill of one schedule (not with --bill-from/--bill-to)"_s});
     QList<CliOption> outputs =
         gridOutputOptionList(u"the grid's bill rows as CSV"_s, u"the tax invoices Print writes"_s);
@@ -82,17 +79,10 @@ int runBills(const CliArguments &args)
     std::optional<BillsOptions> options = commandOptions(args);
     if (!options)
         return ExitStatus::Usage;
-    return runBillCommand(
-        args, *options, Command,
-        [](CliSession &session, Sheet &sheet, BillRows &bills, const BillFilter &filter) {
-            SetUpBillGrid(sheet, GetProductName(session.db(), session.dialogs(), session.state().DefaultProductCode),
-                          session.state().CurrentUnitName);
-            BillGenerator generator(session.db(), session.dialogs(), sheet, bills);
-            return generator.generate(filter);
-        },
-        BillColumnCount, BillCommandLayout{TaxInvoiceLines, [](const Sheet &, const BillRows &bills, PrintFile &file) {
-                                               writeTaxInvoices(bills, file);
-                                           }});
+    return runBillCommand(args, *options, Command, showBills, BillColumnCount,
+                          BillCommandLayout{TaxInvoiceLines, [](const Sheet &, const BillRows &bills, PrintFile &file) {
+                                                writeTaxInvoices(bills, file);
+                                            }});
 }
 
 }  // namespace

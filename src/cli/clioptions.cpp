@@ -22,7 +22,9 @@ bool looksLikeOption(const QString &argument)
 
 QString usageItem(const CliOption &option)
 {
-    const QString item = option.value.isEmpty() ? option.name : option.name + u' ' + option.value;
+    QString item = option.value.isEmpty() ? option.name : option.name + u' ' + option.value;
+    if (option.repeatable)
+        item += u" ..."_s;
     return option.required ? item : u'[' + item + u']';
 }
 
@@ -31,7 +33,7 @@ QString usageItem(const CliOption &option)
 std::optional<QString> CliArguments::value(const QString &name) const
 {
     if (const auto found = m_values.constFind(name); found != m_values.cend())
-        return *found;
+        return found->first();
     return std::nullopt;
 }
 
@@ -117,7 +119,7 @@ std::variant<CliArguments, QString> CliSyntax::parse(const QStringList &args) co
         const CliOption *option = find(argument);
         if (!option)
             return prefix + u"unknown option "_s + argument;
-        if (parsed.isSet(argument))
+        if (parsed.isSet(argument) && !option->repeatable)
             return prefix + argument + u" is given twice"_s;
         QString value;
         if (!option->value.isEmpty()) {
@@ -127,7 +129,7 @@ std::variant<CliArguments, QString> CliSyntax::parse(const QStringList &args) co
             if (looksLikeOption(value))
                 return prefix + argument + u" needs a value ("_s + option->value + u"), not the option "_s + value;
         }
-        parsed.m_values.insert(argument, value);
+        parsed.m_values[argument].append(value);
     }
     if (parsed.m_help)
         return parsed;

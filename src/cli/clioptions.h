@@ -15,6 +15,7 @@ struct CliOption
     QString value;  // "YYYY-MM-DD", "FILE"; empty: a flag
     QString help;   // for --help; a line break starts an indented line
     bool required = false;
+    bool repeatable = false;  // may be given more than once ("--unit 001 --unit 002")
 };
 
 // The arguments of a run as its options table reads them.
@@ -24,13 +25,15 @@ public:
     // The value of an option given once; nothing when it was not given.
     std::optional<QString> value(const QString &name) const;
     QString valueOr(const QString &name, const QString &fallback = {}) const;
+    // Every value of a repeatable option, in the order given.
+    QStringList values(const QString &name) const { return m_values.value(name); }
     bool isSet(const QString &name) const { return m_values.contains(name); }
     const QStringList &positional() const { return m_positional; }
     bool wantsHelp() const { return m_help; }
 
 private:
     friend class CliSyntax;
-    QHash<QString, QString> m_values;  // a flag holds an empty value
+    QHash<QString, QStringList> m_values;  // a flag holds one empty value
     QStringList m_positional;
     bool m_help = false;
 };

@@ -104,6 +104,7 @@ int CliSession::start(const SessionOptions &options)
         const LoginOutcome login = checkLogin(m_db, m_dialogs, settings, m_state, options.user, readPassword());
         if (login != LoginOutcome::Success)
             return ExitStatus::LoginRefused;
+        m_loginUnitCode = m_state.CurrentUnitCode;
         return options.unit ? switchUnit(*options.unit) : ExitStatus::Ok;
     } catch (const DbError &error) {
         m_dialogs.message(error.text());
@@ -112,13 +113,19 @@ int CliSession::start(const SessionOptions &options)
 }
 
 // --unit is the unit switch: a unit the user may not work for is refused like one that is not there.
+std::optional<Unit> CliSession::unitToWorkFor(const QString &unitCode)
+{
+    const std::optional<Unit> unit = unitToSwitchTo(m_db, m_state.CurrentUserId, m_loginUnitCode, unitCode);
+    if (!unit)
+        m_dialogs.message(u"Unit "_s + unitCode + u" is not a unit you may work for."_s);
+    return unit;
+}
+
 int CliSession::switchUnit(const QString &unitCode)
 {
-    const std::optional<Unit> unit = unitToSwitchTo(m_db, m_state.CurrentUserId, m_state.CurrentUnitCode, unitCode);
-    if (!unit) {
-        m_dialogs.message(u"Unit "_s + unitCode + u" is not a unit you may work for."_s);
+    const std::optional<Unit> unit = unitToWorkFor(unitCode);
+    if (!unit)
         return ExitStatus::Usage;
-    }
     m_state.CurrentUnitCode = unit->code;
     m_state.CurrentUnitName = unit->name;
     return ExitStatus::Ok;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/units.h"
 #include "app/usersettings.h"
 #include "cli/clioptions.h"
 #include "common/db.h"
@@ -42,8 +43,14 @@ public:
     SharedState &state() { return m_state; }
     const Deployment &deployment() const { return m_deployment; }
 
+    // The unit `unitCode` when the user may work for it (as --unit checks it), else nothing after
+    // the message.
+    std::optional<Unit> unitToWorkFor(const QString &unitCode);
+
 private:
     int switchUnit(const QString &unitCode);
+
+    QString m_loginUnitCode;  // the workstation's unit, in effect right after the login
 
     Db m_db;
     StderrDialogs m_dialogs;

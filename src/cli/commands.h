@@ -24,3 +24,5 @@ CliCommand checkCommand();
 CliCommand billsCommand();
 CliCommand davpBillsCommand();
 CliCommand einvoiceImportCommand();
+CliCommand einvoiceStatusCommand();
+CliCommand gstr1Command();

@@ -36,7 +36,7 @@ int runImport(const CliArguments &args)
         return status;
     try {
         const EInvoiceStore::Outcome outcome =
-            EInvoiceStore(session.db()).import(answers.answers, session.state().CurrentUnitCode);
+            EInvoiceStore(session.db()).import(answers.answers, session.state().CurrentUnitCode, answers.cancellations);
         for (const QString &left : outcome.otherUnits)
             printError(path + u": "_s + left);
         if (!outcome.problems.isEmpty()) {
@@ -62,7 +62,9 @@ CliCommand einvoiceImportCommand()
             "SignedQRCode, one object or an array of them) and keeps them by bill number. The bill number\n"
             "and IRN are taken from the signed QR code, whose signature is not checked here. A file with\n"
             "any problem imports nothing; an answer already kept changes nothing; another IRN for a\n"
-            "registered bill is refused. Only answers for bills of the unit (--unit, else the\n"
+            "registered bill is refused. Answers to cancellations (Irn and CancelDate) cancel a kept\n"
+            "IRN within 24 hours of its acknowledgement; the cancelled registration is kept, and the bill\n"
+            "may be registered again. Only answers for bills of the unit (--unit, else the\n"
             "workstation's) are imported; those for other units' bills are named and left out."_s,
             runImport};
 }

@@ -40,8 +40,10 @@ void addEInvoiceOutputs(const CliArguments &args, BillsOptions &options)
 {
     if (const std::optional<QString> path = args.value(u"--einvoice"_s)) {
         options.outputs.append([path = *path](CliSession &session, const BillRows &bills, OutputSet &outputs) {
-            const EInvoiceBatch batch = buildEInvoices(bills, Sellers::load(session.db(), session.deployment()),
-                                                       EInvoiceStore(session.db()).registrationsOf(bills));
+            const EInvoiceBatch batch =
+                buildEInvoices(bills, Sellers::load(session.db(), session.deployment()),
+                               EInvoiceStore(session.db()).registrationsOf(bills),
+                               {QDate::currentDate(), session.deployment().einvoiceReportingDays});
             if (const std::optional<QString> failure = stageEInvoices(batch, path, outputs))
                 return failed(*failure);
             session.dialogs().message(einvoiceSummary(batch));

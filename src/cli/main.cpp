@@ -16,8 +16,8 @@ namespace {
 
 const QList<CliCommand> &subCommands()
 {
-    static const QList<CliCommand> commands = {checkCommand(), billsCommand(), davpBillsCommand(),
-                                               einvoiceImportCommand()};
+    static const QList<CliCommand> commands = {checkCommand(),          billsCommand(),          davpBillsCommand(),
+                                               einvoiceImportCommand(), einvoiceStatusCommand(), gstr1Command()};
     return commands;
 }
 
@@ -41,6 +41,9 @@ QString generalHelp()
              "  bills        generate the unit's GST, split or exchange bills, as the bill print form does\n"
              "  davp-bills   generate the unit's DAVP bills, as the DAVP bill form does\n"
              "  einvoice-import  keep the e-invoice portal's answers (IRN, acknowledgement, signed QR code)\n"
+             "                   and its cancellations\n"
+             "  einvoice-status  list where each bill stands with the e-invoice portal, as CSV\n"
+             "  gstr1        write GSTR-1, the return of outward supplies, for a month\n"
              "\n"
              "Options of every command:\n"_s
            + CliSyntax(u"COMMAND"_s, {sessionOptionList()}).optionsHelp()

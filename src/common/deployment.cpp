@@ -153,6 +153,9 @@ Deployment Deployment::load(const Location &location)
     };
     readSeller(u"EInvoiceSV"_s, d.einvoiceSv);
     readSeller(u"EInvoiceSX"_s, d.einvoiceSx);
+    readWhole(file, u"EInvoice/ReportingDays"_s, 0, 3650, u"a whole number of days from 0 to 3650"_s,
+              d.einvoiceReportingDays, d.problems);
+    readWhole(file, u"Gst/B2clLimit"_s, 0, 1000000000, u"a whole number of rupees"_s, d.gstB2clLimit, d.problems);
     read(u"Paths/AppFolder"_s, d.appFolder);
     read(u"Spooler/Mode"_s, d.spoolerMode);
     read(u"Spooler/Queue"_s, d.spoolerQueue);

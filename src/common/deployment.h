@@ -68,6 +68,12 @@ struct Deployment
     };
     EInvoiceSeller einvoiceSv;  // the publisher (company SV)
     EInvoiceSeller einvoiceSx;  // the second company (SX), which bills the FSH product
+    // Days after its date within which a bill may still be reported to the e-invoice portal (a
+    // taxpayer with a turnover of 10 crore rupees or more may report no older invoice); 0: no limit.
+    int einvoiceReportingDays = 30;
+    // Rupees above which an inter-state bill to a buyer without a GSTIN is reported invoice by
+    // invoice in GSTR-1 (B2CL), not in the sums by state and rate (B2CS).
+    int gstB2clLimit = 100000;
 
     QString spoolerMode = QStringLiteral("pdf");  // "pdf" or "cups"
     QString spoolerQueue;

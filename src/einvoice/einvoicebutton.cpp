@@ -40,8 +40,10 @@ void EInvoiceButton::writeDocuments()
         const BusyCursor hourglass;
         LongWork work(this, u"Writing e-invoice documents"_s);
         const BillRows &bills = m_bills();
-        const EInvoiceBatch batch = buildEInvoices(bills, Sellers::load(m_context.db, m_context.deployment),
-                                                   EInvoiceStore(m_context.db).registrationsOf(bills), work.progress());
+        const EInvoiceBatch batch =
+            buildEInvoices(bills, Sellers::load(m_context.db, m_context.deployment),
+                           EInvoiceStore(m_context.db).registrationsOf(bills),
+                           {m_context.now().date(), m_context.deployment.einvoiceReportingDays}, work.progress());
         if (batch.stopped) {
             m_context.dialogs.message(Msg::OutputStopped);
             return;
@@ -93,7 +95,7 @@ void EInvoiceButton::importAnswers()
     }
     runHandler(m_context.dialogs, [&] {
         const EInvoiceStore::Outcome outcome =
-            EInvoiceStore(m_context.db).import(answers.answers, m_context.state.CurrentUnitCode);
+            EInvoiceStore(m_context.db).import(answers.answers, m_context.state.CurrentUnitCode, answers.cancellations);
         m_context.dialogs.message(outcome.problems.isEmpty()
                                       ? (outcome.otherUnits + QStringList{importSummary(outcome)}).join(u'\n')
                                       : outcome.problems.join(u'\n') + u"\nNothing was imported."_s);

@@ -1,6 +1,7 @@
 #include "einvoice/einvoicedocuments.h"
 
 #include "billing/billamounts.h"
+#include "common/csvtext.h"
 #include "common/outputfile.h"
 #include "einvoice/gstin.h"
 
@@ -88,13 +89,26 @@ QJsonObject withSecondLine(QJsonObject party, const QStringList &lines)
 
 }  // namespace
 
-QString readinessProblems(const BillRow &bill, const Seller &seller, const BillRegistration &registration)
+bool ReportingWindow::isPast(const QDate &billDate) const
+{
+    return days > 0 && today.isValid() && billDate.isValid() && billDate.daysTo(today) > days;
+}
+
+QString readinessProblems(const BillRow &bill, const Seller &seller, const BillRegistration &registration,
+                          const ReportingWindow &window)
 {
     if (bill.kind == BillKind::Split)
         return u"split-share bill: it carries no GSTIN line"_s;
     if (registration.state == BillRegistration::State::Changed)
         return u"changed since registration: IRN "_s + registration.answer->irn
                + u" was registered for other figures; cancel it or issue a credit note"_s;
+    // The portal refuses a document it has registered already.
+    if (registration.isValid())
+        return u"registered: IRN "_s + registration.answer->irn + u", acknowledged "_s
+               + registration.answer->ackDate.toString(u"dd-MM-yyyy HH:mm"_s);
+    if (window.isPast(billDateOf(bill)))
+        return u"past the reporting window: dated "_s + billDateOf(bill).toString(u"dd-MM-yyyy"_s) + u", more than "_s
+               + QString::number(window.days) + u" days before today"_s;
     const BillParty buyer = bill.buyer();
     const BillAmounts amounts = amountsOf(bill);
     const QString party = bill.billedToClient ? u"client"_s : u"agency"_s;
@@ -196,14 +210,15 @@ QJsonObject einvoiceDocument(const BillRow &bill, const Seller &seller)
 }
 
 EInvoiceBatch buildEInvoices(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept,
-                             const Progress &progress)
+                             const ReportingWindow &window, const Progress &progress)
 {
     EInvoiceBatch batch;
     const std::span<const BillRow> printable = printableBills(bills);
     int done = 0;
     for (const BillRow &bill : printable) {
         const Seller &seller = sellers.forBill(bill);
-        if (const QString problems = readinessProblems(bill, seller, registrationOf(bill, kept)); !problems.isEmpty())
+        if (const QString problems = readinessProblems(bill, seller, registrationOf(bill, kept), window);
+            !problems.isEmpty())
             batch.report.append({bill.billNo, problems});
         else
             batch.documents.append(einvoiceDocument(bill, seller));
@@ -217,14 +232,9 @@ EInvoiceBatch buildEInvoices(const BillRows &bills, const Sellers &sellers, cons
 
 QByteArray readinessCsv(const QList<ReadinessEntry> &report)
 {
-    const auto field = [](const QString &text) {
-        if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
-            return text;
-        return u'"' + QString(text).replace(u"\""_s, u"\"\""_s) + u'"';
-    };
     QString csv = u"Bill No,Reason\n"_s;
     for (const ReadinessEntry &entry : report)
-        csv += field(entry.billNo) + u',' + field(entry.reason) + u'\n';
+        csv += csvLine({entry.billNo, entry.reason});
     return csv.toUtf8();
 }
 

@@ -6,6 +6,7 @@
 #include "einvoice/seller.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
@@ -35,10 +36,22 @@ struct EInvoiceBatch
     bool stopped = false;  // the progress asked to stop before the last bill: not to be written
 };
 
+// How old a bill may be and still be reported to the portal: a bill dated more than `days` days
+// before `today` is past it. No date, or 0 days, checks nothing.
+struct ReportingWindow
+{
+    QDate today;
+    int days = 0;
+
+    bool isPast(const QDate &billDate) const;
+};
+
 // The reasons a bill cannot be registered, joined by "; "; empty when it can. Split-share bills
-// carry no GSTIN line and are never registered; a bill whose number is registered for other
-// figures cannot be registered again.
-QString readinessProblems(const BillRow &bill, const Seller &seller, const BillRegistration &registration);
+// carry no GSTIN line and are never registered; a registered bill is not registered twice, and a
+// bill whose number is registered for other figures cannot be registered again (a cancelled
+// registration is no hindrance); a bill past the reporting window is refused by the portal.
+QString readinessProblems(const BillRow &bill, const Seller &seller, const BillRegistration &registration,
+                          const ReportingWindow &window = {});
 
 // The document (schema INV-01, version 1.1) of one bill that readinessProblems() passes: the buyer
 // is the party whose GSTIN the bill carries.
@@ -47,7 +60,7 @@ QJsonObject einvoiceDocument(const BillRow &bill, const Seller &seller);
 // Every bill Print would print, as a document or as a line of the report; `kept` gives the
 // registrations the desk holds. `progress` hears of each bill and may stop the batch.
 EInvoiceBatch buildEInvoices(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept,
-                             const Progress &progress = {});
+                             const ReportingWindow &window = {}, const Progress &progress = {});
 
 // The report as CSV: a header line "Bill No,Reason" and a line per bill.
 QByteArray readinessCsv(const QList<ReadinessEntry> &report);

@@ -246,6 +246,10 @@ void writePage(QPainter &painter, const BillRow &bill, const Seller &seller, con
         page.setY(qMax(page.y(), registrationTop + QrSide) + 10);
     } else if (registration.state == BillRegistration::State::Changed) {
         page.text(u"Registered e-invoice does not match this bill"_s, font(9, true));
+    } else if (registration.state == BillRegistration::State::Cancelled) {
+        page.text(u"e-invoice IRN cancelled on "_s + registration.answer->cancelDate.toString(u"dd-MM-yyyy HH:mm"_s)
+                      + u": not yet registered again"_s,
+                  font(9, true));
     } else if (registered) {
         page.text(u"e-invoice not yet registered"_s, font(9, true));
     }

@@ -47,10 +47,36 @@ QJsonObject qrFields(const QByteArray &payload)
     return claims;
 }
 
+void checkIrn(const QString &irn, const QString &label, QStringList &problems)
+{
+    if (!irn.isEmpty() && !isIrn(irn))
+        problems << label + u": Irn "_s + irn + u" is not 64 hexadecimal characters"_s;
+}
+
+// The answer to a cancellation: the IRN and when the portal cancelled it.
+void readCancellation(const QJsonObject &fields, const QString &label, IrpAnswers &out)
+{
+    QStringList problems;
+    for (const QString &name : {u"Irn"_s, u"CancelDate"_s})
+        if (textOf(fields.value(name)).isEmpty())
+            problems << label + u": no "_s + name;
+    const IrpCancellation cancellation{textOf(fields.value(u"Irn"_s)).toLower(),
+                                       ackDateOf(textOf(fields.value(u"CancelDate"_s)))};
+    checkIrn(cancellation.irn, label, problems);
+    if (const QString date = textOf(fields.value(u"CancelDate"_s));
+        !date.isEmpty() && !cancellation.cancelDate.isValid())
+        problems << label + u": CancelDate "_s + date + u" is not a date and time"_s;
+    if (problems.isEmpty())
+        out.cancellations.append(cancellation);
+    out.problems += problems;
+}
+
 // One answer; its problems are named after `label`.
 void readAnswer(const QJsonObject &object, const QString &label, IrpAnswers &out)
 {
     const QJsonObject fields = object.value(u"Data"_s).isObject() ? object.value(u"Data"_s).toObject() : object;
+    if (fields.contains(u"CancelDate"_s) && !fields.contains(u"SignedQRCode"_s))
+        return readCancellation(fields, label, out);
     QStringList problems;
     for (const QString &name : RequiredFields)
         if (textOf(fields.value(name)).isEmpty())
@@ -62,8 +88,7 @@ void readAnswer(const QJsonObject &object, const QString &label, IrpAnswers &out
     answer.signedQrCode = textOf(fields.value(u"SignedQRCode"_s));
     const QString ackDate = textOf(fields.value(u"AckDt"_s));
     answer.ackDate = ackDateOf(ackDate);
-    if (!answer.irn.isEmpty() && !isIrn(answer.irn))
-        problems << label + u": Irn "_s + answer.irn + u" is not 64 hexadecimal characters"_s;
+    checkIrn(answer.irn, label, problems);
     if (!ackDate.isEmpty() && !answer.ackDate.isValid())
         problems << label + u": AckDt "_s + ackDate + u" is not a date and time"_s;
     if (!answer.signedInvoice.isEmpty() && jwtPayload(answer.signedInvoice).isEmpty())

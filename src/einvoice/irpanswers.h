@@ -16,11 +16,20 @@ struct IrpAnswer
     QDateTime ackDate;
     QString signedInvoice;  // a JWT
     QString signedQrCode;   // a JWT whose payload is the QR code's text
+    QDateTime cancelDate;   // when the IRN was cancelled; invalid while it stands
+};
+
+// The portal's answer to the cancellation of an IRN.
+struct IrpCancellation
+{
+    QString irn;
+    QDateTime cancelDate;
 };
 
 struct IrpAnswers
 {
     QList<IrpAnswer> answers;
+    QList<IrpCancellation> cancellations;
     QStringList problems;  // one message per problem; a file with any is not imported
 };
 
@@ -34,6 +43,7 @@ QByteArray jwtPayload(const QString &token);
 QJsonObject signedQrFields(const QString &signedQrCode);
 
 // Reads a response file: one answer object or an array of them, each with AckNo, AckDt, Irn,
-// SignedInvoice and SignedQRCode (at its top or inside "Data"). The signed QR code must be a JWT
-// whose payload names the same IRN and the bill number.
+// SignedInvoice and SignedQRCode (at its top or inside "Data"), or the answer to a cancellation,
+// with Irn and CancelDate. The signed QR code must be a JWT whose payload names the same IRN and
+// the bill number.
 IrpAnswers parseIrpAnswers(const QByteArray &json);

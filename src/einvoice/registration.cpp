@@ -17,6 +17,8 @@ BillRegistration registrationOf(const BillRow &bill, const RegistrationOf &kept)
     std::optional<IrpAnswer> answer = kept(bill.billNo);
     if (!answer)
         return {};
+    if (answer->cancelDate.isValid())
+        return {BillRegistration::State::Cancelled, std::move(answer)};
     const QJsonObject qr = signedQrFields(answer->signedQrCode);
     const QJsonValue total = qr.value(u"TotInvVal"_s);
     const bool matches =

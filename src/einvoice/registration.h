@@ -6,6 +6,9 @@
 #include <functional>
 #include <optional>
 
+// The portal cancels an IRN only within this many seconds of its acknowledgement.
+inline constexpr qint64 CancellationWindowSeconds = 24 * 60 * 60;
+
 // The registration kept for a bill number, if there is one.
 using RegistrationOf = std::function<std::optional<IrpAnswer>(const QString &billNo)>;
 
@@ -16,6 +19,7 @@ struct BillRegistration
         NotRegistered,  // no registration kept for the bill (split-share bills never have one)
         Registered,     // the registered document is this bill as it stands
         Changed,        // a registration is kept under the bill's number, but of another document
+        Cancelled,      // the bill's registration was cancelled; it may be registered again
     };
     State state = State::NotRegistered;
     std::optional<IrpAnswer> answer;  // the kept answer, when there is one
@@ -25,5 +29,5 @@ struct BillRegistration
 };
 
 // The registration of `bill`: the kept answer's signed QR code must name the bill's number, its
-// buyer's GSTIN and its total.
+// buyer's GSTIN and its total. A cancelled registration is never valid, whatever it names.
 BillRegistration registrationOf(const BillRow &bill, const RegistrationOf &kept);

@@ -58,6 +58,9 @@ void tst_Cli::helpAndVersionGoToStandardOutput_data()
     QTest::newRow("bills") << QStringList{u"bills"_s, u"--from"_s, u"2026-12-01"_s, u"--help"_s}
                            << u"usage: selvoro-cli bills"_s;
     QTest::newRow("davp-bills") << QStringList{u"davp-bills"_s, u"-h"_s} << u"usage: selvoro-cli davp-bills"_s;
+    QTest::newRow("einvoice-status") << QStringList{u"einvoice-status"_s, u"--help"_s}
+                                     << u"usage: selvoro-cli einvoice-status"_s;
+    QTest::newRow("gstr1") << QStringList{u"gstr1"_s, u"--help"_s} << u"usage: selvoro-cli gstr1"_s;
     QTest::newRow("version") << QStringList{u"--version"_s} << u"selvoro-cli V14.6"_s;
 }
 
@@ -111,6 +114,19 @@ void tst_Cli::optionErrorsStopBeforeConnecting_data()
                                    << u"selvoro-cli davp-bills: unknown option --einvoice"_s;
     QTest::newRow("import-without-file") << QStringList{u"einvoice-import"_s} + closed
                                          << u"selvoro-cli einvoice-import: FILE is missing"_s;
+    const QStringList gstr1{u"gstr1"_s, u"--json-dir"_s, u"."_s};
+    QTest::newRow("gstr1-without-period") << gstr1 + closed << u"selvoro-cli gstr1: --period YYYY-MM is required"_s;
+    QTest::newRow("gstr1-bad-period") << gstr1 + closed + QStringList{u"--period"_s, u"2026-13"_s}
+                                      << u"selvoro-cli gstr1: --period needs a month YYYY-MM"_s;
+    QTest::newRow("gstr1-day-for-period") << gstr1 + closed + QStringList{u"--period"_s, u"2026-12-01"_s}
+                                          << u"selvoro-cli gstr1: --period needs a month YYYY-MM"_s;
+    // --unit may name several units for a return, and no other option twice.
+    QTest::newRow("gstr1-period-twice") << gstr1 + closed + QStringList{u"--unit"_s,   u"001"_s,      u"--unit"_s,
+                                                                        u"002"_s,      u"--period"_s, u"2026-12"_s,
+                                                                        u"--period"_s, u"2026-11"_s}
+                                        << u"selvoro-cli gstr1: --period is given twice"_s;
+    QTest::newRow("status-xls") << QStringList{u"einvoice-status"_s, u"--xls"_s, u"a.xls"_s} + closed
+                                << u"selvoro-cli einvoice-status: unknown option --xls"_s;
 }
 
 void tst_Cli::optionErrorsStopBeforeConnecting()

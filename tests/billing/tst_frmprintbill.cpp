@@ -14,12 +14,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -540,7 +542,8 @@ void tst_FrmPrintBill::eInvoiceButtonStandsNextToExport()
     QStringList choices;
     for (const QAction *action : form.CmEInvoice->menu()->actions())
         choices << action->text();
-    QCOMPARE(choices, (QStringList{u"e-Invoice documents"_s, u"PDF"_s, u"Import IRP answers"_s}));
+    QCOMPARE(choices,
+             (QStringList{u"e-Invoice documents"_s, u"PDF"_s, u"Import IRP answers"_s, u"GSTR-1 for the month"_s}));
 
     // Without a connection the failure is shown and the form carries on.
     QTemporaryDir folder;
@@ -611,6 +614,21 @@ void tst_FrmPrintBill::eInvoiceButtonWritesAndImportsForTheGrid()
     form.CmEInvoice->importAction->trigger();
     QCOMPARE(desk.dialogs.texts(), (QStringList{u"1 answers imported, 0 already registered"_s,
                                                 u"0 answers imported, 1 already registered"_s}));
+    // The form's line of e-invoice states follows Show: the answer's QR code names no buyer or total.
+    QCOMPARE(form.LbEInvoiceStatus->text(), u"e-Invoice: 3 not registered"_s);
+    form.CmShow->click();
+    QCOMPARE(form.LbEInvoiceStatus->text(), u"e-Invoice: 1 changed since registration, 2 not registered"_s);
+
+    // GSTR-1 of the From date's month: the table where the user says, the company's file beside it.
+    const QString table = folder.filePath(u"gstr1.csv"_s);
+    desk.dialogs.shown.clear();
+    desk.dialogs.savePaths.push_back(Dialogs::SavePath{table, {}});
+    form.mnuGstr1->trigger();
+    QCOMPARE(desk.dialogs.saveRequests.last().proposedName, u"GSTR1_122026.csv"_s);
+    QCOMPARE(desk.dialogs.texts(),
+             QStringList{u"GSTR-1 of 12-2026: 3 bills in 1 files, 0 bills with problems listed"_s});
+    QCOMPARE(QDir(folder.path()).entryList({u"*_122026_GSTR1.json"_s}).size(), 1);
+    QVERIFY(QFileInfo(table).size() > 0);
 
     // The plain-paper invoices: one page per bill copy, in a file named with its suffix.
     const QString pdf = folder.filePath(u"bills.pdf"_s);

@@ -45,9 +45,9 @@ expect "units open to the desk, by priority" \
 expect "the first user, an ordinary user, an administrator, a refused user" \
     "SELECT GROUP_CONCAT(CONCAT(user_id, user_name, user_login_advt, user_type) ORDER BY user_id) FROM userdetails" \
     "1admin11,2ravi10,3meera11,4suresh00"
-expect "one registered bill of Kochi, its signed QR code a token of three parts" \
-    "SELECT COUNT(*), MIN(LENGTH(ein_signed_qr) - LENGTH(REPLACE(ein_signed_qr, '.', ''))) FROM advt_einvoice JOIN advt_schedule ON sch_bill_no = ein_bill_no AND unit_code = '001'" \
-    "1	2"
+expect "four registered bills of Kochi, one of them cancelled, each signed QR code a token of three parts" \
+    "SELECT COUNT(DISTINCT ein_irn), COUNT(DISTINCT IF(ein_cancel_date IS NULL, NULL, ein_irn)), MIN(LENGTH(ein_signed_qr) - LENGTH(REPLACE(ein_signed_qr, '.', ''))) FROM advt_einvoice JOIN advt_schedule ON sch_bill_no = ein_bill_no AND unit_code = '001'" \
+    "4	1	2"
 expect "bill-number series of every unit and the split series" \
     "SELECT GROUP_CONCAT(no_id ORDER BY no_id) FROM numbersetup WHERE no_id LIKE 'ADBL\_%' OR no_id = 'ADVT_SPLIT'" \
     "ADBL_001,ADBL_002,ADBL_003,ADVT_SPLIT"

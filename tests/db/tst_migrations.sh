@@ -22,10 +22,13 @@ load_schema() {
 }
 load_schema "$new"
 load_schema "$old"
-# The tables as they were before the migrations: no e-invoice table, split editions without a
-# primary key.
+# The tables as they were before the migrations: the e-invoice table as it was first made (keyed
+# by the bill number, no cancellations) with a registration, split editions without a primary key.
+sql "$old" -e "DROP TABLE advt_einvoice"
+sql "$old" <"$source_dir/db/migrations/001-advt_einvoice.sql"
 sql "$old" <<'SQL'
-DROP TABLE advt_einvoice;
+INSERT INTO advt_einvoice (ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, ein_signed_invoice, ein_signed_qr)
+VALUES ('KC/01201', REPEAT('a', 64), '112010000000001', '2026-12-07 11:30:00', 'x.y.z', 'x.y.z');
 DROP TABLE advt_splitedition;
 CREATE TABLE advt_splitedition (
     unit_code      VARCHAR(5)   NOT NULL DEFAULT '',
@@ -67,6 +70,14 @@ if [[ $rows == "North,Old Town" ]]; then
     echo "PASS: the split editions are kept"
 else
     echo "FAIL: split editions after the migration: [$rows]"
+    failures=$((failures + 1))
+fi
+
+rows=$(sql "$old" -e "SELECT CONCAT_WS('|', ein_bill_no, LEFT(ein_irn, 4), ein_ack_date, IFNULL(ein_cancel_date, 'active')) FROM advt_einvoice")
+if [[ $rows == "KC/01201|aaaa|2026-12-07 11:30:00|active" ]]; then
+    echo "PASS: the registration is kept, not cancelled"
+else
+    echo "FAIL: registrations after the migration: [$rows]"
     failures=$((failures + 1))
 fi
 

@@ -7,6 +7,7 @@
 #include "common/db.h"
 #include "common/outputfile.h"
 #include "einvoice/einvoicedocuments.h"
+#include "einvoice/einvoicestatus.h"
 #include "einvoice/einvoicestore.h"
 #include "einvoice/gstin.h"
 #include "einvoice/invoicepdf.h"
@@ -49,6 +50,8 @@ private slots:
     void answersAreKeptOnceAndAnotherIrnIsRefused();
     void answerForAnUnknownBillImportsNothing();
     void answersForBillsOfAnotherUnitAreLeftOut();
+    void cancelledRegistrationIsKeptAndTheBillRegisteredAgain();
+    void cancellationsThatThePortalWouldRefuseImportNothing();
     void invoicePdfCarriesEveryFieldAndADecodableQrCode();
     void companyMasterWithOnlyItsNamedColumns();
 
@@ -243,6 +246,115 @@ void tst_EInvoiceDemo::answersForBillsOfAnotherUnitAreLeftOut()
     outcome = store.import(answers, u"002"_s);
     QCOMPARE(importSummary(outcome), u"1 answers imported, 0 already registered, 1 left for other units"_s);
     QCOMPARE(rowCount(u"advt_einvoice"_s), 2);
+}
+
+namespace {
+
+QJsonObject cancellation(const QString &irn, const QString &when) { return {{u"Irn"_s, irn}, {u"CancelDate"_s, when}}; }
+
+IrpAnswers fileOf(const QJsonArray &objects) { return parseIrpAnswers(QJsonDocument(objects).toJson()); }
+
+}  // namespace
+
+// Registered, cancelled within the day (kept, no longer valid), registered again under a new IRN;
+// the status follows each step and the window for cancelling closes 24 hours after acknowledgement.
+void tst_EInvoiceDemo::cancelledRegistrationIsKeptAndTheBillRegisteredAgain()
+{
+    const BillRows &bills = generate();
+    const auto registrable = std::find_if(bills.begin(), bills.end(), [](const BillRow &bill) {
+        return !bill.billedToClient && isValidGstin(bill.agencyGst);
+    });
+    QVERIFY(registrable != bills.end());
+    const BillRow &bill = *registrable;
+    const BillRows one{bill};
+    const IrpTokens::Registered figures{bill.agencyGst, double(amountsOf(bill).amount) / 100.0};
+    EInvoiceStore store(m_db);
+    const auto stateNow = [&] { return registrationOf(bill, store.registrationsOf(one)); };
+    const QDateTime acknowledged(QDate(2026, 12, 7), QTime(11, 30));
+
+    IrpAnswers file = fileOf({IrpTokens::answer(bill.billNo, IrpTokens::irn('a'), 112010000000001, figures)});
+    QCOMPARE(store.import(file.answers, u"001"_s).imported, 1);
+    QCOMPARE(stateNow().state, BillRegistration::State::Registered);
+    QCOMPARE(einvoiceStatusText(stateNow(), acknowledged.addSecs(3600)),
+             u"registered, cancellable until 08-12-2026 11:30"_s);
+    QCOMPARE(einvoiceStatusText(stateNow(), acknowledged.addDays(2)),
+             u"registered, past the 24-hour cancellation window"_s);
+    QCOMPARE(einvoiceStatusSummary(one, store.registrationsOf(one)), u"e-Invoice: 1 registered"_s);
+
+    file = fileOf({cancellation(IrpTokens::irn('a'), u"2026-12-07 14:30:00"_s)});
+    QCOMPARE(file.problems, QStringList());
+    EInvoiceStore::Outcome outcome = store.import(file.answers, u"001"_s, file.cancellations);
+    QCOMPARE(importSummary(outcome), u"0 answers imported, 0 already registered, 1 cancellations imported, 0 already "
+                                     "cancelled"_s);
+    QCOMPARE(stateNow().state, BillRegistration::State::Cancelled);
+    QVERIFY(!stateNow().isValid());
+    QCOMPARE(einvoiceStatusText(stateNow(), acknowledged), u"cancelled on 07-12-2026 14:30"_s);
+    // The same cancellation again changes nothing; the bill is ready to be registered again.
+    QCOMPARE(store.import(file.answers, u"001"_s, file.cancellations).alreadyCancelled, 1);
+    QCOMPARE(readinessProblems(bill, m_sellers.sv, stateNow()), QString());
+
+    file = fileOf({IrpTokens::answer(bill.billNo, IrpTokens::irn('b'), 112010000000002, figures)});
+    QCOMPARE(store.import(file.answers, u"001"_s).imported, 1);
+    QCOMPARE(stateNow().state, BillRegistration::State::Registered);
+    QCOMPARE(stateNow().answer->irn, IrpTokens::irn('b'));
+    QCOMPARE(m_db.firstValue(u"SELECT GROUP_CONCAT(CONCAT(LEFT(ein_irn, 1), IF(ein_cancel_date IS NULL, '+', '-')) "
+                             "ORDER BY ein_irn) FROM advt_einvoice WHERE ein_bill_no = ?"_s,
+                             {bill.billNo}),
+             u"a-,b+"_s);
+    // Registered again, it is not written as a document a second time, and its status says so.
+    QCOMPARE(readinessProblems(bill, m_sellers.sv, stateNow()),
+             u"registered: IRN "_s + IrpTokens::irn('b') + u", acknowledged 07-12-2026 11:30"_s);
+    const QList<QByteArray> csv =
+        einvoiceStatusCsv(one, store.registrationsOf(one), acknowledged.addDays(1)).split('\n');
+    QCOMPARE(csv.at(0), QByteArray("Bill No,Bill Date,Buyer GSTIN,Total,Status,IRN,Ack Date"));
+    QCOMPARE(QString::fromUtf8(csv.at(1)),
+             QStringList({bill.billNo, billDateOf(bill).toString(u"yyyy-MM-dd"_s), bill.agencyGst,
+                          paiseText(amountsOf(bill).amount), u"\"registered, past the 24-hour cancellation window\""_s,
+                          IrpTokens::irn('b'), u"2026-12-07 11:30:00"_s})
+                 .join(u','));
+}
+
+void tst_EInvoiceDemo::cancellationsThatThePortalWouldRefuseImportNothing()
+{
+    const BillRows &bills = generate();
+    EInvoiceStore store(m_db);
+    const QString first = bills.at(0).billNo;
+    const QString second = bills.at(1).billNo;
+    const IrpAnswers registered = fileOf({IrpTokens::answer(first, IrpTokens::irn('a')),
+                                          IrpTokens::answer(second, IrpTokens::irn('b'), 112010000000002)});
+    QCOMPARE(store.import(registered.answers, u"001"_s).imported, 2);
+    const IrpAnswers cancelled = fileOf({cancellation(IrpTokens::irn('b'), u"2026-12-07 12:00:00"_s)});
+    QCOMPARE(store.import(cancelled.answers, u"001"_s, cancelled.cancellations).cancelled, 1);
+    const QString kept = m_db.firstValue(u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_irn, ein_cancel_date) ORDER BY "
+                                         "ein_irn) FROM advt_einvoice"_s);
+
+    // An unknown IRN, one past the 24 hours, one cancelled already on another date, and a good one
+    // beside them: nothing is cancelled, and each is named.
+    const IrpAnswers file = fileOf({cancellation(IrpTokens::irn('c'), u"2026-12-07 12:00:00"_s),
+                                    cancellation(IrpTokens::irn('a'), u"2026-12-08 11:31:00"_s),
+                                    cancellation(IrpTokens::irn('b'), u"2026-12-07 13:00:00"_s)});
+    QCOMPARE(file.problems, QStringList());
+    const EInvoiceStore::Outcome outcome = store.import({}, u"001"_s, file.cancellations);
+    QCOMPARE(
+        outcome.problems,
+        (QStringList{u"cancellation of IRN "_s + IrpTokens::irn('c') + u": no registration with this IRN is kept"_s,
+                     u"cancellation of IRN "_s + IrpTokens::irn('a') + u" of bill "_s + first
+                         + u": 08-12-2026 11:31 is more than 24 hours after its acknowledgement on 07-12-2026 "
+                           "11:30; only a credit note corrects it now"_s,
+                     u"cancellation of IRN "_s + IrpTokens::irn('b') + u" of bill "_s + second
+                         + u": it was cancelled already on 07-12-2026 12:00"_s}));
+    QCOMPARE(outcome.cancelled, 0);
+    QCOMPARE(m_db.firstValue(u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_irn, ein_cancel_date) ORDER BY ein_irn) FROM "
+                             "advt_einvoice"_s),
+             kept);
+
+    // A new IRN for a bill whose registration stands is refused as before; a cancelled one is no
+    // hindrance, and a cancellation without its date is a problem of the file.
+    QCOMPARE(store.import(fileOf({IrpTokens::answer(first, IrpTokens::irn('d'))}).answers, u"001"_s).problems.size(),
+             1);
+    QCOMPARE(store.import(fileOf({IrpTokens::answer(second, IrpTokens::irn('d'))}).answers, u"001"_s).imported, 1);
+    QCOMPARE(fileOf({QJsonObject{{u"Irn"_s, IrpTokens::irn('a')}, {u"CancelDate"_s, u"soon"_s}}}).problems,
+             QStringList{u"answer 1: CancelDate soon is not a date and time"_s});
 }
 
 void tst_EInvoiceDemo::invoicePdfCarriesEveryFieldAndADecodableQrCode()

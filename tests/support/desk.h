@@ -12,7 +12,8 @@
 class QWidget;
 
 // Everything a window needs: its own database connection (opened on request), a scripted dialogs
-// service, a deployment whose application folder is a fresh temporary folder, and the state.
+// service, a deployment whose application folder is a fresh temporary folder, the state and a
+// clock that does not move.
 struct Desk
 {
     explicit Desk(const QString &connectionName);
@@ -25,7 +26,8 @@ struct Desk
     RecordingDialogs dialogs;
     Deployment deployment;
     SharedState state;
-    AppContext context{db, dialogs, deployment, state};
+    // The windows' clock stands still a day after the fixtures' bills of early December 2026.
+    AppContext context{db, dialogs, deployment, state, [] { return QDateTime({2026, 12, 8}, {12, 0}); }};
 };
 
 // Shows a window and waits until it is the active one (it fails the test otherwise).

@@ -182,7 +182,6 @@ void Db::open(const ConnectSettings &settings)
     m_settings = settings;
     connect(connectionName(m_name, 0));
     m_statements = 0;
-    m_maxAllowedPacket = 0;
 }
 
 // One connection of the given name; a refused or reset one is tried again for the retry time,
@@ -223,7 +222,6 @@ void Db::reopen()
     m_brokenConnections.append(connectionName(m_name, m_connection));
     m_connection = next;
     m_broken = false;
-    m_maxAllowedPacket = 0;
 }
 
 bool Db::isOpen() const
@@ -420,17 +418,6 @@ QString Db::firstValue(const QString &sql, const QStringList &values)
 {
     ResultSet rows = query(sql, values);
     return rows.isEmpty() ? QString() : rows.textOrEmpty(0);
-}
-
-qint64 Db::maxAllowedPacket()
-{
-    if (m_maxAllowedPacket == 0) {
-        ResultSet rows = query(u"Select @@max_allowed_packet"_s);
-        if (rows.isEmpty() || rows.isNull(0) || rows.value(0).toLongLong() <= 0)
-            throw DbError(u"The server does not tell its max_allowed_packet."_s);
-        m_maxAllowedPacket = rows.value(0).toLongLong();
-    }
-    return m_maxAllowedPacket;
 }
 
 QString sqlDate(const QDate &date) { return date.toString(u"yyyy-MM-dd"_s); }

@@ -186,10 +186,6 @@ public:
     // Number of times runTransaction() ran a change again after a lock conflict (for benchmarks).
     qint64 lockConflictRepeats() const { return m_lockConflictRepeats; }
 
-    // The largest packet the server takes (its max_allowed_packet): a statement or its values
-    // must fit. Asked once per connection, the first time it is needed.
-    qint64 maxAllowedPacket();
-
 private:
     friend class Transaction;
     friend class PreparedQuery;
@@ -215,7 +211,6 @@ private:
     bool m_inTransaction = false;
     qint64 m_statements = 0;
     qint64 m_lockConflictRepeats = 0;
-    qint64 m_maxAllowedPacket = 0;  // 0 until asked
 };
 
 // A statement built from pieces: its text, with a "?" wherever a value stands, and the values

@@ -33,7 +33,7 @@ BillRun DavpGenerator::GenerateDavpBills(const BillFilter &filter)
         return {BillRun::Outcome::NoRecords, currentRow};
     }
     DavpRowWriter writer(m_db, m_sheet, filter);
-    return fillBillRows(rows, m_sheet, m_dialogs, m_rowLimit, m_progress,
-                        {[&] { writer.lookUp(); },
-                         [&](int row, const ScheduleRecord &record) { writer.write(row, record); }});
+    return fillBillRows(
+        rows, m_sheet, m_dialogs, m_rowLimit, m_progress,
+        {[&] { writer.lookUp(); }, [&](int row, const ScheduleRecord &record) { writer.write(row, record); }});
 }

@@ -7,16 +7,21 @@
 
 namespace {
 
-// Appends the UTF-8 bytes of `text`, plain ASCII byte by byte.
+// Appends the UTF-8 bytes of `text`: plain ASCII copied as it is, anything after the first other
+// character converted.
 void appendUtf8(QByteArray &csv, QStringView text)
 {
+    const qsizetype start = csv.size();
+    csv.resize(start + text.size());
+    char *bytes = csv.data() + start;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c >= 0x80) {
+            csv.truncate(start + i);
             csv += text.mid(i).toUtf8();
             return;
         }
-        csv += char(c);
+        bytes[i] = char(c);
     }
 }
 
@@ -49,6 +54,8 @@ void appendField(QByteArray &csv, QStringView text)
 QByteArray gridCsv(const Sheet &sheet, int lastRow, int columnCount)
 {
     QByteArray csv;
+    // Room for the usual bills, so the text is seldom copied as it grows.
+    csv.reserve(qsizetype(std::max(lastRow, 0)) * std::max(columnCount, 0) * 12);
     std::vector<Sheet::CellView> cells(size_t(std::max(columnCount, 0)));
     for (int row = 1; row <= lastRow; ++row) {
         sheet.readRow(row, cells);

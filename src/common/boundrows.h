@@ -30,6 +30,9 @@ public:
     bool fetch();
     bool isNull(int column) const;
     QVariant value(int column) const;
+    // The value of a column that is not NULL as the text the driver wrote: what value() gives for
+    // text, and for numbers of DECIMAL and floating types.
+    QString text(int column) const;
 
 private:
     struct Column;  // boundrows.cpp: the ODBC types stay out of this header

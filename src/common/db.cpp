@@ -3,6 +3,7 @@
 #include "common/boundrows.h"
 #include "common/dbfailure.h"
 #include "common/directstatement.h"
+#include "common/numbers.h"
 #include "common/platformtext.h"
 
 #include <QElapsedTimer>
@@ -125,7 +126,13 @@ QString ResultSet::textOrEmpty(int position) const
 {
     if (isNull(position))
         return {};
-    return platformText(value(position), m_types.value(position));
+    // Text and decimals, most of what a bill reads, go straight from the driver's text.
+    switch (m_types.value(position).id()) {
+    case QMetaType::QString: return m_statement->rows->text(position);
+    case QMetaType::Double:
+    case QMetaType::Float: return shortestText(m_statement->rows->text(position));
+    default: return platformText(value(position), m_types.value(position));
+    }
 }
 
 QString ResultSet::decimalText(const QString &column) const

@@ -56,8 +56,7 @@ StartupResult runStartup(Db &db, Dialogs &dialogs, const Deployment &deployment,
         if (serverAddress == u"127.0.0.1"_s)
             dialogs.message(Msg::LocalHost, Dialogs::Icon::None);
         state.ConnectionOpened = true;
-        PreparedQuery startupValues = db.prepare(SelectStartupValues);
-        ResultSet values = startupValues.run({deployment.defaultUnitCode});
+        ResultSet values = db.query(SelectStartupValues, {deployment.defaultUnitCode});
         values.next();
         state.AccountsDbName = values.textOrEmpty(u"ac_db_name"_s);
         if (isOutdated(values, state.AppVersion)) {

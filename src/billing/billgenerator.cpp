@@ -87,10 +87,10 @@ BillRun BillGenerator::run(BillKind kind, const BillFilter &filter)
         m_dialogs.message(Msg::NoRecordsFound);
         return {BillRun::Outcome::NoRecords, currentRow};
     }
-    BillLookUps lookUps(m_db, kind, checked.unitCode, m_lookUpLimits);
+    BillLookUps lookUps(m_db, kind, checked);
     BillComposer composer(checked, kind, lookUps, companies);
-    return fillBillRows(rows, m_sheet, m_dialogs, m_rowLimit, m_lookUpLimits.codes, m_progress,
-                        {[&](const std::vector<ScheduleRecord> &records) { lookUps.fetch(records); },
+    return fillBillRows(rows, m_sheet, m_dialogs, m_rowLimit, m_progress,
+                        {[&] { lookUps.fetch(); },
                          [&](int row, const ScheduleRecord &record) {
                              writeBillRow(m_sheet, row, m_bills.emplace_back(composer.compose(record)));
                          }});

@@ -2,7 +2,6 @@
 
 #include "billing/billfilter.h"
 #include "billing/billrow.h"
-#include "common/batchlookup.h"
 #include "common/progress.h"
 
 #include <QString>
@@ -36,9 +35,9 @@ struct BillRun
 };
 
 // Composes the bills of advt_schedule into `bills` and shows each in the bill grid, one per row from
-// row 5 down, with the title in row 3 and the messages through the dialogs service. The look-ups of the bills (agency,
-// client, pages, exchange entries) run for many bills a statement, so a generation costs a few statements per few
-// hundred bills whatever the distance to the server. The grid must have been laid out by SetUpBillGrid. Database
+// row 5 down, with the title in row 3 and the messages through the dialogs service. Each look-up of the bills (agency,
+// client, pages, exchange entries) runs once for the whole run, so a generation costs the same few statements whatever
+// its number of bills and the distance to the server. The grid must have been laid out by SetUpBillGrid. Database
 // failures pass to the caller as DbError; the bills composed so far stay, in `bills` and in the grid.
 class BillGenerator
 {
@@ -58,9 +57,6 @@ public:
     // CurrentRow is a 16-bit counter; generation stops when it would pass this row. Lowered only
     // by tests, to reach the limit without tens of thousands of schedules.
     void setRowLimit(qint16 lastRow) { m_rowLimit = lastRow; }
-    // The bills are looked up `limits.codes` at a time, in statements of at most `limits.bytes`
-    // (by default half the server's max_allowed_packet). Lowered only by tests.
-    void setLookUpLimits(LookUpLimits limits) { m_lookUpLimits = limits; }
 
 private:
     BillRun run(BillKind kind, const BillFilter &filter);
@@ -71,5 +67,4 @@ private:
     BillRows &m_bills;
     BillProgress m_progress;
     qint16 m_rowLimit = std::numeric_limits<qint16>::max();
-    LookUpLimits m_lookUpLimits;
 };

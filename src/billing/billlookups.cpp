@@ -4,61 +4,45 @@
 
 using F = ScheduleRecord::Field;
 
-BillLookUps::BillLookUps(Db &db, BillKind kind, QString unitCode, LookUpLimits limits)
-    : m_unitCode(std::move(unitCode)), m_agencies(db, agencyLookUp(kind), limits), m_pages(db, pagesLookUp(), limits)
+BillLookUps::BillLookUps(Db &db, BillKind kind, const BillFilter &filter)
+    : m_agencies(db, agencyLookUp(kind, billedSchedules(kind, filter))),
+      m_pages(db, pagesLookUp(billedSchedules(kind, filter)))
 {
     if (kind == BillKind::Gst)
-        m_clients.emplace(db, clientLookUp(), limits);
-    if (kind == BillKind::Exchange) {
-        m_debits.emplace(db, exchangeDebitsLookUp(), limits);
-        m_credits.emplace(db, exchangeCreditsLookUp(), limits);
-    }
+        m_clients.emplace(db, clientLookUp(billedSchedules(kind, filter)));
+    if (kind == BillKind::Exchange)
+        m_exchange.emplace(db, exchangeLookUp(billedSchedules(kind, filter), filter.unitCode));
 }
 
-void BillLookUps::fetch(const std::vector<ScheduleRecord> &bills)
+void BillLookUps::fetch()
 {
-    QList<LookUpKey> agencies, clients, pages, exchange;
-    for (const ScheduleRecord &bill : bills) {
-        agencies.append(agencyKey(bill));
-        // Only a bill of GST type 1 carries the client's own GST identity.
-        if (m_clients && bill.value(F::GstType) == 1)
-            clients.append(clientKey(bill));
-        pages.append(pagesKey(bill));
-        if (m_debits)
-            exchange.append(exchangeKey(bill));
-    }
-    m_agencies.fetch(agencies);
+    m_agencies.fetch();
     if (m_clients)
-        m_clients->fetch(clients);
-    m_pages.fetch(pages);
-    if (m_debits) {
-        m_debits->fetch(exchange);
-        m_credits->fetch(exchange);
-    }
+        m_clients->fetch();
+    m_pages.fetch();
+    if (m_exchange)
+        m_exchange->fetch();
 }
 
-const LookUpRows &BillLookUps::agency(const ScheduleRecord &bill) const { return m_agencies.rows(agencyKey(bill)); }
+const LookUpRows &BillLookUps::agency(const ScheduleRecord &bill) const
+{
+    return m_agencies.rows(bill.text(F::AgencyCode));
+}
 
-const LookUpRows &BillLookUps::client(const ScheduleRecord &bill) const { return m_clients->rows(clientKey(bill)); }
+const LookUpRows &BillLookUps::client(const ScheduleRecord &bill) const
+{
+    return m_clients->rows(bill.text(F::ClientCode));
+}
 
-QString BillLookUps::pages(const ScheduleRecord &bill) const { return firstValue(m_pages.rows(pagesKey(bill))); }
+QString BillLookUps::pages(const ScheduleRecord &bill) const { return firstValue(m_pages.rows(bill.text(F::SlNo))); }
 
-QString BillLookUps::debits(const ScheduleRecord &bill) const { return firstValue(m_debits->rows(exchangeKey(bill))); }
+QString BillLookUps::debits(const ScheduleRecord &bill) const
+{
+    return firstValue(m_exchange->rows(bill.text(F::SlNo)));
+}
 
 QString BillLookUps::credits(const ScheduleRecord &bill) const
 {
-    return firstValue(m_credits->rows(exchangeKey(bill)));
+    const LookUpRows &rows = m_exchange->rows(bill.text(F::SlNo));
+    return rows.isEmpty() ? QString() : rows.first().value(1);
 }
-
-LookUpKey BillLookUps::agencyKey(const ScheduleRecord &bill) const { return {bill.text(F::AgencyCode), {}}; }
-
-LookUpKey BillLookUps::clientKey(const ScheduleRecord &bill) const { return {bill.text(F::ClientCode), {}}; }
-
-// A schedule's insertions are those of the unit that numbered it: the first three characters of its number.
-LookUpKey BillLookUps::pagesKey(const ScheduleRecord &bill) const
-{
-    const QString scheduleNo = bill.text(F::SlNo);
-    return {scheduleNo, {scheduleNo.left(3)}};
-}
-
-LookUpKey BillLookUps::exchangeKey(const ScheduleRecord &bill) const { return {bill.text(F::SlNo), {m_unitCode}}; }

@@ -2,25 +2,25 @@
 
 #include "billing/billfilter.h"
 #include "billing/schedulerecord.h"
-#include "common/batchlookup.h"
+#include "common/runlookup.h"
 
 #include <QString>
 
 #include <optional>
-#include <vector>
 
 class Db;
 
 // The look-ups of one bill generation: the agency of every bill, the client's GST identity for
 // bills of GST type 1, the pages of the schedule, and for exchange bills the exchange debits and
-// credits. fetch() looks them up for a run of bills, many keys a statement, before the bills are
-// written; the accessors then give each bill what its own statements would have found.
+// credits. fetch() looks them up once for all the bills of the run, one statement each, before the
+// first bill is written; the accessors then give each bill what its own statements would have found.
 class BillLookUps
 {
 public:
-    BillLookUps(Db &db, BillKind kind, QString unitCode, LookUpLimits limits);
+    // `filter` must have passed checkBillFilter: the look-ups read the schedules the main query reads.
+    BillLookUps(Db &db, BillKind kind, const BillFilter &filter);
 
-    void fetch(const std::vector<ScheduleRecord> &bills);
+    void fetch();
 
     // The agency's rows (name, three address lines, sub-area, bill columns; GST runs add GSTIN and PAN).
     const LookUpRows &agency(const ScheduleRecord &bill) const;
@@ -33,15 +33,8 @@ public:
     QString credits(const ScheduleRecord &bill) const;
 
 private:
-    LookUpKey agencyKey(const ScheduleRecord &bill) const;
-    LookUpKey clientKey(const ScheduleRecord &bill) const;
-    LookUpKey pagesKey(const ScheduleRecord &bill) const;
-    LookUpKey exchangeKey(const ScheduleRecord &bill) const;
-
-    QString m_unitCode;
-    BatchedLookUp m_agencies;
-    BatchedLookUp m_pages;
-    std::optional<BatchedLookUp> m_clients;  // GST bills
-    std::optional<BatchedLookUp> m_debits;   // exchange bills
-    std::optional<BatchedLookUp> m_credits;
+    RunLookUp m_agencies;
+    RunLookUp m_pages;
+    std::optional<RunLookUp> m_clients;   // GST bills
+    std::optional<RunLookUp> m_exchange;  // exchange bills: debits and credits
 };

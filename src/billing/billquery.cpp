@@ -39,22 +39,23 @@ void addCondition(SqlStatement &statement, const QString &condition, const QStri
     statement.values.append(value);
 }
 
-SqlStatement scheduleQuery(BillKind kind, const BillFilter &filter)
+// Exchange bills are always listed by schedule number, whatever mode the form is in.
+bool bySchedule(BillKind kind, const BillFilter &filter) { return kind == BillKind::Exchange || filter.singleSchedule; }
+
+SqlStatement scheduleConditions(const BillFilter &filter)
 {
-    SqlStatement statement{SelectSchedules + selectedColumns(kind, true) + ScheduleJoins, {filter.unitCode}};
+    SqlStatement statement{ScheduleJoins, {filter.unitCode}};
     if (!filter.product.isEmpty())
         addCondition(statement, u"sch_ed_code=?"_s, filter.product);
     if (!filter.billFrom.isEmpty())
         addCondition(statement, u"sch_slno=?"_s, filter.billFrom);
-    statement.text += u" Group by sch_bill_no "_s + u" Order by sch_ins_date,sch_slno"_s;
     return statement;
 }
 
-SqlStatement dateRangeQuery(BillKind kind, const BillFilter &filter)
+SqlStatement dateRangeConditions(BillKind kind, const BillFilter &filter)
 {
     const QString dated = filter.byBillDate ? u"sch_bill_date"_s : u"sch_ins_date"_s;
-    SqlStatement statement{SelectSchedules + selectedColumns(kind, false) + ScheduleJoins
-                               + u" and sch_bill_no<>'' and "_s + dated + u">=? and "_s + dated + u"<=?"_s,
+    SqlStatement statement{ScheduleJoins + u" and sch_bill_no<>'' and "_s + dated + u">=? and "_s + dated + u"<=?"_s,
                            {filter.unitCode, sqlDate(filter.from), sqlDate(filter.to)}};
     addProductAndBillRangeConditions(statement, filter);
     if (kind == BillKind::Gst && !filter.group.trimmed().isEmpty()) {
@@ -63,8 +64,7 @@ SqlStatement dateRangeQuery(BillKind kind, const BillFilter &filter)
         statement.text += u" And agency_type in ("_s + placeholders.join(u',') + u')';
         statement.values += codes;
     }
-    statement.text += u" and  group_no_of_bills >0 and sch_net_total >0"_s + u" Group by sch_bill_no "_s
-                      + u" Order by sch_ins_date,sch_bill_no"_s;
+    statement.text += u" and  group_no_of_bills >0 and sch_net_total >0"_s;
     return statement;
 }
 
@@ -82,12 +82,32 @@ void addProductAndBillRangeConditions(SqlStatement &statement, const BillFilter 
 
 QString companiesQuery() { return u"Select * from acc_companymaster where comp_code in ('SV','SX')"_s; }
 
+SqlStatement billedSchedules(BillKind kind, const BillFilter &filter)
+{
+    return bySchedule(kind, filter) ? scheduleConditions(filter) : dateRangeConditions(kind, filter);
+}
+
 SqlStatement mainBillQuery(BillKind kind, const BillFilter &filter)
 {
-    // Exchange bills are always listed by schedule number, whatever mode the form is in.
-    if (kind == BillKind::Exchange || filter.singleSchedule)
-        return scheduleQuery(kind, filter);
-    return dateRangeQuery(kind, filter);
+    const bool single = bySchedule(kind, filter);
+    SqlStatement statement = billedSchedules(kind, filter);
+    statement.text = SelectSchedules + selectedColumns(kind, single) + statement.text + u" Group by sch_bill_no "_s
+                     + (single ? u" Order by sch_ins_date,sch_slno"_s : u" Order by sch_ins_date,sch_bill_no"_s);
+    return statement;
+}
+
+SqlStatement runLookUpStatement(const SqlStatement &schedules, const QString &codeColumn, const QString &columns,
+                                const QString &masters, const QStringList &masterValues, bool aggregate)
+{
+    // The codes are grouped by their bytes: codes the server's collation takes for one (a case
+    // apart, trailing blanks) each keep their own rows.
+    SqlStatement statement{u"Select run_codes.lookup_key,"_s + columns + u" from (Select STRAIGHT_JOIN "_s + codeColumn
+                               + u" lookup_key"_s + schedules.text + u" group by cast("_s + codeColumn
+                               + u" as binary)) run_codes"_s + masters,
+                           schedules.values + masterValues};
+    if (aggregate)
+        statement.text += u" group by cast(run_codes.lookup_key as binary)"_s;
+    return statement;
 }
 
 namespace {
@@ -107,50 +127,39 @@ QString agencyQuery(BillKind kind) { return u"Select "_s + agencyColumns(kind) +
 
 QString clientQuery() { return u"SELECT client_gstin, client_pan FROM advt_clientmaster WHERE client_code = ?"_s; }
 
-QString pagesQuery()
+namespace {
+
+const QString AgencyMasters =
+    u" inner join advt_agencymaster on agency_code=run_codes.lookup_key inner join advt_subarea on agency_subarea=sub_code"_s;
+
+}  // namespace
+
+RunLookUpStatements agencyLookUp(BillKind kind, const SqlStatement &schedules)
 {
-    return u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where sdet_sch_code=? and unit_code=?"_s;
+    return {runLookUpStatement(schedules, u"sch_agency_code"_s, agencyColumns(kind), AgencyMasters), agencyQuery(kind)};
 }
 
-QString exchangeDebitsQuery()
+RunLookUpStatements clientLookUp(const SqlStatement &schedules)
 {
-    return u"select sum(sdet_dr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s;
+    return {runLookUpStatement(schedules, u"sch_client_code"_s, u"client_gstin, client_pan"_s,
+                               u" inner join advt_clientmaster on client_code = run_codes.lookup_key"_s),
+            clientQuery()};
 }
 
-QString exchangeCreditsQuery()
+// A schedule's insertions are those of the unit that numbered it: the first three characters of its number.
+RunLookUpStatements pagesLookUp(const SqlStatement &schedules)
 {
-    return u"select sum(sdet_cr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s;
+    return {runLookUpStatement(schedules, u"sch_slno"_s, u"group_concat(distinct(sdet_page))"_s,
+                               u" inner join advt_scheduledetails on sdet_sch_code=run_codes.lookup_key and "
+                               "unit_code=left(run_codes.lookup_key,3)"_s,
+                               {}, true),
+            {}};
 }
 
-LookUpStatements agencyLookUp(BillKind kind)
+RunLookUpStatements exchangeLookUp(const SqlStatement &schedules, const QString &unitCode)
 {
-    return {agencyQuery(kind), false, u"Select agency_code,"_s + agencyColumns(kind) + AgencyJoin + u" in ("_s, u")"_s};
-}
-
-LookUpStatements clientLookUp()
-{
-    return {clientQuery(), false,
-            u"SELECT client_code, client_gstin, client_pan FROM advt_clientmaster WHERE client_code IN ("_s, u")"_s};
-}
-
-LookUpStatements pagesLookUp()
-{
-    return {pagesQuery(), false,
-            u"SELECT sdet_sch_code,group_concat(distinct(sdet_page)) FROM advt_scheduledetails "
-            "where sdet_sch_code in ("_s,
-            u") and unit_code=? group by sdet_sch_code"_s};
-}
-
-LookUpStatements exchangeDebitsLookUp()
-{
-    return {exchangeDebitsQuery(), true,
-            u"select sdet_sch_code,sum(sdet_dr_amt) from advt_sch_exchg where sdet_sch_code in ("_s,
-            u") and unit_code=? group by sdet_sch_code"_s};
-}
-
-LookUpStatements exchangeCreditsLookUp()
-{
-    return {exchangeCreditsQuery(), true,
-            u"select sdet_sch_code,sum(sdet_cr_amt) from advt_sch_exchg where sdet_sch_code in ("_s,
-            u") and unit_code=? group by sdet_sch_code"_s};
+    return {runLookUpStatement(schedules, u"sch_slno"_s, u"sum(sdet_dr_amt),sum(sdet_cr_amt)"_s,
+                               u" inner join advt_sch_exchg on unit_code=? and sdet_sch_code=run_codes.lookup_key"_s,
+                               {unitCode}, true),
+            {}};
 }

@@ -4,23 +4,22 @@
 #include "billing/schedulerecord.h"
 
 #include <functional>
-#include <vector>
 
 class Dialogs;
 class ResultSet;
 class Sheet;
 
 // The common walk of both bill grids: one bill per record, from the row below the header down.
-// `rows` stands on its first record. The records are taken a run of `runLength` at a time:
-// `lookUp` fetches what the run's bills look up, then `writeRow` writes each of them. `progress`
-// hears the number of bills first, then runs after each row, once the view follows the last
-// bills; when it asks to stop, the walk ends there. At `rowLimit` (CurrentRow is a 16-bit counter)
-// the walk stops with its message. Either way the rows written stay. A full walk ends with
+// `rows` stands on its first record. `lookUp` fetches what the bills look up, once for the whole
+// run, before the first bill is written; then `writeRow` writes each of them. `progress` hears the
+// number of bills first, then runs after each row, once the view follows the last bills; when it
+// asks to stop, the walk ends there. At `rowLimit` (CurrentRow is a 16-bit counter) the walk stops
+// with its message. Either way the rows written stay. A full walk ends with
 // "Bill Generation Completed.".
 struct BillRowSteps
 {
-    std::function<void(const std::vector<ScheduleRecord> &run)> lookUp;
+    std::function<void()> lookUp;
     std::function<void(int row, const ScheduleRecord &record)> writeRow;
 };
-BillRun fillBillRows(ResultSet &rows, Sheet &sheet, Dialogs &dialogs, qint16 rowLimit, int runLength,
-                     const BillProgress &progress, const BillRowSteps &steps);
+BillRun fillBillRows(ResultSet &rows, Sheet &sheet, Dialogs &dialogs, qint16 rowLimit, const BillProgress &progress,
+                     const BillRowSteps &steps);

@@ -241,11 +241,16 @@ QVariant BoundRows::value(int index) const
         const int hour = field(text, size, at), minute = field(text, size, at), second = field(text, size, at);
         return QTime(hour, minute, second);
     }
-    default:
-        // Text, and the exact text of numbers: as the Qt driver, without one trailing NUL that
-        // some drivers add.
-        if (size > 0 && text[size - 1] == '\0')
-            --size;
-        return QString::fromUtf8(text, size);
+    default: return this->text(index);
     }
+}
+
+QString BoundRows::text(int index) const
+{
+    // As the Qt driver, without one trailing NUL that some drivers add.
+    const Column &column = m_columns[size_t(index)];
+    int size = column.size();
+    if (size > 0 && column.text()[size - 1] == '\0')
+        --size;
+    return QString::fromUtf8(column.text(), size);
 }

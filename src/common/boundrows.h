@@ -33,6 +33,9 @@ public:
     // The rows of the result as the driver counts them (it holds the whole result once the
     // statement has run); -1 when it does not say.
     qint64 rowCount() const;
+    // The value of a column that is not NULL as the text the driver wrote: what value() gives for
+    // text, and for numbers of DECIMAL and floating types.
+    QString text(int column) const;
 
 private:
     struct Column;  // boundrows.cpp: the ODBC types stay out of this header

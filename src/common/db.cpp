@@ -2,6 +2,8 @@
 
 #include "common/boundrows.h"
 #include "common/dbfailure.h"
+#include "common/directstatement.h"
+#include "common/numbers.h"
 #include "common/platformtext.h"
 
 #include <QElapsedTimer>
@@ -30,20 +32,36 @@ QString connectionName(const QString &base, int connection)
 
 // The values go as UTF-8 bytes, which the server compares like a quoted literal of the statement
 // text; the driver's wide-text binding would send a terminating NUL as part of them.
+QList<QByteArray> utf8Values(const QStringList &values)
+{
+    QList<QByteArray> bytes;
+    bytes.reserve(values.size());
+    for (const QString &value : values)
+        bytes.append(value.toUtf8());
+    return bytes;
+}
+
 void bindValues(QSqlQuery &query, const QStringList &values)
 {
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i).toUtf8());
+    const QList<QByteArray> bytes = utf8Values(values);
+    for (int i = 0; i < bytes.size(); ++i)
+        query.bindValue(i, bytes.at(i));
 }
 
 }  // namespace
 
 Statement::Statement(QSqlQuery executed) : query(std::move(executed)) {}
 
+Statement::Statement(std::unique_ptr<DirectStatement> executed) : direct(std::move(executed)) {}
+
 Statement::~Statement() = default;
 
+QSqlRecord Statement::record() const { return direct ? direct->record() : query.record(); }
+
+QVariant Statement::handle() const { return direct ? QVariant::fromValue(direct->handle()) : query.result()->handle(); }
+
 ResultSet::ResultSet(std::shared_ptr<Statement> statement)
-    : m_statement(std::move(statement)), m_record(m_statement->query.record())
+    : m_statement(std::move(statement)), m_record(m_statement->record())
 {
     m_types.reserve(m_record.count());
     for (int i = 0; i < m_record.count(); ++i)
@@ -51,7 +69,7 @@ ResultSet::ResultSet(std::shared_ptr<Statement> statement)
     // The rows are read from the statement's ODBC handle (see BoundRows), the previous run's
     // bindings released first.
     m_statement->rows.reset();
-    const QVariant handle = m_statement->query.result()->handle();
+    const QVariant handle = m_statement->handle();
     if (!handle.isValid() || handle.constData() == nullptr)
         throw DbError(u"The database driver gives no statement handle."_s);
     m_statement->rows = std::make_unique<BoundRows>(*static_cast<void *const *>(handle.constData()), m_record);
@@ -110,7 +128,13 @@ QString ResultSet::textOrEmpty(int position) const
 {
     if (isNull(position))
         return {};
-    return platformText(value(position), m_types.value(position));
+    // Text and decimals, most of what a bill reads, go straight from the driver's text.
+    switch (m_types.value(position).id()) {
+    case QMetaType::QString: return m_statement->rows->text(position);
+    case QMetaType::Double:
+    case QMetaType::Float: return shortestText(m_statement->rows->text(position));
+    default: return platformText(value(position), m_types.value(position));
+    }
 }
 
 QString ResultSet::decimalText(const QString &column) const
@@ -167,7 +191,6 @@ void Db::open(const ConnectSettings &settings)
     m_settings = settings;
     connect(connectionName(m_name, 0));
     m_statements = 0;
-    m_maxAllowedPacket = 0;
 }
 
 // One connection of the given name; a refused or reset one is tried again for the retry time,
@@ -208,7 +231,6 @@ void Db::reopen()
     m_brokenConnections.append(connectionName(m_name, m_connection));
     m_connection = next;
     m_broken = false;
-    m_maxAllowedPacket = 0;
 }
 
 bool Db::isOpen() const
@@ -315,11 +337,16 @@ void Db::runTransaction(const std::function<void()> &change)
     }
 }
 
-QSqlQuery Db::newQuery()
+QSqlDatabase Db::connection() const
 {
     if (!QSqlDatabase::contains(connectionName(m_name, m_connection)))
         throw DbError(u"The database connection is not open."_s);
-    QSqlQuery query(database());
+    return database();
+}
+
+QSqlQuery Db::newQuery()
+{
+    QSqlQuery query(connection());
     query.setForwardOnly(true);
     return query;
 }
@@ -333,20 +360,20 @@ ResultSet Db::execute(const QString &sql, const QStringList &values, bool read)
     std::optional<ResultSet> rows;
     run(
         [&] {
-            QSqlQuery query = newQuery();
-            ++m_statements;
-            // A statement without values is executed directly: one exchange with the server.
+            // Executed directly, values and all: one exchange with the server, where a prepared
+            // statement costs one more for the prepare.
             if (values.isEmpty()) {
+                QSqlQuery query = newQuery();
+                ++m_statements;
                 if (!query.exec(sql))
                     throw statementFailure(query);
+                rows.emplace(std::make_shared<Statement>(std::move(query)));
             } else {
-                if (!query.prepare(sql))
-                    throw statementFailure(query);
-                bindValues(query, values);
-                if (!query.exec())
-                    throw statementFailure(query);
+                auto direct = std::make_unique<DirectStatement>(connection());
+                ++m_statements;
+                direct->execute(sql, utf8Values(values));
+                rows.emplace(std::make_shared<Statement>(std::move(direct)));
             }
-            rows.emplace(std::make_shared<Statement>(std::move(query)));
         },
         read);
     return std::move(*rows);
@@ -400,17 +427,6 @@ QString Db::firstValue(const QString &sql, const QStringList &values)
 {
     ResultSet rows = query(sql, values);
     return rows.isEmpty() ? QString() : rows.textOrEmpty(0);
-}
-
-qint64 Db::maxAllowedPacket()
-{
-    if (m_maxAllowedPacket == 0) {
-        ResultSet rows = query(u"Select @@max_allowed_packet"_s);
-        if (rows.isEmpty() || rows.isNull(0) || rows.value(0).toLongLong() <= 0)
-            throw DbError(u"The server does not tell its max_allowed_packet."_s);
-        m_maxAllowedPacket = rows.value(0).toLongLong();
-    }
-    return m_maxAllowedPacket;
 }
 
 QString sqlDate(const QDate &date) { return date.toString(u"yyyy-MM-dd"_s); }

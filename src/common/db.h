@@ -16,13 +16,22 @@
 class BoundRows;
 class Db;
 
-// An executed statement and the reader of its rows (a prepared one is run again and again).
+class DirectStatement;
+
+// An executed statement and the reader of its rows: one that Qt's driver ran (a prepared one is
+// run again and again), or one run directly with its values.
 struct Statement
 {
     explicit Statement(QSqlQuery executed);
+    explicit Statement(std::unique_ptr<DirectStatement> executed);
     ~Statement();
 
+    // The columns of the latest run's rows, and the ODBC handle that reads them.
+    QSqlRecord record() const;
+    QVariant handle() const;
+
     QSqlQuery query;
+    std::unique_ptr<DirectStatement> direct;
     std::unique_ptr<BoundRows> rows;  // the latest run's rows
 };
 
@@ -154,8 +163,8 @@ public:
 
     // Runs a query and returns its rows forward-only. Each "?" of the text stands for the value
     // of `values` at its place: the values travel apart from the text, so no quote or backslash
-    // in them, and no sql_mode of the server, changes the statement. Throws DbError when the
-    // statement fails.
+    // in them, and no sql_mode of the server, changes the statement. The statement and its values
+    // cost one exchange with the server. Throws DbError when the statement fails.
     ResultSet query(const QString &sql, const QStringList &values = {});
     // Executes a statement that changes data, its values bound as query() binds them; the number
     // of affected rows is not read.
@@ -179,14 +188,12 @@ public:
     // Number of times runTransaction() ran a change again after a lock conflict (for benchmarks).
     qint64 lockConflictRepeats() const { return m_lockConflictRepeats; }
 
-    // The largest packet the server takes (its max_allowed_packet): a statement or its values
-    // must fit. Asked once per connection, the first time it is needed.
-    qint64 maxAllowedPacket();
-
 private:
     friend class Transaction;
     friend class PreparedQuery;
     QSqlDatabase database() const;
+    // The current connection; throws DbError when it is not open.
+    QSqlDatabase connection() const;
     QSqlQuery newQuery();
     void connect(const QString &name);
     void reopen();
@@ -206,7 +213,6 @@ private:
     bool m_inTransaction = false;
     qint64 m_statements = 0;
     qint64 m_lockConflictRepeats = 0;
-    qint64 m_maxAllowedPacket = 0;  // 0 until asked
 };
 
 // A statement built from pieces: its text, with a "?" wherever a value stands, and the values

@@ -57,7 +57,52 @@ DbError classified(const QSqlError &error, const QString &state)
     return DbError(text.isEmpty() ? u"Unknown database error"_s : text, code);
 }
 
+// The diagnostics of an ODBC handle as Qt's driver joins them: every record's text once, separated
+// by blanks; `native` becomes the last record's server code.
+QString diagnosticTexts(SQLSMALLINT type, SQLHANDLE handle, int &native)
+{
+    QString texts;
+    for (SQLSMALLINT record = 1;; ++record) {
+        SQLWCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+        SQLINTEGER code = 0;
+        SQLWCHAR text[SQL_MAX_MESSAGE_LENGTH] = {};
+        SQLSMALLINT length = 0;
+        if (!SQL_SUCCEEDED(SQLGetDiagRecW(type, handle, record, state, &code, text, SQL_MAX_MESSAGE_LENGTH, &length)))
+            break;
+        native = int(code);
+        const QString message = QString::fromUtf16(reinterpret_cast<const char16_t *>(text),
+                                                   std::min<qsizetype>(length, SQL_MAX_MESSAGE_LENGTH - 1));
+        if (message != texts) {
+            if (!texts.isEmpty())
+                texts += u' ';
+            texts += message;
+        }
+    }
+    return texts;
+}
+
 }  // namespace
+
+DbError directStatementFailure(void *statement, const QSqlDatabase &database)
+{
+    const QVariant connection = database.driver() ? database.driver()->handle() : QVariant();
+    int native = -1;
+    QString texts;
+    if (connection.isValid() && connection.constData() != nullptr)
+        texts = diagnosticTexts(SQL_HANDLE_DBC, *static_cast<const SQLHANDLE *>(connection.constData()), native);
+    QString state;
+    if (statement != nullptr) {
+        const QString statementTexts = diagnosticTexts(SQL_HANDLE_STMT, statement, native);
+        if (!statementTexts.isEmpty())
+            texts += (texts.isEmpty() ? QString() : u" "_s) + statementTexts;
+        state = sqlState(SQL_HANDLE_STMT, QVariant::fromValue(statement));
+    }
+    if (state.isEmpty())
+        state = sqlState(SQL_HANDLE_DBC, connection);
+    const QSqlError error(u"QODBC3: Unable to execute statement"_s, texts, QSqlError::StatementError,
+                          native != -1 ? QString::number(native) : QString());
+    return classified(error, state);
+}
 
 DbError statementFailure(const QSqlQuery &query)
 {

@@ -12,5 +12,9 @@ class QSqlQuery;
 
 // After a prepare or an execution of `query` failed.
 DbError statementFailure(const QSqlQuery &query);
+// After a statement run on its own ODBC handle `statement` (DirectStatement) on the connection of
+// `database` failed; `statement` null: the handle could not be made. The text is the one Qt's
+// driver would have given.
+DbError directStatementFailure(void *statement, const QSqlDatabase &database);
 // After an open, a begin, a commit or a rollback on `database` failed.
 DbError connectionFailure(const QSqlDatabase &database);

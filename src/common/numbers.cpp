@@ -178,17 +178,26 @@ double settledDecimal(double computed)
 {
     if (!std::isfinite(computed))
         return computed;
-    return QString::number(computed, 'g', 15).toDouble();
+    // 15 significant digits, correctly rounded, read back correctly rounded.
+    char digits[32];
+    const auto [end, error] =
+        std::to_chars(std::begin(digits), std::end(digits), computed, std::chars_format::general, 15);
+    double settled = computed;
+    if (error == std::errc())
+        std::from_chars(digits, end, settled);
+    return settled;
 }
 
+// The shortest decimal form of a double ends in exactly ".5" only when the double is a whole
+// number and a half, and no half lies between a double and its shortest form (the half would be a
+// double nearer to that form): so rounding the double to the nearest whole number, ties to the
+// even one, is rounding its shortest form.
 double roundHalfEven(double value)
 {
     if (!std::isfinite(value))
         return 0;
-    const std::optional<Decimal> d = parseDecimal(shortestDouble(value));
-    if (!d)
-        return std::nearbyint(value);
-    return format(roundDecimal(*d, 0, true)).toDouble();
+    const double rounded = std::nearbyint(value);
+    return rounded == 0 ? 0.0 : rounded;
 }
 
 TwoDecimalText::TwoDecimalText(QStringView decimalText) { setDecimal(decimalText); }
@@ -282,8 +291,44 @@ QString twoDecimals(double value) { return TwoDecimalText(value).text().toString
 
 QString shortestText(double value) { return shortestDouble(value); }
 
+namespace {
+
+// The shortest form of a plain decimal without a blank, a plus sign, an exponent or a leading
+// zero ("1500.00", "-0.50", "0"), which is nearly every decimal a result set holds; nothing for
+// any other text.
+std::optional<QString> plainShortestText(const QString &text)
+{
+    const qsizetype start = text.startsWith(u'-') ? 1 : 0;
+    qsizetype point = -1;
+    for (qsizetype i = start; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'.' && point < 0 && i > start)
+            point = i;
+        else if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    const qsizetype wholeEnd = point < 0 ? text.size() : point;
+    if (wholeEnd == start || (text[start] == u'0' && wholeEnd - start > 1) || point == text.size() - 1)
+        return std::nullopt;
+    qsizetype end = text.size();
+    if (point >= 0) {
+        while (end > point + 1 && text[end - 1] == u'0')
+            --end;
+        if (end == point + 1)
+            end = point;
+    }
+    // Minus zero is zero.
+    if (start == 1 && end == 2 && text[1] == u'0')
+        return u"0"_s;
+    return end == text.size() ? text : text.left(end);
+}
+
+}  // namespace
+
 QString shortestText(const QString &decimalText)
 {
+    if (std::optional<QString> plain = plainShortestText(decimalText))
+        return *plain;
     std::optional<Decimal> d = parseDecimal(decimalText);
     if (!d)
         return decimalText;

@@ -32,8 +32,8 @@ BillRun DavpGenerator::GenerateDavpBills(const BillFilter &filter)
         m_dialogs.message(Msg::NoRecordsFound);
         return {BillRun::Outcome::NoRecords, currentRow};
     }
-    DavpRowWriter writer(m_db, m_sheet, m_lookUpLimits);
-    return fillBillRows(rows, m_sheet, m_dialogs, m_rowLimit, m_lookUpLimits.codes, m_progress,
-                        {[&](const std::vector<ScheduleRecord> &bills) { writer.lookUp(bills); },
-                         [&](int row, const ScheduleRecord &record) { writer.write(row, record); }});
+    DavpRowWriter writer(m_db, m_sheet, filter);
+    return fillBillRows(
+        rows, m_sheet, m_dialogs, m_rowLimit, m_progress,
+        {[&] { writer.lookUp(); }, [&](int row, const ScheduleRecord &record) { writer.write(row, record); }});
 }

@@ -12,7 +12,7 @@ class Dialogs;
 class Sheet;
 
 // Fills the DAVP grid with the bills of DAVP (agency 010590): one bill per row from row 5 down,
-// the agency, pages and rate master looked up for each (many bills a statement), and the messages
+// the agency, pages and rate master looked up for all of them (one statement each), and the messages
 // through the dialogs service. The grid must have been laid out by SetUpDavpGrid. Reads the
 // dates, product and bill-number bounds of the filter and its unit; the group, split and exchange
 // fields are not DAVP's. Database failures pass to the caller as DbError; the rows written so far stay.
@@ -26,9 +26,6 @@ public:
     // CurrentRow is a 16-bit counter; generation stops when it would pass this row. Lowered only
     // by tests.
     void setRowLimit(qint16 lastRow) { m_rowLimit = lastRow; }
-    // The bills are looked up `limits.codes` at a time, in statements of at most `limits.bytes`.
-    // Lowered only by tests.
-    void setLookUpLimits(LookUpLimits limits) { m_lookUpLimits = limits; }
 
 private:
     Db &m_db;
@@ -36,5 +33,4 @@ private:
     Sheet &m_sheet;
     BillProgress m_progress;
     qint16 m_rowLimit = std::numeric_limits<qint16>::max();
-    LookUpLimits m_lookUpLimits;
 };

@@ -18,23 +18,17 @@ QString asText(double value) { return shortestText(settledDecimal(value)); }
 
 }  // namespace
 
-DavpRowWriter::DavpRowWriter(Db &db, Sheet &sheet, LookUpLimits limits)
-    : m_sheet(sheet), m_agencies(db, davpAgencyLookUp(), limits), m_pages(db, davpPagesLookUp(), limits),
-      m_rates(db, davpRateLookUp(), limits)
+DavpRowWriter::DavpRowWriter(Db &db, Sheet &sheet, const BillFilter &filter)
+    : m_sheet(sheet), m_agencies(db, davpAgencyLookUp(davpSchedules(filter))),
+      m_pages(db, davpPagesLookUp(davpSchedules(filter))), m_rates(db, davpRateLookUp(davpSchedules(filter)))
 {
 }
 
-void DavpRowWriter::lookUp(const std::vector<ScheduleRecord> &bills)
+void DavpRowWriter::lookUp()
 {
-    QList<LookUpKey> agencies, schedules, rates;
-    for (const ScheduleRecord &bill : bills) {
-        agencies.append({bill.text(F::AgencyCode), {}});
-        schedules.append({bill.text(F::SlNo), {}});
-        rates.append({bill.text(F::RateCode), {}});
-    }
-    m_agencies.fetch(agencies);
-    m_pages.fetch(schedules);
-    m_rates.fetch(rates);
+    m_agencies.fetch();
+    m_pages.fetch();
+    m_rates.fetch();
 }
 
 void DavpRowWriter::write(int row, const ScheduleRecord &record)
@@ -73,7 +67,7 @@ void DavpRowWriter::write(int row, const ScheduleRecord &record)
     put(DavpColumn::SqCms, record, F::Sqcm);
     put(DavpColumn::ColCms, record, F::Sqcms);
     put(DavpColumn::Cols, record, F::Cols);
-    put(DavpColumn::Page, firstValue(m_pages.rows({record.text(F::SlNo), {}})));
+    put(DavpColumn::Page, firstValue(m_pages.rows(record.text(F::SlNo))));
     put(DavpColumn::NewRate, record, F::NewRate);
     put(DavpColumn::AdRef, record, F::AdRef);
     put(DavpColumn::CommissionPer, record, F::CommPer);
@@ -84,7 +78,7 @@ void DavpRowWriter::write(int row, const ScheduleRecord &record)
 
 void DavpRowWriter::agency(const ScheduleRecord &record)
 {
-    for (const QStringList &agency : m_agencies.rows({record.text(F::AgencyCode), {}})) {
+    for (const QStringList &agency : m_agencies.rows(record.text(F::AgencyCode))) {
         put(DavpColumn::AgentName, agency.at(0));
         put(DavpColumn::AgentAddress1, agency.at(1));
         // The sub-area is the place of publication until the rate master names one.
@@ -111,7 +105,7 @@ void DavpRowWriter::rateAdjustment(const ScheduleRecord &record)
 void DavpRowWriter::rate(const ScheduleRecord &record)
 {
     // The first rate row the server gives names the place and the DAVP code.
-    const LookUpRows &rates = m_rates.rows({record.text(F::RateCode), {}});
+    const LookUpRows &rates = m_rates.rows(record.text(F::RateCode));
     if (!rates.isEmpty()) {
         put(DavpColumn::Place, rates.first().at(1));
         put(DavpColumn::DavpCode, rates.first().at(0));

@@ -1,25 +1,25 @@
 #pragma once
 
+#include "billing/billfilter.h"
 #include "billing/schedulerecord.h"
-#include "common/batchlookup.h"
+#include "common/runlookup.h"
 #include "davp/davpcolumns.h"
 
 #include <QString>
-
-#include <vector>
 
 class Sheet;
 
 // Writes one DAVP schedule record into one bill row, in the order the steps read back what they
 // wrote (the extra charge and discount start from the cells' own texts). One writer serves one
-// generation: lookUp() fetches the agency, pages and rate master of a run of bills, many keys a
-// statement, before they are written.
+// generation: lookUp() fetches the agency, pages and rate master of all the bills of the run, one
+// statement each, before the first is written.
 class DavpRowWriter
 {
 public:
-    DavpRowWriter(Db &db, Sheet &sheet, LookUpLimits limits);
+    // The bills of the run `filter` asks for (davpSchedules).
+    DavpRowWriter(Db &db, Sheet &sheet, const BillFilter &filter);
 
-    void lookUp(const std::vector<ScheduleRecord> &bills);
+    void lookUp();
     void write(int row, const ScheduleRecord &record);
 
 private:
@@ -33,8 +33,8 @@ private:
     QString cell(DavpColumn column) const;
 
     Sheet &m_sheet;
-    BatchedLookUp m_agencies;
-    BatchedLookUp m_pages;
-    BatchedLookUp m_rates;
+    RunLookUp m_agencies;
+    RunLookUp m_pages;
+    RunLookUp m_rates;
     int m_row = 0;
 };

@@ -188,12 +188,21 @@ void tst_BillFilter::lookupQueriesKeepTheirText()
              "advt_agencymaster inner join advt_subarea on agency_subarea=sub_code where agency_code=?"_s);
     QCOMPARE(agencyQuery(BillKind::Split), agencyQuery(BillKind::Exchange));
     QCOMPARE(clientQuery(), u"SELECT client_gstin, client_pan FROM advt_clientmaster WHERE client_code = ?"_s);
-    QCOMPARE(pagesQuery(), u"SELECT group_concat(distinct(sdet_page)) FROM advt_scheduledetails where "
-                           "sdet_sch_code=? and unit_code=?"_s);
-    QCOMPARE(exchangeDebitsQuery(),
-             u"select sum(sdet_dr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s);
-    QCOMPARE(exchangeCreditsQuery(),
-             u"select sum(sdet_cr_amt)from advt_sch_exchg where unit_code=? and sdet_sch_code=?"_s);
+    // The pages and the exchange entries of a whole run, keyed by the run's own schedules.
+    const SqlStatement schedules{u" from advt_schedule where unit_code=?"_s, {u"KOC"_s}};
+    const QString codes = u" from (Select STRAIGHT_JOIN sch_slno lookup_key from advt_schedule where unit_code=? group "
+                          "by cast(sch_slno as binary)) run_codes"_s;
+    const SqlStatement pages = pagesLookUp(schedules).keyed;
+    QCOMPARE(pages.text,
+             u"Select run_codes.lookup_key,group_concat(distinct(sdet_page))"_s + codes
+                 + u" inner join advt_scheduledetails on sdet_sch_code=run_codes.lookup_key and "
+                   "unit_code=left(run_codes.lookup_key,3) group by cast(run_codes.lookup_key as binary)"_s);
+    QCOMPARE(pages.values, QStringList{u"KOC"_s});
+    const SqlStatement exchange = exchangeLookUp(schedules, u"TVM"_s).keyed;
+    QCOMPARE(exchange.text, u"Select run_codes.lookup_key,sum(sdet_dr_amt),sum(sdet_cr_amt)"_s + codes
+                                + u" inner join advt_sch_exchg on unit_code=? and sdet_sch_code=run_codes.lookup_key "
+                                  "group by cast(run_codes.lookup_key as binary)"_s);
+    QCOMPARE(exchange.values, (QStringList{u"KOC"_s, u"TVM"_s}));
 }
 
 QTEST_GUILESS_MAIN(tst_BillFilter)

@@ -1,6 +1,7 @@
 // The layout of the bill grid: titles, header band, widths and the amount column.
 #include "billing/billcolumns.h"
 #include "billing/billgrid.h"
+#include "billing/gridcsv.h"
 #include "sheet/sheet.h"
 
 #include <QTest>
@@ -15,6 +16,7 @@ private slots:
     void laysOutTitlesAndHeader();
     void showsOnlyTheBillColumns();
     void secondSetUpRemovesBillRowsAndTheirFormats();
+    void csvQuotesOnlyTheFieldsThatNeedIt();
 };
 
 void tst_BillGrid::laysOutTitlesAndHeader()
@@ -95,6 +97,23 @@ void tst_BillGrid::secondSetUpRemovesBillRowsAndTheirFormats()
     QCOMPARE(sheet.text(4, 7), u"Amount"_s);
     // The amount format is laid again over the cleared rows.
     QCOMPARE(sheet.style(40000, 7).numberFormat, u"0.00"_s);
+}
+
+void tst_BillGrid::csvQuotesOnlyTheFieldsThatNeedIt()
+{
+    Sheet sheet;
+    sheet.setText(1, 1, u"plain"_s);
+    sheet.setText(1, 2, u"a, b"_s);
+    sheet.setText(1, 3, u"say \"hi\" \"there\""_s);
+    sheet.setText(1, 4, u"two\nlines"_s);
+    sheet.setNumber(1, 5, 1500.5);
+    sheet.setText(2, 1, u"കൊച്ചി, é"_s);
+    sheet.setText(2, 3, u"\"\""_s);
+    sheet.setText(2, 4, u"end\r"_s);
+    QCOMPARE(gridCsv(sheet, 3, 5),
+             QByteArray("plain,\"a, b\",\"say \"\"hi\"\" \"\"there\"\"\",\"two\nlines\",1500.5\n"
+                        "\"\xe0\xb4\x95\xe0\xb5\x8a\xe0\xb4\x9a\xe0\xb5\x8d\xe0\xb4\x9a\xe0\xb4\xbf, "
+                        "\xc3\xa9\",,\"\"\"\"\"\",\"end\r\",\n,,,,\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_BillGrid)

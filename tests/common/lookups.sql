@@ -1,4 +1,4 @@
--- Masters for the batched look-ups: every key is also looked up with the statement of one key,
+-- Masters for the look-ups of a run: every code is also looked up with the statement of one code,
 -- and the two must agree.
 INSERT INTO advt_subarea (sub_code, sub_name) VALUES ('S1', 'Ernakulam'), ('S2', 'Thrissur');
 
@@ -29,3 +29,23 @@ INSERT INTO advt_scheduledetails (unit_code, sdet_sch_code, sdet_page) VALUES
 INSERT INTO advt_sch_exchg (unit_code, sdet_sch_code, sdet_dr_amt, sdet_cr_amt) VALUES
     ('KOC', 'KOC0000001', 10, 5), ('KOC', 'KOC0000001', 20.5, 15), ('TVM', 'KOC0000001', 1000, 1000),
     ('KOC', 'KOC0000002', 0, 0);
+
+-- The schedules of the run the look-ups serve: codes found as stored, in another letter case or
+-- with trailing blanks, through the collation (E01 for É01), not in the master at all, empty,
+-- with quotes, and repeated; schedule numbers of two letter cases in two units. The schedule of
+-- 2 January is not in the run: its rate DV002 is not looked up.
+INSERT INTO advt_schedule (unit_code, sch_slno, sch_ins_date, sch_agency_code, sch_client_code, sch_ratecode) VALUES
+    ('KOC', 'KOC0000001', '2026-01-01', 'A001', 'C001', 'DV001'),
+    ('KOC', 'KOC0000002', '2026-01-01', 'A002', 'c001', 'DV001'),
+    ('KOC', 'KOC0000003', '2026-01-01', 'a001', 'C404', 'DV009'),
+    ('TVM', 'koc0000003', '2026-01-01', 'A001  ', 'C''Q', 'dv001'),
+    ('KOC', 'KOC''00004', '2026-01-01', 'A003', 'C001', 'DV001'),
+    ('TVM', 'TVM0000005', '2026-01-01', 'A404', 'C001', 'DV001'),
+    ('KOC', 'KOC0000011', '2026-01-01', 'Q''1', 'C001', ''),
+    ('KOC', 'KOC0000012', '2026-01-01', 'É01', 'C001', 'DV001'),
+    ('KOC', 'KOC0000013', '2026-01-01', 'E01', 'C001', 'DV001'),
+    ('KOC', 'KOC0000014', '2026-01-01', '''', 'C001', 'DV001'),
+    ('KOC', 'KOC0000015', '2026-01-01', '', '', 'DV001'),
+    ('KOC', 'KOC0000016', '2026-01-01', 'x'' or 1=1', 'C001', 'DV001'),
+    ('KOC', 'KOC0000017', '2026-01-01', 'A001', 'C001', 'DV001'),
+    ('KOC', 'KOC0000018', '2026-01-02', 'A002', 'C001', 'DV002');

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,6 +17,7 @@ private slots:
     void twoDecimalsOfATextKeepsItsDigits_data();
     void twoDecimalsOfATextKeepsItsDigits();
     void twoDecimalsOfANumberReadsItsShortestDigits();
+    void settledDecimalDropsBinaryNoise();
     void roundHalfEvenGoesToTheEvenNeighbour_data();
     void roundHalfEvenGoesToTheEvenNeighbour();
     void leadingNumberTakesTheNumericPrefix_data();
@@ -102,6 +104,18 @@ void tst_Numbers::twoDecimalsOfANumberReadsItsShortestDigits()
     }
 }
 
+void tst_Numbers::settledDecimalDropsBinaryNoise()
+{
+    QCOMPARE(settledDecimal(2.4999999999999996), 2.5);
+    QCOMPARE(settledDecimal(0.1 + 0.2), 0.3);
+    QCOMPARE(settledDecimal(1250.0 * 15 / 100), 187.5);
+    QCOMPARE(settledDecimal(-1.0000000000000002), -1.0);
+    // Fifteen significant digits stay as they are, large or small.
+    QCOMPARE(settledDecimal(123456789012345.0), 123456789012345.0);
+    QCOMPARE(settledDecimal(1.23456789012345e-200), 1.23456789012345e-200);
+    QVERIFY(std::isinf(settledDecimal(std::numeric_limits<double>::infinity())));
+}
+
 void tst_Numbers::roundHalfEvenGoesToTheEvenNeighbour_data()
 {
     QTest::addColumn<double>("value");
@@ -114,6 +128,11 @@ void tst_Numbers::roundHalfEvenGoesToTheEvenNeighbour_data()
     QTest::newRow("0.5-to-0") << 0.5 << 0.0;
     QTest::newRow("tiny-to-0") << 1e-5 << 0.0;
     QTest::newRow("binary-noise-to-0") << 0.1 + 0.2 - 0.3 << 0.0;
+    QTest::newRow("minus-0.4-to-0") << -0.4 << 0.0;
+    QTest::newRow("just-below-a-half") << 2.4999999999999996 << 2.0;
+    QTest::newRow("largest-half") << 4503599627370495.5 << 4503599627370496.0;
+    QTest::newRow("beyond-halves") << 9007199254740993.0 << 9007199254740993.0;
+    QTest::newRow("not-finite-to-0") << std::numeric_limits<double>::infinity() << 0.0;
 }
 
 void tst_Numbers::roundHalfEvenGoesToTheEvenNeighbour()
@@ -121,6 +140,8 @@ void tst_Numbers::roundHalfEvenGoesToTheEvenNeighbour()
     QFETCH(double, value);
     QFETCH(double, expected);
     QCOMPARE(roundHalfEven(value), expected);
+    // A zero result is a plain zero, never minus zero.
+    QVERIFY(!std::signbit(roundHalfEven(value)) || expected < 0);
 }
 
 void tst_Numbers::leadingNumberTakesTheNumericPrefix_data()
@@ -160,6 +181,16 @@ void tst_Numbers::shortestTextDropsTrailingZeros_data()
     QTest::newRow("half") << u"12.50"_s << u"12.5"_s;
     QTest::newRow("negative-zero") << u"-0.00"_s << u"0"_s;
     QTest::newRow("not-a-number-unchanged") << u"n/a"_s << u"n/a"_s;
+    QTest::newRow("plain-whole") << u"7"_s << u"7"_s;
+    QTest::newRow("negative-fraction") << u"-0.50"_s << u"-0.5"_s;
+    QTest::newRow("minus-zero") << u"-0"_s << u"0"_s;
+    QTest::newRow("leading-zeros") << u"007.50"_s << u"7.5"_s;
+    QTest::newRow("plus-sign") << u"+12.30"_s << u"12.3"_s;
+    QTest::newRow("no-units-digit") << u".50"_s << u"0.5"_s;
+    QTest::newRow("trailing-point") << u"5."_s << u"5"_s;
+    QTest::newRow("exponent") << u"1.50e2"_s << u"150"_s;
+    QTest::newRow("blanks") << u" 2.50 "_s << u"2.5"_s;
+    QTest::newRow("two-points") << u"1.2.3"_s << u"1.2.3"_s;
 }
 
 void tst_Numbers::shortestTextDropsTrailingZeros()

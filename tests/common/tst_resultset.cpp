@@ -53,7 +53,8 @@ void tst_ResultSet::valuesAreThoseOfQtsOwnReading_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QStringList>("values");
     QTest::newRow("every-kind") << u"Select * from kinds order by id"_s << QStringList();
-    // With values the statement is prepared, and the server sends the rows in its binary form.
+    // With values the statement runs directly on a handle of its own, its columns described there,
+    // and the server sends the rows in its binary form; Qt's driver reads it prepared.
     QTest::newRow("every-kind-prepared") << u"Select * from kinds where id > ? order by id"_s << QStringList{u"0"_s};
     QTest::newRow("computed") << u"Select id, concat(v, '!') as joined, group_concat(t) as pages, sum(d) as total, "
                                  "count(*) as n, @@max_allowed_packet as packet from kinds group by id order by id"_s

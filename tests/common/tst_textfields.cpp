@@ -1,6 +1,8 @@
 #include "common/amountinwords.h"
+#include "common/platformtext.h"
 #include "common/textfields.h"
 
+#include <QLocale>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -9,6 +11,7 @@ class tst_TextFields : public QObject
 {
     Q_OBJECT
 private slots:
+    void shortDateIsTheFormatsText();
     void nextCodeIncrementsTheTrailingNumber_data();
     void nextCodeIncrementsTheTrailingNumber();
     void seriesNeverMovesBack_data();
@@ -152,6 +155,18 @@ void tst_TextFields::amountInWordsReadsIndianGrouping()
     QFETCH(double, amount);
     QFETCH(QString, expected);
     QCOMPARE(AmountInWords(amount), expected);
+}
+
+void tst_TextFields::shortDateIsTheFormatsText()
+{
+    QCOMPARE(shortDate(QDate(2026, 12, 7)), u"07-Dec-2026"_s);
+    // Every day of a leap year and the edges of four-digit years, against the format itself.
+    QList<QDate> dates;
+    for (QDate day(2024, 1, 1); day.year() == 2024; day = day.addDays(1))
+        dates.append(day);
+    dates += {QDate(999, 12, 31), QDate(1000, 1, 1), QDate(9999, 12, 31), QDate(10000, 1, 1), QDate(-5, 3, 1), QDate()};
+    for (const QDate &date : std::as_const(dates))
+        QCOMPARE(shortDate(date), QLocale::c().toString(date, QString::fromUtf16(ShortDateFormat)));
 }
 
 QTEST_GUILESS_MAIN(tst_TextFields)

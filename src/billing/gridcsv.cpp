@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 #include "sheet/sheet.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {

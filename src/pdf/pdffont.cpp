@@ -57,6 +57,10 @@ std::unique_ptr<PdfFont> PdfFont::load(const QString &family, bool bold)
     font->m_design = hb_font_create(font->m_face);
     hb_font_set_scale(font->m_design, int(hb_face_get_upem(font->m_face)), int(hb_face_get_upem(font->m_face)));
     font->m_buffer = hb_buffer_create();
+    for (char32_t character = 0; character < font->m_latin1.size(); ++character) {
+        hb_codepoint_t glyph = 0;
+        font->m_latin1[character] = hb_font_get_nominal_glyph(font->m_design, character, &glyph) ? glyph : 0;
+    }
     // cairo reads the same file; the pattern names it, so both see the same glyphs.
     font->m_cairoFace = cairo_ft_font_face_create_for_pattern(found.get());
     if (cairo_font_face_status(font->m_cairoFace) != CAIRO_STATUS_SUCCESS)
@@ -138,6 +142,8 @@ VerticalMetrics PdfFont::metrics(double size) const
 
 unsigned PdfFont::glyphIndex(char32_t character) const
 {
+    if (character < m_latin1.size())
+        return m_latin1[character];
     hb_codepoint_t glyph = 0;
     return hb_font_get_nominal_glyph(m_design, character, &glyph) ? glyph : 0;
 }

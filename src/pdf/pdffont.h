@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <vector>
@@ -89,5 +90,6 @@ private:
     hb_buffer_t *m_buffer = nullptr;
     mutable std::map<int, hb_font_t *> m_sizes;  // for the metrics, by size in 64ths of a point
     mutable QHash<QString, Shaped> m_shaped;
+    std::array<unsigned, 256> m_latin1{};  // the glyphs of the first 256 characters, looked up once
     _cairo_font_face *m_cairoFace = nullptr;
 };

@@ -11,7 +11,7 @@
 
 namespace {
 
-// As a pen of no width prints: the thinnest line the printer makes, square ends.
+// The width of the lines and frames: the thinnest line a printer makes.
 constexpr double HairLine = 0.1;
 
 cairo_status_t writeTo(void *device, const unsigned char *data, unsigned int length)
@@ -25,9 +25,6 @@ cairo_status_t writeTo(void *device, const unsigned char *data, unsigned int len
 PdfDocument::PdfDocument(QIODevice &device, double width, double height)
     : m_surface(cairo_pdf_surface_create_for_stream(writeTo, &device, width, height)), m_cairo(cairo_create(m_surface))
 {
-    cairo_set_line_width(m_cairo, HairLine);
-    cairo_set_line_cap(m_cairo, CAIRO_LINE_CAP_SQUARE);
-    cairo_set_line_join(m_cairo, CAIRO_LINE_JOIN_MITER);
 }
 
 PdfDocument::~PdfDocument()
@@ -61,17 +58,37 @@ void PdfDocument::line(QPointF from, QPointF to) { m_lines.emplace_back(from, to
 
 void PdfDocument::frame(const QRectF &rect) { m_frames.push_back(rect); }
 
+namespace {
+
+// A hairline as the outline it covers, filled: square ends half its width beyond both points.
+// A viewer shades a filled hairline by how much of a pixel it covers, as it does the text, where
+// a stroked one would be a full pixel at any zoom.
+void addHairLine(cairo_t *cairo, const QLineF &line)
+{
+    const QPointF along = line.length() > 0 ? (line.p2() - line.p1()) / line.length() * (HairLine / 2) : QPointF();
+    const QPointF across(-along.y(), along.x());
+    const QPointF corners[] = {line.p1() - along - across, line.p2() + along - across, line.p2() + along + across,
+                               line.p1() - along + across};
+    cairo_move_to(cairo, corners[0].x(), corners[0].y());
+    for (const QPointF &corner : std::span(corners).subspan(1))
+        cairo_line_to(cairo, corner.x(), corner.y());
+    cairo_close_path(cairo);
+}
+
+}  // namespace
+
 void PdfDocument::drawLines()
 {
     if (m_lines.empty() && m_frames.empty())
         return;
-    for (const QLineF &line : m_lines) {
-        cairo_move_to(m_cairo, line.x1(), line.y1());
-        cairo_line_to(m_cairo, line.x2(), line.y2());
-    }
+    for (const QLineF &line : m_lines)
+        addHairLine(m_cairo, line);
     for (const QRectF &rect : m_frames)
-        cairo_rectangle(m_cairo, rect.x(), rect.y(), rect.width(), rect.height());
-    cairo_stroke(m_cairo);
+        for (const QLineF &side :
+             {QLineF(rect.topLeft(), rect.topRight()), QLineF(rect.topRight(), rect.bottomRight()),
+              QLineF(rect.bottomRight(), rect.bottomLeft()), QLineF(rect.bottomLeft(), rect.topLeft())})
+            addHairLine(m_cairo, side);
+    cairo_fill(m_cairo);
     m_lines.clear();
     m_frames.clear();
 }

@@ -42,7 +42,7 @@ public:
 
     // Glyphs in `font` at `size`, widened by `stretch` (a condensed print is narrower than 1).
     void glyphs(const PdfFont &font, double size, std::span<const PlacedGlyph> glyphs, double stretch = 1.0);
-    // A hairline, and a rectangle drawn with it.
+    // A horizontal or vertical hairline, and a rectangle drawn with it.
     void line(QPointF from, QPointF to);
     void frame(const QRectF &rect);
     // Rectangles filled in black or white, as one shape.

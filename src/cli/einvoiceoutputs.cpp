@@ -63,5 +63,3 @@ void addEInvoiceOutputs(const CliArguments &args, BillsOptions &options)
         });
     }
 }
-
-bool needsPainting(const QStringList &args) { return args.contains(InvoicePdfOption); }

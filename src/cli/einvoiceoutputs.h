@@ -9,6 +9,3 @@
 QList<CliOption> einvoiceOptionList();
 // Adds those that `args` asks for to the outputs.
 void addEInvoiceOutputs(const CliArguments &args, BillsOptions &options);
-
-// Whether the arguments ask for an output that draws (and so needs Qt Gui's fonts).
-bool needsPainting(const QStringList &args);

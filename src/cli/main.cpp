@@ -1,14 +1,10 @@
 #include "app/startup.h"
 #include "cli/clisession.h"
 #include "cli/commands.h"
-#include "cli/einvoiceoutputs.h"
 #include "cli/exitstatus.h"
 #include "common/deployment.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-
-#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -63,18 +59,7 @@ QString generalHelp()
 
 int main(int argc, char *argv[])
 {
-    // Drawing the plain-paper invoices needs fonts, which come with Qt Gui; there is no window, so
-    // the platform is the offscreen one whatever the session's display.
-    std::unique_ptr<QCoreApplication> app;
-    QStringList raw;
-    for (int i = 1; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
-    if (needsPainting(raw)) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"selvoro-cli"_s);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {

@@ -24,6 +24,6 @@ QImage qrCodeImage(const QString &text);
 // Text is real text in embedded fonts. Returns the failure text, or nothing; the caller puts the
 // output in place (and writes none without a bill). `progress` hears of each bill drawn; false
 // from it ends the drawing with "Stopped. No file was written.   " as the failure, and the caller
-// then puts nothing in place. Needs a QGuiApplication (fonts).
+// then puts nothing in place. The fonts are DejaVu Sans and DejaVu Sans Bold.
 std::optional<QString> writeInvoicePdf(const BillRows &bills, const Sellers &sellers, const RegistrationOf &kept,
                                        OutputFile &output, const Progress &progress = {});

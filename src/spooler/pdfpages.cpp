@@ -4,42 +4,32 @@
 #include "common/outputfile.h"
 #include "spooler/printmarkup.h"
 
-#include <QFontMetricsF>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
+#include "pdf/pdfdocument.h"
+#include "pdf/pdffont.h"
+
+#include <array>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int Resolution = 720;              // device units per inch
-constexpr double Pitch = Resolution / 10.0;  // 10 characters per inch
-constexpr double CondensedPitch = Resolution / 17.14;
-constexpr double Leading = Resolution / 6.0;  // 6 lines per inch
-constexpr double Margin = Resolution / 4.0;   // a quarter inch all round
-constexpr double StrikeOffset = Resolution / 180.0;
-
-QFont printerFont(bool bold)
-{
-    QFont font(u"DejaVu Sans Mono"_s);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSizeF(12);
-    font.setBold(bold);
-    return font;
-}
+// In points.
+constexpr double Pitch = 72.0 / 10.0;  // 10 characters per inch
+constexpr double CondensedPitch = 72.0 / 17.14;
+constexpr double Leading = 72.0 / 6.0;  // 6 lines per inch
+constexpr double Margin = 72.0 / 4.0;   // a quarter inch all round
+constexpr double StrikeOffset = 72.0 / 180.0;
+constexpr double FontSize = 12;
 
 class PageWriter
 {
 public:
-    explicit PageWriter(QPdfWriter &pdf) : m_painter(&pdf), m_pdf(pdf)
+    PageWriter(PdfDocument &pdf, std::array<std::unique_ptr<PdfFont>, 2> fonts) : m_pdf(pdf), m_fonts(std::move(fonts))
     {
         for (const bool bold : {false, true})
-            m_advance[bold] = QFontMetricsF(printerFont(bold), &pdf).horizontalAdvance(u'M');
+            m_advance[bold] = m_fonts[bold]->advance(m_fonts[bold]->glyphIndex(U'M'), FontSize);
     }
-
-    bool isActive() const { return m_painter.isActive(); }
 
     void drawLine(int lineOnPage, QStringView line)
     {
@@ -52,65 +42,51 @@ public:
         }
     }
 
-    bool newPage() { return m_pdf.newPage(); }
-    bool end() { return m_painter.end(); }
-
 private:
-    // Each word is put at its own print position and squeezed to the pitch, so columns line
-    // up whatever the font's own advance.
+    // Every character is put at its own print position, the font squeezed to the pitch, so
+    // columns line up whatever the font's own advance.
     void drawRun(const PrintRun &run, double x, double baseline, double pitch)
     {
         const bool bold = run.attributes.has(Attribute::Emphasized);
         const int passes = run.attributes.has(Attribute::DoubleStrike) ? 2 : 1;
-        m_painter.setFont(printerFont(bold));
-        const double scale = pitch / m_advance[bold];
-        qsizetype i = 0;
-        while (i < run.text.size()) {
-            if (run.text[i] == u' ') {
-                ++i;
-                continue;
-            }
-            qsizetype end = i;
-            while (end < run.text.size() && run.text[end] != u' ')
-                ++end;
-            for (int pass = 0; pass < passes; ++pass) {
-                m_painter.save();
-                m_painter.translate(x + i * pitch + pass * StrikeOffset, baseline);
-                m_painter.scale(scale, 1.0);
-                m_painter.drawText(QPointF(0, 0), run.text.mid(i, end - i));
-                m_painter.restore();
-            }
-            i = end;
+        const PdfFont &font = *m_fonts[bold];
+        for (int pass = 0; pass < passes; ++pass) {
+            m_glyphs.clear();
+            for (qsizetype i = 0; i < run.text.size(); ++i)
+                if (run.text[i] != u' ')
+                    m_glyphs.push_back(
+                        {font.glyphIndex(run.text[i].unicode()), x + i * pitch + pass * StrikeOffset, baseline});
+            m_pdf.glyphs(font, FontSize, m_glyphs, pitch / m_advance[bold]);
         }
     }
 
-    QPainter m_painter;
-    QPdfWriter &m_pdf;
+    PdfDocument &m_pdf;
+    std::array<std::unique_ptr<PdfFont>, 2> m_fonts;
+    std::vector<PlacedGlyph> m_glyphs;
     double m_advance[2] = {Pitch, Pitch};
 };
 
 std::optional<QString> drawPages(const QByteArray &printFile, int pageLines, OutputFile &output)
 {
+    std::array<std::unique_ptr<PdfFont>, 2> fonts{PdfFont::load(u"DejaVu Sans Mono"_s, false),
+                                                  PdfFont::load(u"DejaVu Sans Mono"_s, true)};
+    if (!fonts[0] || !fonts[1])
+        return u"no font for the print (DejaVu Sans Mono)"_s;
     const QString pdfPath = output.path();
-    QPdfWriter pdf(&output.device());
-    pdf.setResolution(Resolution);
+    PdfDocument pdf(output.device(), 8.5 * 72, (pageLines / 6.0 + 0.5) * 72);
     pdf.setCreator(u"inetspooler"_s);
-    const double heightInches = pageLines / 6.0 + 0.5;
-    pdf.setPageSize(QPageSize(QSizeF(8.5, heightInches), QPageSize::Inch, u"Stationery"_s, QPageSize::ExactMatch));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    PageWriter pages(pdf);
-    if (!pages.isActive())
-        return output.failure();
+    PageWriter pages(pdf, std::move(fonts));
     const QList<QByteArray> lines = printFileLines(printFile);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0 && i % pageLines == 0 && !pages.newPage())
-            return u"cannot add a page to "_s + pdfPath;
+        if (i > 0 && i % pageLines == 0)
+            pdf.newPage();
         pages.drawLine(int(i % pageLines), fromWindows1252(lines[i]));
     }
-    if (!pages.end())
-        return u"cannot finish "_s + pdfPath;
+    const std::optional<QString> failure = pdf.finish();
     if (output.device().error() != QFileDevice::NoError)
         return output.failure();
+    if (failure)
+        return u"cannot finish "_s + pdfPath + u": "_s + *failure;
     return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pdf/pdfobjects.h"
+
 #include <QLineF>
 #include <QPointF>
 #include <QRectF>
@@ -7,13 +9,11 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 class PdfFont;
 class QIODevice;
-struct _cairo;
-struct _cairo_surface;
-struct _cairo_scaled_font;
 
 // A glyph placed on the page: its baseline origin in points from the page's top left corner.
 struct PlacedGlyph
@@ -23,17 +23,15 @@ struct PlacedGlyph
     double y = 0;
 };
 
-// A PDF written by cairo into a device as it goes, pages of one size in points, y growing
-// downwards. Text is real text in the fonts it names, which are embedded with the glyphs used.
-// The lines and glyphs of a page are drawn when the page ends, one path for all the lines and a
-// few long runs of glyphs per font instead of one per text: each drawing operation costs cairo
-// far more than its size. Filled rectangles are drawn at once; nothing a page draws overlaps, so
-// the order does not show.
+// A PDF written into a device as it goes, page by page, pages of one size in points, y growing
+// downwards. Text is real text in the fonts it names, which are embedded at the end with the
+// glyphs used. The lines and glyphs of a page are drawn when the page ends, all the lines as one
+// shape and the glyphs by font; filled rectangles are drawn at once. Nothing a page draws
+// overlaps, so the order does not show.
 class PdfDocument
 {
 public:
     PdfDocument(QIODevice &device, double width, double height);
-    ~PdfDocument();
     PdfDocument(const PdfDocument &) = delete;
     PdfDocument &operator=(const PdfDocument &) = delete;
 
@@ -49,33 +47,42 @@ public:
     void fill(std::span<const QRectF> rects, bool black);
 
     void newPage();
-    // Ends the last page and the file; the failure's description, if cairo met one. Writing
+    // Ends the last page and the file; the failure's description, if there was one. Writing
     // failures of the device are the device's to tell.
     std::optional<QString> finish();
 
 private:
+    struct Font
+    {
+        const PdfFont *font;
+        int object;
+        std::vector<bool> used;  // by glyph
+    };
     struct Run
     {
-        const PdfFont *font = nullptr;
+        std::size_t font = 0;  // in m_fonts
         double size = 0;
         double stretch = 1;
         std::vector<PlacedGlyph> glyphs;
     };
+    std::size_t fontIndex(const PdfFont &font);
+    void endPage();
     void drawLines();
-    void drawGlyphs();
-    _cairo_scaled_font *scaledFont(const Run &run);
+    void drawRun(const Run &run);
+    void rectangle(const QRectF &rect);
+    std::string information() const;
 
-    _cairo_surface *m_surface = nullptr;
-    _cairo *m_cairo = nullptr;
-    std::vector<Run> m_runs;  // this page's glyphs, by font
+    PdfObjects m_objects;
+    double m_width;
+    double m_height;
+    int m_pages;
+    int m_resources;
+    std::vector<int> m_pageObjects;
+    std::vector<Font> m_fonts;
+    std::vector<Run> m_runs;  // this page's glyphs, by font, size and stretch
     std::vector<QLineF> m_lines;
     std::vector<QRectF> m_frames;
-    struct Scaled
-    {
-        const PdfFont *font;
-        double size;
-        double stretch;
-        _cairo_scaled_font *scaled;
-    };
-    std::vector<Scaled> m_scaled;
+    std::string m_content;  // this page's drawing
+    QString m_title;
+    QString m_creator;
 };

@@ -1,9 +1,11 @@
 #include "pdf/pdffont.h"
 
-#include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
 #include <hb-ot.h>
+#include <hb-subset.h>
 #include <hb.h>
+
+#include <cmath>
 
 namespace {
 
@@ -61,19 +63,32 @@ std::unique_ptr<PdfFont> PdfFont::load(const QString &family, bool bold)
         hb_codepoint_t glyph = 0;
         font->m_latin1[character] = hb_font_get_nominal_glyph(font->m_design, character, &glyph) ? glyph : 0;
     }
-    // cairo reads the same file; the pattern names it, so both see the same glyphs.
-    font->m_cairoFace = cairo_ft_font_face_create_for_pattern(found.get());
-    if (cairo_font_face_status(font->m_cairoFace) != CAIRO_STATUS_SUCCESS)
-        return nullptr;
+    font->loadGlyphTables();
     return font;
+}
+
+void PdfFont::loadGlyphTables()
+{
+    const unsigned count = hb_face_get_glyph_count(m_face);
+    const double perEm = hb_face_get_upem(m_face);
+    m_widths.resize(count);
+    for (unsigned glyph = 0; glyph < count; ++glyph)
+        m_widths[glyph] = int(std::lround(hb_font_get_glyph_h_advance(m_design, glyph) * 1e6 / perEm));
+    m_characters.assign(count, 0);
+    hb_set_t *characters = hb_set_create();
+    hb_face_collect_unicodes(m_face, characters);
+    for (hb_codepoint_t character = HB_SET_VALUE_INVALID; hb_set_next(characters, &character);) {
+        hb_codepoint_t glyph = 0;
+        if (hb_font_get_nominal_glyph(m_design, character, &glyph) && glyph < count && m_characters[glyph] == 0)
+            m_characters[glyph] = character;  // the set runs upwards: the lowest character stays
+    }
+    hb_set_destroy(characters);
 }
 
 PdfFont::~PdfFont()
 {
     for (const auto &[units, font] : m_sizes)
         hb_font_destroy(font);
-    if (m_cairoFace)
-        cairo_font_face_destroy(m_cairoFace);
     hb_font_destroy(m_design);
     hb_buffer_destroy(m_buffer);
     hb_face_destroy(m_face);
@@ -94,10 +109,10 @@ hb_font_t *PdfFont::fontAt(double size) const
 
 const PdfFont::Shaped &PdfFont::shaped(QStringView text) const
 {
-    QString key = text.toString();
-    const auto known = m_shaped.constFind(key);
-    if (known != m_shaped.cend())
-        return *known;
+    const std::u16string_view key(reinterpret_cast<const char16_t *>(text.utf16()), std::size_t(text.size()));
+    const auto known = m_shaped.find(key);
+    if (known != m_shaped.end())
+        return known->second;
     // Texts repeat from page to page (captions, dates, the second copy of a bill); the ones of a
     // run are kept while there are not too many.
     if (m_shaped.size() >= ShapedKept)
@@ -118,7 +133,7 @@ const PdfFont::Shaped &PdfFont::shaped(QStringView text) const
         x += position[i].x_advance;
     }
     shaped.width = x;
-    return *m_shaped.insert(std::move(key), std::move(shaped));
+    return m_shaped.emplace(key, std::move(shaped)).first->second;
 }
 
 ShapedText PdfFont::shape(QStringView text, double size) const
@@ -151,4 +166,89 @@ unsigned PdfFont::glyphIndex(char32_t character) const
 double PdfFont::advance(unsigned glyph, double size) const
 {
     return hb_font_get_glyph_h_advance(m_design, glyph) * size / hb_face_get_upem(m_face);
+}
+
+int PdfFont::widthMillionths(unsigned glyph) const { return glyph < m_widths.size() ? m_widths[glyph] : 0; }
+
+char32_t PdfFont::characterOf(unsigned glyph) const { return glyph < m_characters.size() ? m_characters[glyph] : 0; }
+
+namespace {
+
+// A big-endian 16-bit value of a font table, 0 beyond its end.
+int tableShort(hb_blob_t *table, unsigned offset, bool isSigned)
+{
+    unsigned length = 0;
+    const auto *data = reinterpret_cast<const unsigned char *>(hb_blob_get_data(table, &length));
+    if (offset + 2 > length)
+        return 0;
+    const unsigned value = unsigned(data[offset]) << 8 | data[offset + 1];
+    return isSigned && value >= 0x8000 ? int(value) - 0x10000 : int(value);
+}
+
+}  // namespace
+
+FontDescription PdfFont::description() const
+{
+    const double perEm = hb_face_get_upem(m_face);
+    const auto thousandths = [&](double units) { return int(std::lround(units * 1000 / perEm)); };
+    FontDescription description;
+    unsigned length = 0;
+    if (const unsigned available =
+            hb_ot_name_get_utf8(m_face, HB_OT_NAME_ID_POSTSCRIPT_NAME, HB_LANGUAGE_INVALID, &length, nullptr)) {
+        std::string name(available + 1, '\0');
+        length = unsigned(name.size());
+        hb_ot_name_get_utf8(m_face, HB_OT_NAME_ID_POSTSCRIPT_NAME, HB_LANGUAGE_INVALID, &length, name.data());
+        name.resize(length);
+        description.postScriptName = name;
+    }
+    if (description.postScriptName.empty())
+        description.postScriptName = m_family.toStdString();
+    hb_blob_t *head = hb_face_reference_table(m_face, HB_TAG('h', 'e', 'a', 'd'));
+    for (int i = 0; i < 4; ++i)
+        description.box[i] = thousandths(tableShort(head, 36 + 2 * i, true));
+    hb_blob_destroy(head);
+    hb_position_t position = 0;
+    if (hb_ot_metrics_get_position(m_design, HB_OT_METRICS_TAG_HORIZONTAL_ASCENDER, &position))
+        description.ascent = thousandths(position);
+    if (hb_ot_metrics_get_position(m_design, HB_OT_METRICS_TAG_HORIZONTAL_DESCENDER, &position))
+        description.descent = thousandths(position);
+    if (hb_ot_metrics_get_position(m_design, HB_OT_METRICS_TAG_CAP_HEIGHT, &position))
+        description.capHeight = thousandths(position);
+    hb_blob_t *post = hb_face_reference_table(m_face, HB_TAG('p', 'o', 's', 't'));
+    description.italicAngle = tableShort(post, 4, true) + tableShort(post, 6, false) / 65536.0;
+    description.fixedPitch = tableShort(post, 12, false) != 0 || tableShort(post, 14, false) != 0;
+    hb_blob_destroy(post);
+    return description;
+}
+
+std::optional<std::string> PdfFont::subset(const std::vector<unsigned> &glyphs) const
+{
+    hb_subset_input_t *input = hb_subset_input_create_or_fail();
+    if (!input)
+        return std::nullopt;
+    // Glyph indices stay, so the pages can name glyphs before the subset is made; the tables of
+    // shaping are of no use to a reader, which draws the glyphs where the page puts them.
+    hb_subset_input_set_flags(input, HB_SUBSET_FLAGS_RETAIN_GIDS);
+    hb_set_t *kept = hb_subset_input_glyph_set(input);
+    hb_set_add(kept, 0);
+    for (const unsigned glyph : glyphs)
+        hb_set_add(kept, glyph);
+    hb_set_t *dropped = hb_subset_input_set(input, HB_SUBSET_SETS_DROP_TABLE_TAG);
+    for (const hb_tag_t table : {HB_TAG('G', 'S', 'U', 'B'), HB_TAG('G', 'P', 'O', 'S'), HB_TAG('G', 'D', 'E', 'F'),
+                                 HB_TAG('k', 'e', 'r', 'n'), HB_TAG('B', 'A', 'S', 'E'), HB_TAG('J', 'S', 'T', 'F'),
+                                 HB_TAG('M', 'A', 'T', 'H')})
+        hb_set_add(dropped, table);
+    hb_face_t *cut = hb_subset_or_fail(m_face, input);
+    hb_subset_input_destroy(input);
+    if (!cut)
+        return std::nullopt;
+    hb_blob_t *blob = hb_face_reference_blob(cut);
+    unsigned length = 0;
+    const char *data = hb_blob_get_data(blob, &length);
+    std::optional<std::string> file;
+    if (length > 0)
+        file.emplace(data, length);
+    hb_blob_destroy(blob);
+    hb_face_destroy(cut);
+    return file;
 }

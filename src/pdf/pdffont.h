@@ -1,18 +1,20 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct hb_blob_t;
 struct hb_face_t;
 struct hb_font_t;
 struct hb_buffer_t;
-struct _cairo_font_face;
 
 // One glyph of a shaped text: its index in the font, where its origin lies from the start of the
 // text (points), and the UTF-16 position of the text it draws.
@@ -40,10 +42,22 @@ struct VerticalMetrics
     double height() const { return ascent + descent; }
 };
 
+// What a PDF says of a font to a reader that lacks it, in thousandths of the font's size.
+struct FontDescription
+{
+    std::string postScriptName;
+    std::array<int, 4> box{};  // of all its glyphs: left, bottom, right, top
+    int ascent = 0;
+    int descent = 0;  // below the baseline: negative
+    int capHeight = 0;
+    double italicAngle = 0;
+    bool fixedPitch = false;
+};
+
 // A font of the system's font configuration (a family, regular or bold), shaped with HarfBuzz and
-// drawn into PDFs by cairo, which embeds the glyphs it used. Sizes are in points. Advances are the
-// font's own; ascent and descent are whole 64ths of a point, as the rasteriser rounds them, so
-// lines of text stand where they always stood.
+// embedded into PDFs as the glyphs used. Sizes are in points. Advances are the font's own; ascent
+// and descent are whole 64ths of a point, as the rasteriser once rounded them, so lines of text
+// stand where they always stood.
 class PdfFont
 {
 public:
@@ -55,7 +69,6 @@ public:
 
     // The family of the file the configuration chose (another one when `family` is missing).
     const QString &family() const { return m_family; }
-    _cairo_font_face *cairoFace() const { return m_cairoFace; }
 
     ShapedText shape(QStringView text, double size) const;
     VerticalMetrics metrics(double size) const;
@@ -63,6 +76,15 @@ public:
     unsigned glyphIndex(char32_t character) const;
     // The advance of one glyph at `size`.
     double advance(unsigned glyph, double size) const;
+    // The advance of one glyph in millionths of the size: its width in a PDF, in thousandths of
+    // the size with three decimals. 0 for a glyph the font does not have.
+    int widthMillionths(unsigned glyph) const;
+    // The character a glyph stands for (the lowest when several share it), 0 when none does.
+    char32_t characterOf(unsigned glyph) const;
+    FontDescription description() const;
+    // The font file reduced to `glyphs` (and what they are made of), each keeping its index; none
+    // when HarfBuzz cannot cut the font.
+    std::optional<std::string> subset(const std::vector<unsigned> &glyphs) const;
 
 private:
     PdfFont() = default;
@@ -78,8 +100,15 @@ private:
         std::vector<DesignGlyph> glyphs;
         int width = 0;
     };
-    static constexpr qsizetype ShapedKept = 20000;
+    static constexpr std::size_t ShapedKept = 20000;
+    // Texts are looked up as they come, without a copy.
+    struct TextHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>{}(text); }
+    };
 
+    void loadGlyphTables();
     hb_font_t *fontAt(double size) const;
     const Shaped &shaped(QStringView text) const;
 
@@ -89,7 +118,8 @@ private:
     hb_font_t *m_design = nullptr;  // in the font's own units
     hb_buffer_t *m_buffer = nullptr;
     mutable std::map<int, hb_font_t *> m_sizes;  // for the metrics, by size in 64ths of a point
-    mutable QHash<QString, Shaped> m_shaped;
+    mutable std::unordered_map<std::u16string, Shaped, TextHash, std::equal_to<>> m_shaped;
     std::array<unsigned, 256> m_latin1{};  // the glyphs of the first 256 characters, looked up once
-    _cairo_font_face *m_cairoFace = nullptr;
+    std::vector<int> m_widths;             // by glyph, in millionths of the size
+    std::vector<char32_t> m_characters;    // by glyph
 };

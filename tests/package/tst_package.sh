@@ -41,7 +41,7 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 declares() { grep -qE "(^|, )$1( |,|$)" <<<"$depends"; }
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-odbc qt6-qpa-plugins unixodbc \
-    odbcinst odbc-mariadb libxlsxwriter4 libcairo2 libharfbuzz0b libfontconfig1 fonts-dejavu-core; do
+    odbcinst odbc-mariadb libxlsxwriter4 libharfbuzz0b libharfbuzz-subset0 libfontconfig1 libdeflate0 fonts-dejavu-core; do
     check "depends on $package" declares "$package"
 done
 

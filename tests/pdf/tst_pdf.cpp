@@ -1,5 +1,6 @@
 #include "pdf/pdfdocument.h"
 #include "pdf/pdffont.h"
+#include "pdf/pdfsyntax.h"
 #include "pdf/textlines.h"
 
 #include <QFile>
@@ -15,6 +16,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// What a poppler tool prints for the file; none when it is missing. A tool that had to repair
+// the file (a wrong offset, a bad stream) says so on its error output, which fails the test.
 std::optional<QString> output(const QString &program, const QStringList &arguments)
 {
     if (QStandardPaths::findExecutable(program).isEmpty())
@@ -22,8 +25,18 @@ std::optional<QString> output(const QString &program, const QStringList &argumen
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput());
+        return QString();
+    const QByteArray complaints = process.readAllStandardError();
+    if (!complaints.isEmpty())
+        qWarning("%s: %s", qPrintable(program), complaints.constData());
+    return complaints.isEmpty() ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
+
+QByteArray numberText(double value)
+{
+    std::string text;
+    PdfSyntax::number(text, value);
+    return QByteArray::fromStdString(text);
 }
 
 using Glyphs = std::vector<unsigned>;
@@ -46,7 +59,9 @@ private slots:
     void initTestCase();
     void fontMetricsAndKerning();
     void linesBreakWhereTheRulesAllow();
+    void numbersAndStringsAsTheSyntaxWantsThem();
     void documentHasRealTextInEmbeddedFonts();
+    void glyphCodesThatLookLikeSyntaxStayText();
     void failedWritesAreReported();
 
 private:
@@ -112,6 +127,28 @@ void tst_Pdf::linesBreakWhereTheRulesAllow()
     QCOMPARE(lines(u"Pre-printed"_s, m_font->shape(u"Pre-", 9).width + 1), expected({u"Pre-"_s, u"printed"_s}));
 }
 
+void tst_Pdf::numbersAndStringsAsTheSyntaxWantsThem()
+{
+    // Three decimals at most, half away from zero, no trailing zeros, no "-0".
+    QCOMPARE(numberText(10), QByteArray("10"));
+    QCOMPARE(numberText(0.5), QByteArray("0.5"));
+    QCOMPARE(numberText(-12.125), QByteArray("-12.125"));
+    QCOMPARE(numberText(841.99951), QByteArray("842"));
+    QCOMPARE(numberText(0.0125), QByteArray("0.013"));
+    QCOMPARE(numberText(-0.0004), QByteArray("0"));
+    QCOMPARE(numberText(-0.0006), QByteArray("-0.001"));
+    std::string literal;
+    PdfSyntax::literal(literal, "a(b)\\c\rd\n");
+    QCOMPARE(QByteArray::fromStdString(literal), QByteArray("(a\\(b\\)\\\\c\\rd\n)"));
+    std::string text;
+    PdfSyntax::text(text, u"Tax (Rs.)"_s);
+    PdfSyntax::text(text, u"\u20B9 10"_s);
+    QCOMPARE(QByteArray::fromStdString(text), QByteArray("(Tax \\(Rs.\\))<FEFF20B9002000310030>"));
+    std::string name;
+    PdfSyntax::name(name, "KB/Dejavu Sans#1");
+    QCOMPARE(QByteArray::fromStdString(name), QByteArray("/KB#2FDejavu#20Sans#231"));
+}
+
 void tst_Pdf::documentHasRealTextInEmbeddedFonts()
 {
     QTemporaryDir dir;
@@ -154,6 +191,33 @@ void tst_Pdf::documentHasRealTextInEmbeddedFonts()
     QCOMPARE(fonts.size(), 2);
     for (const QString &font : fonts)
         QVERIFY2(font.contains(QRegularExpression(u"\\+DejaVuSans(-Bold)? .* yes yes yes "_s)), qPrintable(font));
+}
+
+void tst_Pdf::glyphCodesThatLookLikeSyntaxStayText()
+{
+    // A glyph's code is two bytes in a string: the bytes of "(", ")", "\\" and a carriage return
+    // must not end the string, escape the next byte or become a line feed.
+    QString expected;
+    std::vector<PlacedGlyph> glyphs;
+    for (const unsigned index : {0x28u, 0x29u, 0x5Cu, 0x0Du}) {
+        const char32_t character = m_font->characterOf(index);
+        QVERIFY2(character > U' ', qPrintable(u"glyph %1 draws no character"_s.arg(index)));
+        expected += QString::fromUcs4(&character, 1);
+        glyphs.push_back({index, 40 + 20.0 * glyphs.size(), 60});
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"codes.pdf"_s);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        PdfDocument pdf(file, 595, 842);
+        pdf.glyphs(*m_font, 9, glyphs);
+        QCOMPARE(pdf.finish(), std::nullopt);
+    }
+    const std::optional<QString> text = output(u"pdftotext"_s, {path, u"-"_s});
+    if (!text)
+        QSKIP("pdftotext is not installed (scripts/setup installs poppler-utils)");
+    QCOMPARE(QString(*text).remove(QRegularExpression(u"\\s"_s)), expected);
 }
 
 void tst_Pdf::failedWritesAreReported()

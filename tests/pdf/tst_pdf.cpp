@@ -1,6 +1,7 @@
 #include "pdf/pdfdocument.h"
 #include "pdf/pdffont.h"
 #include "pdf/textlines.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QProcess>
@@ -14,17 +15,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-std::optional<QString> output(const QString &program, const QStringList &arguments)
-{
-    if (QStandardPaths::findExecutable(program).isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 using Glyphs = std::vector<unsigned>;
 
@@ -139,18 +129,20 @@ void tst_Pdf::documentHasRealTextInEmbeddedFonts()
         QCOMPARE(pdf.finish(), std::nullopt);
         QCOMPARE(file.error(), QFileDevice::NoError);
     }
-    const std::optional<QString> info = output(u"pdfinfo"_s, {path});
+    const std::optional<QString> info = programOutput(u"pdfinfo"_s, {path});
     if (!info)
         QSKIP("pdfinfo is not installed (scripts/setup installs poppler-utils)");
     QVERIFY(info->contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
     QVERIFY(info->contains(QRegularExpression(u"Title:\\s+Tax invoices\\n"_s)));
-    const QStringList pages = output(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s}).value_or(QString()).split(u'\f');
+    const QStringList pages =
+        programOutput(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s}).value_or(QString()).split(u'\f');
     QVERIFY(pages.size() >= 2);
     QVERIFY(pages[0].contains(u"Invoice No : KB/000360"_s));
     QVERIFY(pages[0].contains(u"Total (Rs.) 1540.29"_s));
     QVERIFY2(pages[1].contains(u"Condensed Rupees"_s), qPrintable(pages[1]));
     // Both fonts embedded, as subsets of the glyphs used.
-    const QStringList fonts = output(u"pdffonts"_s, {path}).value_or(QString()).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    const QStringList fonts =
+        programOutput(u"pdffonts"_s, {path}).value_or(QString()).split(u'\n', Qt::SkipEmptyParts).mid(2);
     QCOMPARE(fonts.size(), 2);
     for (const QString &font : fonts)
         QVERIFY2(font.contains(QRegularExpression(u"\\+DejaVuSans(-Bold)? .* yes yes yes "_s)), qPrintable(font));

@@ -88,18 +88,22 @@ int exitStatus(BillRun::Outcome outcome)
 
 }  // namespace
 
-QList<CliOption> billRangeOptionList()
+CliSyntax billCommandSyntax(const QString &command, const BillCommandOptions &options)
 {
-    return {
+    QList<CliOption> filters = {
         {u"--from"_s, u"YYYY-MM-DD"_s, u"the first insertion date (default: today)"_s},
         {u"--to"_s, u"YYYY-MM-DD"_s, u"the last insertion date (default: today)"_s},
         {u"--product"_s, u"T"_s, u"product codes joined by \"/\" (default: all products)"_s},
+    };
+    if (options.group)
+        filters.append({u"--group"_s, u"T"_s, u"agency-type codes separated by commas (default: all)"_s});
+    filters += {
         {u"--bill-from"_s, u"T"_s, u"the first bill number; a bare number is completed from the unit's\nnumbering"_s},
         {u"--bill-to"_s, u"T"_s, u"the last bill number, completed the same way"_s},
     };
+    filters += options.filters;
+    return {command, QList<QList<CliOption>>{sessionOptionList(), filters} + options.groups};
 }
-
-CliOption groupOption() { return {u"--group"_s, u"T"_s, u"agency-type codes separated by commas (default: all)"_s}; }
 
 BillRun showBills(CliSession &session, Sheet &sheet, BillRows &bills, const BillFilter &filter)
 {

@@ -31,11 +31,16 @@ struct BillsOptions
     QList<std::function<int(CliSession &session, const BillRows &bills, OutputSet &outputs)>> outputs;
 };
 
-// The options of a bill form's filter boxes that both bill commands take: --from, --to, --product,
-// --bill-from and --bill-to.
-QList<CliOption> billRangeOptionList();
-// --group: the agency-type filter of the bill print form.
-CliOption groupOption();
+// What a bill command takes beyond the connection and login options and the filter boxes every bill
+// form has (--from, --to, --product, --bill-from and --bill-to).
+struct BillCommandOptions
+{
+    bool group = false;              // --group, the bill print form's agency-type box, after --product
+    QList<CliOption> filters;        // further filters, after the bill numbers
+    QList<QList<CliOption>> groups;  // the command's own groups of options, after the filters
+};
+// The syntax of a bill command: the connection and login options, the filters, then its own groups.
+CliSyntax billCommandSyntax(const QString &command, const BillCommandOptions &options);
 // The outputs both bill commands write: --csv, --xls, --prn and --spool.
 QList<CliOption> gridOutputOptionList(const QString &csvHelp, const QString &prnHelp);
 

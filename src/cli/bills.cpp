@@ -19,25 +19,23 @@ const auto Command = u"bills"_s;
 
 CliSyntax syntax()
 {
-    QList<CliOption> filters = billRangeOptionList();
-    filters.insert(3, groupOption());
-    filters.append({u"--schedule"_s, u"SLNO"_s, u"the bill of one schedule (not with --bill-from/--bill-to)"_s});
     QList<CliOption> outputs =
         gridOutputOptionList(u"the grid's bill rows as CSV"_s, u"the tax invoices Print writes"_s);
     outputs += einvoiceOptionList();
-    return {Command,
-            {sessionOptionList(),
-             filters,
-             {
-                 {u"--split"_s, QString(), u"bill the split share to the client of the --split-* options"_s},
-                 {u"--split-client"_s, u"T"_s, u"the split client's name"_s},
-                 {u"--split-add1"_s, u"T"_s, u"the split client's address lines"_s},
-                 {u"--split-add2"_s, u"T"_s, u"(second line)"_s},
-                 {u"--split-add3"_s, u"T"_s, u"(third line)"_s},
-                 {u"--split-total"_s, u"T"_s, u"the split total, a number"_s},
-                 {u"--exchange"_s, QString(), u"net the exchange debits and credits (not with --split)"_s},
-             },
-             outputs}};
+    return billCommandSyntax(
+        Command,
+        {.group = true,
+         .filters = {{u"--schedule"_s, u"SLNO"_s, u"the bill of one schedule (not with --bill-from/--bill-to)"_s}},
+         .groups = {{
+                        {u"--split"_s, QString(), u"bill the split share to the client of the --split-* options"_s},
+                        {u"--split-client"_s, u"T"_s, u"the split client's name"_s},
+                        {u"--split-add1"_s, u"T"_s, u"the split client's address lines"_s},
+                        {u"--split-add2"_s, u"T"_s, u"(second line)"_s},
+                        {u"--split-add3"_s, u"T"_s, u"(third line)"_s},
+                        {u"--split-total"_s, u"T"_s, u"the split total, a number"_s},
+                        {u"--exchange"_s, QString(), u"net the exchange debits and credits (not with --split)"_s},
+                    },
+                    outputs}});
 }
 
 // The options of the sub-command as a filter and its outputs; nothing (after an error line) when

@@ -40,9 +40,10 @@ int runDavpBills(const CliArguments &args)
 
 CliCommand davpBillsCommand()
 {
-    return {{Command,
-             {sessionOptionList(), billRangeOptionList(),
-              gridOutputOptionList(u"the grid's columns 1 to 40 as CSV"_s, u"the DAVP bills Print writes"_s)}},
+    return {billCommandSyntax(Command, {.group = false,
+                                        .filters = {},
+                                        .groups = {gridOutputOptionList(u"the grid's columns 1 to 40 as CSV"_s,
+                                                                        u"the DAVP bills Print writes"_s)}}),
             u"Generates the unit's DAVP bills as the DAVP bill form's Show does, and writes the grid out."_s,
             runDavpBills};
 }

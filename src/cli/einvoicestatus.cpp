@@ -15,12 +15,10 @@ const auto Command = u"einvoice-status"_s;
 
 CliSyntax syntax()
 {
-    QList<CliOption> filters = billRangeOptionList();
-    filters.insert(3, groupOption());
-    return {Command,
-            {sessionOptionList(),
-             filters,
-             {{u"--csv"_s, u"FILE"_s, u"write the CSV to FILE (default: standard output)"_s}}}};
+    return billCommandSyntax(
+        Command, {.group = true,
+                  .filters = {},
+                  .groups = {{{u"--csv"_s, u"FILE"_s, u"write the CSV to FILE (default: standard output)"_s}}}});
 }
 
 int runStatus(const CliArguments &args)

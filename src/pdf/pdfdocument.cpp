@@ -5,7 +5,6 @@
 #include "pdf/pdfsyntax.h"
 
 #include <QDateTime>
-#include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
@@ -23,18 +22,11 @@ void reference(std::string &out, int object)
     out += " 0 R";
 }
 
-// A glyph's code as a literal string holds it: two bytes, high first, escaped where needed.
+// A glyph's code in a string: two bytes, high first.
 void glyphCode(std::string &out, unsigned glyph)
 {
-    for (const char byte : {char(glyph >> 8), char(glyph & 0xFF)}) {
-        if (byte == '(' || byte == ')' || byte == '\\')
-            out += '\\';
-        else if (byte == '\r') {
-            out += "\\r";
-            continue;
-        }
-        out += byte;
-    }
+    const char code[2] = {char(glyph >> 8), char(glyph & 0xFF)};
+    PdfSyntax::escaped(out, {code, 2});
 }
 
 }  // namespace
@@ -132,8 +124,8 @@ void PdfDocument::drawRun(const Run &run)
 {
     const PdfFont &font = *m_fonts[run.font].font;
     const double scale = run.size * run.stretch / 1e6;  // points per millionth of the size
-    // A shift is in thousandths of the size: under a hundredth of a point, so glyphs stand within
-    // half of that of where they were placed.
+    // A shift is in thousandths of the (widened) size, a hundredth of a point at 10 points: glyphs
+    // stand within half of that of where they were placed.
     const double unit = scale * 1000;
     m_content += "BT\n/F";
     PdfSyntax::integer(m_content, qint64(run.font));

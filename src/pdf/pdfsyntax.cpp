@@ -31,9 +31,8 @@ void thousandths(std::string &out, long long value)
 
 void number(std::string &out, double value) { thousandths(out, rounded(value * 1000)); }
 
-void literal(std::string &out, std::string_view bytes)
+void escaped(std::string &out, std::string_view bytes)
 {
-    out += '(';
     for (const char byte : bytes) {
         switch (byte) {
         case '(':
@@ -44,6 +43,12 @@ void literal(std::string &out, std::string_view bytes)
         }
         out += byte;
     }
+}
+
+void literal(std::string &out, std::string_view bytes)
+{
+    out += '(';
+    escaped(out, bytes);
     out += ')';
 }
 

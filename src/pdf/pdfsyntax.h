@@ -20,6 +20,8 @@ void number(std::string &out, double value);
 void thousandths(std::string &out, long long value);
 // Bytes as a literal string, "(...)", with the characters the syntax gives a meaning escaped.
 void literal(std::string &out, std::string_view bytes);
+// The same without the parentheses: a piece of a string that goes on.
+void escaped(std::string &out, std::string_view bytes);
 // A text string of the document's information: PDFDocEncoding when it is ASCII, UTF-16 otherwise.
 void text(std::string &out, const QString &text);
 // A name, "/...": characters outside the regular ones as #xx.

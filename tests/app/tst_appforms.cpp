@@ -1,13 +1,13 @@
 #include "app/frmlogin.h"
 #include "app/frmmain.h"
 #include "app/frmswitch.h"
-#include "app/usersettings.h"
 #include "billing/frmprintbill.h"
 #include "common/appcontext.h"
 #include "common/db.h"
 #include "common/deployment.h"
 #include "common/messages.h"
 #include "common/sharedstate.h"
+#include "memorysettings.h"
 #include "recordingdialogs.h"
 #include "testdb.h"
 
@@ -19,18 +19,6 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-class MemorySettings : public UserSettings
-{
-public:
-    QString lastUser() const override { return m_lastUser; }
-    void setLastUser(const QString &name) override { m_lastUser = name; }
-    QString m_lastUser;
-};
-
-}  // namespace
 
 class tst_AppForms : public QObject
 {
@@ -58,11 +46,7 @@ private:
     AppContext m_context{m_db, m_dialogs, m_deployment, m_state};
 };
 
-void tst_AppForms::initTestCase()
-{
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-}
+void tst_AppForms::initTestCase() { REQUIRE_TEST_DB(); }
 
 void tst_AppForms::init()
 {

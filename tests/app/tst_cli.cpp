@@ -33,10 +33,6 @@ private:
     QTemporaryDir m_home;
 };
 
-#define REQUIRE_TEST_DB()                                                                                              \
-    if (!TestDb::available())                                                                                          \
-    QSKIP(qPrintable(TestDb::skipReason()))
-
 void tst_Cli::initTestCase()
 {
     if (TestDb::available())

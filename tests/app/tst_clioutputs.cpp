@@ -21,23 +21,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-mode_t modeOf(const QString &path)
-{
-    struct stat status = {};
-    ::lstat(QFile::encodeName(path).constData(), &status);
-    return status.st_mode;
-}
-
-int pdfPageCount(const QString &path)
-{
-    static const QRegularExpression Page(u"/Type\\s*/Page(?!s)"_s);
-    return int(QString::fromLatin1(readAll(path)).count(Page));
-}
-
-}  // namespace
-
 class tst_CliOutputs : public QObject
 {
     Q_OBJECT
@@ -58,11 +41,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void tst_CliOutputs::initTestCase()
-{
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-}
+void tst_CliOutputs::initTestCase() { REQUIRE_TEST_DB(); }
 
 void tst_CliOutputs::init()
 {
@@ -181,7 +160,7 @@ void tst_CliOutputs::devicesFifosAndLinksAreWrittenThrough()
     QFile pipe;
     QVERIFY(pipe.open(reader, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
     QVERIFY(pipe.readAll().contains("KB/00001"));
-    QVERIFY(S_ISFIFO(modeOf(fifo)));
+    QVERIFY(S_ISFIFO(fileMode(fifo)));
 
     // Standard output, through a link of the test's own to the system's name for it.
     const QString out = m_dir.filePath(u"stdout"_s);

@@ -1,8 +1,8 @@
 #include "app/login.h"
-#include "app/usersettings.h"
 #include "common/db.h"
 #include "common/messages.h"
 #include "common/sharedstate.h"
+#include "memorysettings.h"
 #include "recordingdialogs.h"
 #include "testdb.h"
 
@@ -11,19 +11,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-class MemorySettings : public UserSettings
-{
-public:
-    QString lastUser() const override { return m_lastUser; }
-    void setLastUser(const QString &name) override
-    {
-        m_lastUser = name;
-        ++writes;
-    }
-    QString m_lastUser;
-    int writes = 0;
-};
 
 int locksOf(Db &db, int userId)
 {
@@ -52,11 +39,7 @@ private:
     SharedState m_state;
 };
 
-void tst_Login::initTestCase()
-{
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-}
+void tst_Login::initTestCase() { REQUIRE_TEST_DB(); }
 
 void tst_Login::init()
 {

@@ -108,8 +108,7 @@ private slots:
 
 void tst_ServerLoss::init()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     const bool clusterTest = QByteArray(QTest::currentTestFunction()) != "showWorksAfterTheServerRestarted";
     if (clusterTest && !onCluster())
         QSKIP("not on a cluster: scripts/test runs these on the cluster of scripts/cluster");

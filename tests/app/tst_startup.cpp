@@ -45,8 +45,7 @@ void tst_Startup::init()
 {
     if (QByteArray(QTest::currentTestFunction()) == "updatePageDependsOnTheServer")
         return;
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({TestDb::file(u"tests/app/fixture.sql"_s)});
 }
 

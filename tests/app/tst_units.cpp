@@ -16,8 +16,7 @@ private slots:
 
 void tst_Units::offersPermittedAdvertisementUnitsByPriority()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({TestDb::file(u"tests/app/fixture.sql"_s)});
     Db db;
     TestDb::open(db);

@@ -8,13 +8,13 @@
 #include "app/frmswitch.h"
 #include "app/guidialogs.h"
 #include "app/longwork.h"
-#include "app/usersettings.h"
 #include "billing/frmprintbill.h"
 #include "common/messages.h"
 #include "davp/frmprintdavpbill.h"
 #include "desk.h"
 #include "einvoice/einvoicebutton.h"
 #include "masters/frmsplitedition.h"
+#include "memorysettings.h"
 #include "sheet/sheetview.h"
 #include "testdb.h"
 
@@ -43,18 +43,6 @@ namespace {
 
 const QString Fixture = u"INSERT INTO productmaster (product_code, product_name, product_priority) "
                         "VALUES ('DLY', 'Daily', 1);"_s;
-
-class MemorySettings : public UserSettings
-{
-public:
-    QString lastUser() const override { return {}; }
-    void setLastUser(const QString &) override {}
-    QString lastFolder(const QString &kind) const override { return m_folders.value(kind); }
-    void setLastFolder(const QString &kind, const QString &folder) override { m_folders.insert(kind, folder); }
-
-private:
-    QHash<QString, QString> m_folders;
-};
 
 // The controls Tab visits, from `start` until it comes back there (a control once, however many
 // presses it keeps the focus for, as a date picker does for its day, month and year).
@@ -160,11 +148,7 @@ private slots:
     void fileDialogsOpenWhereTheLastFileOfTheirKindWent();
 };
 
-void tst_Windows::initTestCase()
-{
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-}
+void tst_Windows::initTestCase() { REQUIRE_TEST_DB(); }
 
 void tst_Windows::childWindowsOpenWithEveryTextReadable()
 {

@@ -4,6 +4,7 @@
 #include "billing/billgrid.h"
 #include "common/db.h"
 #include "common/messages.h"
+#include "gridtexts.h"
 #include "recordingdialogs.h"
 #include "sheet/sheet.h"
 #include "testdb.h"
@@ -28,8 +29,8 @@ private slots:
     void filtersNarrowTheBills();
     void quotesInFiltersNeverBreakTheStatement();
     void lookUpsTakeCodesAsTheyAre();
-    void groupTextThatIsNotACodeListIsRefusedBeforeAnyQuery_data();
-    void groupTextThatIsNotACodeListIsRefusedBeforeAnyQuery();
+    void inputThatIsRefusedTouchesNeitherServerNorGrid_data();
+    void inputThatIsRefusedTouchesNeitherServerNorGrid();
     void singleScheduleListsAnUnbilledSchedule();
     void titlesNameTheDatesAndProduct();
     void refusedDatesKeepTheOldTitleAndClearTheRows();
@@ -40,8 +41,6 @@ private slots:
     void progressThatSaysStopEndsKeepingTheRowsWritten();
     void splitFrameIsBilledInEveryRow();
     void splitBillForAnAgencyWithoutSubArea();
-    void splitTotalThatIsNotANumberIsRefusedBeforeTheGridIsTouched_data();
-    void splitTotalThatIsNotANumberIsRefusedBeforeTheGridIsTouched();
     void exchangeEntriesAreNettedIn_data();
     void exchangeEntriesAreNettedIn();
     void lookUpsRunForManyBillsAtOnce();
@@ -51,11 +50,10 @@ private slots:
     void failingLookUpEndsTheRun();
 
 private:
-    BillFilter dates(const QString &from, const QString &to = {}) const;
+    static BillFilter dates(const QString &from, const QString &to = {}) { return billDates(u"KOC"_s, from, to); }
     BillRun generate(const BillFilter &filter);
     QString cell(int row, BillColumn column) const { return m_sheet->text(row, col(column)); }
-    QStringList column(BillColumn column) const;
-    QList<QStringList> cells(int lastRow) const;
+    QStringList column(BillColumn column) const { return billColumn(*m_sheet, col(column)); }
 
     Db m_db{u"tst_billgenerator"_s};
     RecordingDialogs m_dialogs;
@@ -66,8 +64,7 @@ private:
 
 void tst_BillGenerator::initTestCase()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({TestDb::file(u"tests/billing/billing.sql"_s)});
     TestDb::open(m_db);
 }
@@ -80,15 +77,6 @@ void tst_BillGenerator::init()
     m_progress.clear();
 }
 
-BillFilter tst_BillGenerator::dates(const QString &from, const QString &to) const
-{
-    BillFilter filter;
-    filter.from = QDate::fromString(from, Qt::ISODate);
-    filter.to = QDate::fromString(to.isEmpty() ? from : to, Qt::ISODate);
-    filter.unitCode = u"KOC"_s;
-    return filter;
-}
-
 BillRun tst_BillGenerator::generate(const BillFilter &filter)
 {
     BillGenerator generator(m_db, m_dialogs, *m_sheet, m_bills, [this](int done, int total) {
@@ -96,26 +84,6 @@ BillRun tst_BillGenerator::generate(const BillFilter &filter)
         return true;
     });
     return generator.generate(filter);
-}
-
-QList<QStringList> tst_BillGenerator::cells(int lastRow) const
-{
-    QList<QStringList> rows;
-    for (int row = 1; row <= lastRow; ++row) {
-        QStringList texts;
-        for (int column = 1; column <= BillColumnCount; ++column)
-            texts.append(m_sheet->text(row, column));
-        rows.append(texts);
-    }
-    return rows;
-}
-
-QStringList tst_BillGenerator::column(BillColumn column) const
-{
-    QStringList texts;
-    for (int row = FirstBillRow; !m_sheet->text(row, col(BillColumn::BillNo)).isEmpty(); ++row)
-        texts.append(cell(row, column));
-    return texts;
 }
 
 void tst_BillGenerator::areaPricedDiscountIsSetAgainstExtraCharge()
@@ -274,31 +242,50 @@ void tst_BillGenerator::lookUpsTakeCodesAsTheyAre()
     QCOMPARE(column(BillColumn::Page), (QStringList{u"12"_s, QString()}));
 }
 
-void tst_BillGenerator::groupTextThatIsNotACodeListIsRefusedBeforeAnyQuery_data()
+// A group text that is not a list of codes, or a split total that is not a number, is refused before
+// any statement runs, and the grid of the previous run is left as it was.
+void tst_BillGenerator::inputThatIsRefusedTouchesNeitherServerNorGrid_data()
 {
     QTest::addColumn<QString>("group");
-    QTest::newRow("injection") << u"'AG') or (1=1"_s;
-    QTest::newRow("quote-inside") << u"'A'G'"_s;
-    QTest::newRow("empty-item") << u"AG,,DR"_s;
-    QTest::newRow("trailing-comma") << u"'AG',"_s;
-    QTest::newRow("semicolon") << u"AG; drop table x"_s;
-    QTest::newRow("unbalanced-quote") << u"'AG"_s;
+    QTest::addColumn<bool>("split");
+    QTest::addColumn<QString>("splitTotal");
+    QTest::addColumn<QString>("message");
+    const auto group = [](const char *name, const QString &text) {
+        QTest::newRow(name) << text << false << QString() << Msg::GroupListInvalid;
+    };
+    group("group-injection", u"'AG') or (1=1"_s);
+    group("group-quote-inside", u"'A'G'"_s);
+    group("group-empty-item", u"AG,,DR"_s);
+    group("group-trailing-comma", u"'AG',"_s);
+    group("group-semicolon", u"AG; drop table x"_s);
+    group("group-unbalanced-quote", u"'AG"_s);
+    const auto splitTotal = [](const char *name, const QString &total) {
+        QTest::newRow(name) << QString() << true << total << Msg::SplitTotalInvalid;
+    };
+    splitTotal("split-total-empty", QString());
+    splitTotal("split-total-word", u"fifteen"_s);
+    splitTotal("split-total-trailing-text", u"1500 Rs"_s);
+    splitTotal("split-total-grouped", u"1,500"_s);
 }
 
-void tst_BillGenerator::groupTextThatIsNotACodeListIsRefusedBeforeAnyQuery()
+void tst_BillGenerator::inputThatIsRefusedTouchesNeitherServerNorGrid()
 {
     QFETCH(QString, group);
+    QFETCH(bool, split);
+    QFETCH(QString, splitTotal);
+    QFETCH(QString, message);
     generate(dates(u"2026-01-05"_s));
     m_dialogs.shown.clear();
     const qint64 before = m_db.statementCount();
     BillFilter filter = dates(u"2026-01-06"_s);
     filter.group = group;
-    const BillRun run = generate(filter);
-    QCOMPARE(run.outcome, BillRun::Outcome::InputRefused);
+    filter.split = split;
+    filter.splitTotal = splitTotal;
+    QCOMPARE(generate(filter).outcome, BillRun::Outcome::InputRefused);
     QCOMPARE(m_db.statementCount(), before);
-    QCOMPARE(m_dialogs.texts(), QStringList{Msg::GroupListInvalid});
-    // The grid of the previous run is left as it was.
-    QCOMPARE(cell(5, BillColumn::BillNo), u"KB/00001"_s);
+    QCOMPARE(m_dialogs.texts(), QStringList{message});
+    QCOMPARE(column(BillColumn::BillNo), (QStringList{u"KB/00001"_s, u"KB/00002"_s}));
+    QCOMPARE(m_sheet->text(ReportTitleRow, 1), u"Schedule Report on 05-Jan-2026"_s);
 }
 
 void tst_BillGenerator::singleScheduleListsAnUnbilledSchedule()
@@ -439,31 +426,6 @@ void tst_BillGenerator::splitBillForAnAgencyWithoutSubArea()
     for (BillColumn empty : {BillColumn::AgentName, BillColumn::AgentAddress1, BillColumn::AgentAddress2,
                              BillColumn::AgentAddress3, BillColumn::SubName, BillColumn::BillColumns})
         QCOMPARE(cell(5, empty), QString());
-}
-
-void tst_BillGenerator::splitTotalThatIsNotANumberIsRefusedBeforeTheGridIsTouched_data()
-{
-    QTest::addColumn<QString>("total");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("word") << u"fifteen"_s;
-    QTest::newRow("trailing-text") << u"1500 Rs"_s;
-    QTest::newRow("grouped") << u"1,500"_s;
-}
-
-void tst_BillGenerator::splitTotalThatIsNotANumberIsRefusedBeforeTheGridIsTouched()
-{
-    QFETCH(QString, total);
-    generate(dates(u"2026-01-05"_s));
-    m_dialogs.shown.clear();
-    const qint64 before = m_db.statementCount();
-    BillFilter filter = dates(u"2026-01-06"_s);
-    filter.split = true;
-    filter.splitTotal = total;
-    QCOMPARE(generate(filter).outcome, BillRun::Outcome::InputRefused);
-    QCOMPARE(m_dialogs.texts(), QStringList{Msg::SplitTotalInvalid});
-    QCOMPARE(m_db.statementCount(), before);
-    QCOMPARE(column(BillColumn::BillNo), (QStringList{u"KB/00001"_s, u"KB/00002"_s}));
-    QCOMPARE(m_sheet->text(ReportTitleRow, 1), u"Schedule Report on 05-Jan-2026"_s);
 }
 
 void tst_BillGenerator::exchangeEntriesAreNettedIn_data()

@@ -7,9 +7,10 @@
 #include "common/sharedstate.h"
 #include "desk.h"
 #include "einvoice/einvoicebutton.h"
-#include "lookup/checklistpicker.h"
+#include "irptokens.h"
 #include "sheet/sheetview.h"
 #include "testdb.h"
+#include "testfiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,7 +32,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -63,17 +63,23 @@ VALUES ('01', '0110005', 'AB/00050', '2026-12-05', '2026-12-05', 'AG2', 'Client 
         25, 25, 1050);
 )"_s;
 
-// The desk of the Chennai unit; the fixture is loaded when a test needs the database.
+// The desk of the Chennai unit and the bill form on it; the fixture is loaded when a test needs the
+// database, and the form is shown and active when the test works it with the keyboard.
 struct BillDesk : Desk
 {
-    explicit BillDesk(bool withDatabase) : Desk(u"frmprintbill"_s)
+    explicit BillDesk(bool withDatabase, bool shown = false) : Desk(u"frmprintbill"_s)
     {
         state.CurrentUnitCode = u"01"_s;
         state.CurrentUnitName = u"Chennai Unit"_s;
         state.DefaultProductCode = u"DLY"_s;
         if (withDatabase)
             openDatabase({Fixture});
+        form = std::make_unique<frmPrintBill>(context);
+        if (shown)
+            showAndActivate(*form);
     }
+
+    std::unique_ptr<frmPrintBill> form;
 };
 
 QString cell(frmPrintBill &form, int row, BillColumn column) { return form.FBook->sheet().text(row, col(column)); }
@@ -87,12 +93,12 @@ private slots:
     void opensWithTheEmptyLayout();
     void enterMovesThroughTheFilters();
     void deleteEmptiesTheGroupFilterOnly();
-    void showIsIgnoredWhileTheHourglassIsUp();
+    void clicksWaitForTheHourglass_data();
+    void clicksWaitForTheHourglass();
     void databaseFailureIsShownAndTheFormCarriesOn();
     void getDetailsLocksTheBillNumbersToOneSchedule();
     void unusableGroupListIsRefusedBeforeTheGridIsTouched();
     void mainWindowOpensOneFormAtATime();
-    void exportWantsBillsAndWaitsForTheHourglass();
     void eInvoiceButtonStandsNextToExport();
 
     void enterCompletesBillNumbersFromTheUnitTemplate();
@@ -110,7 +116,7 @@ private slots:
 void tst_FrmPrintBill::opensWithTheEmptyLayout()
 {
     BillDesk desk(TestDb::available());
-    frmPrintBill form(desk.context);
+    frmPrintBill &form = *desk.form;
     QCOMPARE(form.windowTitle(), u"Print Bill"_s);
     QCOMPARE(form.objectName(), u"frmPrintBill"_s);
     QCOMPARE(form.DtFrom->date(), QDate::currentDate());
@@ -129,9 +135,8 @@ void tst_FrmPrintBill::opensWithTheEmptyLayout()
 
 void tst_FrmPrintBill::enterMovesThroughTheFilters()
 {
-    BillDesk desk(false);
-    frmPrintBill form(desk.context);
-    showAndActivate(form);
+    BillDesk desk(false, true);
+    frmPrintBill &form = *desk.form;
 
     form.DtFrom->setFocus();
     QTest::keyClick(form.DtFrom, Qt::Key_Return);
@@ -150,9 +155,8 @@ void tst_FrmPrintBill::enterMovesThroughTheFilters()
 
 void tst_FrmPrintBill::deleteEmptiesTheGroupFilterOnly()
 {
-    BillDesk desk(false);
-    frmPrintBill form(desk.context);
-    showAndActivate(form);
+    BillDesk desk(false, true);
+    frmPrintBill &form = *desk.form;
 
     form.TxGroup->setText(u"'G2','G5'"_s);
     form.TxGroup->setFocus();
@@ -168,28 +172,41 @@ void tst_FrmPrintBill::deleteEmptiesTheGroupFilterOnly()
     QCOMPARE(form.TxCombination->text(), u"DLYMAG"_s);
 }
 
-void tst_FrmPrintBill::showIsIgnoredWhileTheHourglassIsUp()
+void tst_FrmPrintBill::clicksWaitForTheHourglass_data()
 {
+    QTest::addColumn<bool>("show");  // else Export
+    QTest::addColumn<QString>("message");
+    // Show meets the closed database and unlocks Print; Export has no bills to save.
+    QTest::newRow("showIsIgnoredWhileTheHourglassIsUp") << true << NotOpen;
+    QTest::newRow("exportWantsBillsAndWaitsForTheHourglass") << false << Msg::NoDetailsFound;
+}
+
+void tst_FrmPrintBill::clicksWaitForTheHourglass()
+{
+    QFETCH(bool, show);
+    QFETCH(QString, message);
     BillDesk desk(false);
-    frmPrintBill form(desk.context);
+    frmPrintBill &form = *desk.form;
+    QPushButton *pressed = show ? form.CmShow : form.CmExcel;
     desk.dialogs.shown.clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    form.CmShow->click();
+    pressed->click();
     QApplication::restoreOverrideCursor();
     QVERIFY(desk.dialogs.shown.isEmpty());
     QVERIFY(!form.CmPrint->isEnabled());
 
-    // With the pointer back to normal the same click runs (and here meets the closed database).
-    form.CmShow->click();
-    QCOMPARE(desk.dialogs.texts(), QStringList{NotOpen});
-    QVERIFY(form.CmPrint->isEnabled());
+    // With the pointer back to normal the same click runs.
+    pressed->click();
+    QCOMPARE(desk.dialogs.texts(), QStringList{message});
+    QCOMPARE(form.CmPrint->isEnabled(), show);
+    QVERIFY(desk.dialogs.saveRequests.isEmpty());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 void tst_FrmPrintBill::databaseFailureIsShownAndTheFormCarriesOn()
 {
     BillDesk desk(false);
-    frmPrintBill form(desk.context);
+    frmPrintBill &form = *desk.form;
     QCOMPARE(desk.dialogs.texts(), QStringList{NotOpen});
     QCOMPARE(desk.dialogs.shown.first().icon, Dialogs::Icon::Critical);
     showAndActivate(form);
@@ -211,7 +228,7 @@ void tst_FrmPrintBill::databaseFailureIsShownAndTheFormCarriesOn()
 void tst_FrmPrintBill::getDetailsLocksTheBillNumbersToOneSchedule()
 {
     BillDesk desk(false);
-    frmPrintBill form(desk.context);
+    frmPrintBill &form = *desk.form;
     form.GetDetails(u"0110001"_s);
     QVERIFY(form.isVisible());
     QVERIFY(form.singleScheduleMode());
@@ -245,7 +262,7 @@ void tst_FrmPrintBill::getDetailsLocksTheBillNumbersToOneSchedule()
 void tst_FrmPrintBill::unusableGroupListIsRefusedBeforeTheGridIsTouched()
 {
     BillDesk desk(false);
-    frmPrintBill form(desk.context);
+    frmPrintBill &form = *desk.form;
     desk.dialogs.shown.clear();
     form.FBook->sheet().setText(FirstBillRow, 1, u"kept"_s);
     form.TxGroup->setText(u"'G2') or ('1'='1"_s);
@@ -264,11 +281,9 @@ void tst_FrmPrintBill::unusableGroupListIsRefusedBeforeTheGridIsTouched()
 
 void tst_FrmPrintBill::enterCompletesBillNumbersFromTheUnitTemplate()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-    BillDesk desk(true);
-    frmPrintBill form(desk.context);
-    showAndActivate(form);
+    REQUIRE_TEST_DB();
+    BillDesk desk(true, true);
+    frmPrintBill &form = *desk.form;
 
     form.TxBillFrom->setFocus();
     QTest::keyClicks(form.TxBillFrom, u"45"_s);
@@ -297,13 +312,10 @@ void tst_FrmPrintBill::enterCompletesBillNumbersFromTheUnitTemplate()
 // instead of a range that no bill number meets.
 void tst_FrmPrintBill::enterLeavesEmptyBillNumbersEmpty()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-    BillDesk desk(true);
-    frmPrintBill form(desk.context);
-    showAndActivate(form);
-    form.DtFrom->setDate({2026, 12, 1});
-    form.DtTo->setDate({2026, 12, 2});
+    REQUIRE_TEST_DB();
+    BillDesk desk(true, true);
+    frmPrintBill &form = *desk.form;
+    setDates(form, {2026, 12, 1}, {2026, 12, 2});
     form.TxCombination->setFocus();
     QTest::keyClick(form.TxCombination, Qt::Key_Return);
     QTest::keyClick(form.TxBillFrom, Qt::Key_Return);
@@ -319,11 +331,10 @@ void tst_FrmPrintBill::enterLeavesEmptyBillNumbersEmpty()
 
 void tst_FrmPrintBill::missingNumberSetupEmptiesTheBox()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     BillDesk desk(true);
     desk.state.CurrentUnitCode = u"02"_s;
-    frmPrintBill form(desk.context);
+    frmPrintBill &form = *desk.form;
     showAndActivate(form);
     form.TxBillFrom->setFocus();
     QTest::keyClicks(form.TxBillFrom, u"45"_s);
@@ -335,11 +346,9 @@ void tst_FrmPrintBill::missingNumberSetupEmptiesTheBox()
 
 void tst_FrmPrintBill::f1OpensThePickersIntoTheFilterBoxes()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-    BillDesk desk(true);
-    frmPrintBill form(desk.context);
-    showAndActivate(form);
+    REQUIRE_TEST_DB();
+    BillDesk desk(true, true);
+    frmPrintBill &form = *desk.form;
 
     form.TxCombination->setText(u"old"_s);
     applyWhenOpen({2, 0});
@@ -361,12 +370,10 @@ void tst_FrmPrintBill::f1OpensThePickersIntoTheFilterBoxes()
 
 void tst_FrmPrintBill::showGeneratesTheBillsOfTheRange()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     BillDesk desk(true);
-    frmPrintBill form(desk.context);
-    form.DtFrom->setDate({2026, 12, 1});
-    form.DtTo->setDate({2026, 12, 2});
+    frmPrintBill &form = *desk.form;
+    setDates(form, {2026, 12, 1}, {2026, 12, 2});
     form.CmShow->click();
     QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
     QCOMPARE(form.currentRow(), FirstBillRow + 1);
@@ -402,10 +409,9 @@ void tst_FrmPrintBill::showGeneratesTheBillsOfTheRange()
 
 void tst_FrmPrintBill::showRunsSplitAndExchangeBillsByTheirBoxes()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     BillDesk desk(true);
-    frmPrintBill form(desk.context);
+    frmPrintBill &form = *desk.form;
     form.GetSplitDetails(u"0110002"_s, u"Split Co"_s, u"Line A"_s, u"Line B"_s, u"Line C"_s, 1500.0);
     form.CmShow->click();
     QCOMPARE(desk.dialogs.texts(), QStringList{Msg::BillGenerationCompleted});
@@ -426,12 +432,10 @@ void tst_FrmPrintBill::showRunsSplitAndExchangeBillsByTheirBoxes()
 
 void tst_FrmPrintBill::secondShowDuringGenerationIsIgnored()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     BillDesk desk(true);
-    frmPrintBill form(desk.context);
-    form.DtFrom->setDate({2026, 12, 1});
-    form.DtTo->setDate({2026, 12, 2});
+    frmPrintBill &form = *desk.form;
+    setDates(form, {2026, 12, 1}, {2026, 12, 2});
     // The click arrives while the grid fills and lets window events run.
     // Close pressed then waits too: the generation still writes into the form's grid.
     bool hourglassUp = false;
@@ -453,13 +457,10 @@ void tst_FrmPrintBill::secondShowDuringGenerationIsIgnored()
 // part of the bills is neither printed nor exported until a Show completes.
 void tst_FrmPrintBill::escStopsTheGenerationAndLocksTheOutputs()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-    BillDesk desk(true);
-    frmPrintBill form(desk.context);
-    showAndActivate(form);
-    form.DtFrom->setDate({2026, 12, 1});
-    form.DtTo->setDate({2026, 12, 5});
+    REQUIRE_TEST_DB();
+    BillDesk desk(true, true);
+    frmPrintBill &form = *desk.form;
+    setDates(form, {2026, 12, 1}, {2026, 12, 5});
     const QList<QWidget *> outputs = {form.CmPrint, form.CmExcel, form.CmEInvoice};
     QTimer::singleShot(0, &form, [&] { QTest::keyClick(form.TxBillFrom, Qt::Key_Escape); });
     form.CmShow->click();
@@ -477,13 +478,10 @@ void tst_FrmPrintBill::escStopsTheGenerationAndLocksTheOutputs()
 
 void tst_FrmPrintBill::refusedDatesPutTheFocusOnToDate()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-    BillDesk desk(true);
-    frmPrintBill form(desk.context);
-    showAndActivate(form);
-    form.DtFrom->setDate({2026, 12, 2});
-    form.DtTo->setDate({2026, 12, 1});
+    REQUIRE_TEST_DB();
+    BillDesk desk(true, true);
+    frmPrintBill &form = *desk.form;
+    setDates(form, {2026, 12, 2}, {2026, 12, 1});
     form.CmShow->setFocus();
     form.CmShow->click();
     QCOMPARE(desk.dialogs.texts(), QStringList{Msg::ToDateBeforeFromDate});
@@ -518,25 +516,10 @@ void tst_FrmPrintBill::mainWindowOpensOneFormAtATime()
     QVERIFY(!form->singleScheduleMode());
 }
 
-void tst_FrmPrintBill::exportWantsBillsAndWaitsForTheHourglass()
-{
-    BillDesk desk(false);
-    frmPrintBill form(desk.context);
-    desk.dialogs.shown.clear();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    form.CmExcel->click();
-    QApplication::restoreOverrideCursor();
-    QVERIFY(desk.dialogs.shown.isEmpty());
-    form.CmExcel->click();
-    QCOMPARE(desk.dialogs.texts(), QStringList{Msg::NoDetailsFound});
-    QVERIFY(desk.dialogs.saveRequests.isEmpty());
-    QCOMPARE(QApplication::overrideCursor(), nullptr);
-}
-
 void tst_FrmPrintBill::eInvoiceButtonStandsNextToExport()
 {
     BillDesk desk(false);
-    frmPrintBill form(desk.context);
+    frmPrintBill &form = *desk.form;
     QCOMPARE(form.CmEInvoice->text(), u"e-Invoice"_s);
     QCOMPARE(form.Frame2->layout()->indexOf(form.CmEInvoice), form.Frame2->layout()->indexOf(form.CmExcel) + 1);
     QStringList choices;
@@ -558,14 +541,12 @@ void tst_FrmPrintBill::eInvoiceButtonStandsNextToExport()
 
 void tst_FrmPrintBill::eInvoiceButtonWritesAndImportsForTheGrid()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     BillDesk desk(true);
-    frmPrintBill form(desk.context);
+    frmPrintBill &form = *desk.form;
     QTemporaryDir folder;
     desk.deployment.appFolder = folder.path();
-    form.DtFrom->setDate({2026, 12, 1});
-    form.DtTo->setDate({2026, 12, 5});
+    setDates(form, {2026, 12, 1}, {2026, 12, 5});
     form.CmShow->click();
     QCOMPARE(form.currentRow(), FirstBillRow + 2);
 
@@ -591,23 +572,9 @@ void tst_FrmPrintBill::eInvoiceButtonWritesAndImportsForTheGrid()
     QCOMPARE(desk.dialogs.texts(), QStringList{documents + u" already exists. Replace it?"_s});
 
     // The portal's answer for the registered bill, imported once.
-    const QString token =
-        u"eyJhbGciOiJSUzI1NiJ9."_s
-        + QString::fromLatin1(QJsonDocument(QJsonObject{{u"data"_s, u"{\"DocNo\":\"AB/00050\",\"Irn\":\""_s
-                                                                        + QString(64, u'a') + u"\"}"_s}})
-                                  .toJson(QJsonDocument::Compact)
-                                  .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals))
-        + u".c2ln"_s;
     const QString answers = folder.filePath(u"answers.json"_s);
-    QFile answerFile(answers);
-    QVERIFY(answerFile.open(QIODevice::WriteOnly));
-    answerFile.write(QJsonDocument(QJsonArray{QJsonObject{{u"AckNo"_s, 1},
-                                                          {u"AckDt"_s, u"2026-12-05 10:00:00"_s},
-                                                          {u"Irn"_s, QString(64, u'a')},
-                                                          {u"SignedInvoice"_s, token},
-                                                          {u"SignedQRCode"_s, token}}})
-                         .toJson());
-    answerFile.close();
+    QVERIFY(
+        writeAll(answers, QJsonDocument(QJsonArray{IrpTokens::answer(u"AB/00050"_s, IrpTokens::irn('a'))}).toJson()));
     desk.dialogs.shown.clear();
     desk.dialogs.openPaths = {answers, answers};
     form.CmEInvoice->importAction->trigger();

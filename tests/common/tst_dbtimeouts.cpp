@@ -22,8 +22,7 @@ private slots:
 
 void tst_DbTimeouts::initTestCase()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({u"INSERT INTO numbersetup (no_id, no_value) VALUES ('ADVT_SPLIT', 'SP0001');"_s});
 }
 

@@ -28,13 +28,6 @@ std::optional<QString> write(const QString &path, const QByteArray &bytes)
     });
 }
 
-mode_t modeOf(const QString &path)
-{
-    struct stat status = {};
-    ::lstat(QFile::encodeName(path).constData(), &status);
-    return status.st_mode;
-}
-
 }  // namespace
 
 class tst_OutputFile : public QObject
@@ -86,12 +79,12 @@ void tst_OutputFile::keepsTheReplacedFilesPermissions()
     QVERIFY(writeAll(path, "old"));
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0664) == 0);
     QCOMPARE(write(path, "new"), std::nullopt);
-    QCOMPARE(modeOf(path) & 07777, mode_t(0664));
+    QCOMPARE(fileMode(path) & 07777, mode_t(0664));
     // A new file gets the usual permissions, not those of a private temporary file.
     const mode_t mask = ::umask(022);
     QCOMPARE(write(dir.filePath(u"new.xls"_s), "new"), std::nullopt);
     ::umask(mask);
-    QCOMPARE(modeOf(dir.filePath(u"new.xls"_s)) & 07777, mode_t(0644));
+    QCOMPARE(fileMode(dir.filePath(u"new.xls"_s)) & 07777, mode_t(0644));
 }
 
 void tst_OutputFile::followsSymbolicLinks()
@@ -121,14 +114,14 @@ void tst_OutputFile::writesThroughToDevicesAndFifos()
     QVERIFY(QFile::link(u"/dev/null"_s, null));
     QCOMPARE(write(null, "nothing"), std::nullopt);
     QVERIFY(QFileInfo(null).isSymLink());
-    QVERIFY(S_ISCHR(modeOf(u"/dev/null"_s)));
+    QVERIFY(S_ISCHR(fileMode(u"/dev/null"_s)));
 
     const QString fifo = dir.filePath(u"pipe"_s);
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
     std::future<QByteArray> reader = std::async(std::launch::async, [&fifo] { return readAll(fifo); });
     QCOMPARE(write(fifo, "through the pipe"), std::nullopt);
     QCOMPARE(reader.get(), QByteArray("through the pipe"));
-    QVERIFY(S_ISFIFO(modeOf(fifo)));
+    QVERIFY(S_ISFIFO(fileMode(fifo)));
 
     // A link the system resolves itself, as /dev/stdout is: to a pipe of this process.
     int ends[2];

@@ -35,8 +35,7 @@ private:
 
 void tst_Reconnect::init()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({u"CREATE TABLE t (id INT PRIMARY KEY);"_s});
     TestDb::open(m_holder);
     openThroughLink();

@@ -27,8 +27,7 @@ private:
 
 void tst_ResultSet::initTestCase()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({uR"(
         SET SESSION sql_mode = '';
         CREATE TABLE kinds (

@@ -61,11 +61,7 @@ LookUpRows withoutEmptyAggregate(LookUpRows rows)
 
 }  // namespace
 
-void tst_RunLookUp::initTestCase()
-{
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-}
+void tst_RunLookUp::initTestCase() { REQUIRE_TEST_DB(); }
 
 void tst_RunLookUp::init()
 {

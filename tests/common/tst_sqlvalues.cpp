@@ -3,7 +3,6 @@
 // end up stored or compared as part of the value.
 #include "app/login.h"
 #include "app/units.h"
-#include "app/usersettings.h"
 #include "billing/billcolumns.h"
 #include "billing/billgenerator.h"
 #include "billing/billgrid.h"
@@ -12,7 +11,9 @@
 #include "davp/davpcolumns.h"
 #include "davp/davpgenerator.h"
 #include "davp/davpgrid.h"
+#include "gridtexts.h"
 #include "masters/spliteditionstore.h"
+#include "memorysettings.h"
 #include "recordingdialogs.h"
 #include "sheet/sheet.h"
 #include "testdb.h"
@@ -20,16 +21,6 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-class MemorySettings : public UserSettings
-{
-public:
-    void setLastUser(const QString &) override {}
-};
-
-}  // namespace
 
 class tst_SqlValues : public QObject
 {
@@ -46,8 +37,6 @@ private slots:
     void davpFiltersWithBackslashesMatch();
 
 private:
-    QStringList billNumbers(const Sheet &sheet, int column) const;
-
     Db m_db;
     RecordingDialogs m_dialogs;
 };
@@ -55,8 +44,7 @@ private:
 // The functions read and write rows of their own, so one load serves them all.
 void tst_SqlValues::initTestCase()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({TestDb::file(u"tests/common/sqlvalues.sql"_s)});
     TestDb::run(u"SET GLOBAL sql_mode = CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES');"_s);
     TestDb::open(m_db);
@@ -123,37 +111,27 @@ void tst_SqlValues::loginAndUnitsFindNamesWithBackslashes()
     QCOMPARE(units.first().name, u"Back\\slash"_s);
 }
 
-QStringList tst_SqlValues::billNumbers(const Sheet &sheet, int column) const
-{
-    QStringList numbers;
-    for (int row = FirstBillRow; !sheet.text(row, column).isEmpty(); ++row)
-        numbers.append(sheet.text(row, column));
-    return numbers;
-}
-
 void tst_SqlValues::billFiltersWithBackslashesMatch()
 {
     Sheet sheet;
     SetUpBillGrid(sheet, u"Daily"_s, u"Back\\slash"_s);
     BillRows bills;
     BillGenerator generator(m_db, m_dialogs, sheet, bills);
-    BillFilter filter;
-    filter.from = filter.to = QDate(2026, 3, 2);
-    filter.unitCode = u"K\\1"_s;
+    BillFilter filter = billDates(u"K\\1"_s, u"2026-03-02"_s);
     filter.product = u"D\\L"_s;
     QCOMPARE(generator.generate(filter).outcome, BillRun::Outcome::Completed);
-    QCOMPARE(billNumbers(sheet, col(BillColumn::BillNo)), (QStringList{u"KB\\1"_s, u"KB\\3"_s}));
+    QCOMPARE(billColumn(sheet, col(BillColumn::BillNo)), (QStringList{u"KB\\1"_s, u"KB\\3"_s}));
 
     filter.product.clear();
     filter.billFrom = u"KB\\2"_s;
     filter.billTo = u"KB\\2"_s;
     QCOMPARE(generator.generate(filter).outcome, BillRun::Outcome::Completed);
-    QCOMPARE(billNumbers(sheet, col(BillColumn::BillNo)), QStringList{u"KB\\2"_s});
+    QCOMPARE(billColumn(sheet, col(BillColumn::BillNo)), QStringList{u"KB\\2"_s});
 
     filter.singleSchedule = true;
     filter.billFrom = filter.billTo = u"K\\100001"_s;
     QCOMPARE(generator.generate(filter).outcome, BillRun::Outcome::Completed);
-    QCOMPARE(billNumbers(sheet, col(BillColumn::BillNo)), QStringList{u"KB\\1"_s});
+    QCOMPARE(billColumn(sheet, col(BillColumn::BillNo)), QStringList{u"KB\\1"_s});
 }
 
 void tst_SqlValues::davpFiltersWithBackslashesMatch()
@@ -161,16 +139,14 @@ void tst_SqlValues::davpFiltersWithBackslashesMatch()
     Sheet sheet;
     SetUpDavpGrid(sheet, {});
     DavpGenerator generator(m_db, m_dialogs, sheet);
-    BillFilter filter;
-    filter.from = filter.to = QDate(2026, 3, 2);
-    filter.unitCode = u"K\\1"_s;
+    BillFilter filter = billDates(u"K\\1"_s, u"2026-03-02"_s);
     filter.product = u"D\\L"_s;
     QCOMPARE(generator.GenerateDavpBills(filter).outcome, BillRun::Outcome::Completed);
-    QCOMPARE(billNumbers(sheet, col(DavpColumn::BillNo)), QStringList{u"KB\\3"_s});
+    QCOMPARE(billColumn(sheet, col(DavpColumn::BillNo)), QStringList{u"KB\\3"_s});
     filter.product.clear();
     filter.billFrom = u"KB\\4"_s;
     QCOMPARE(generator.GenerateDavpBills(filter).outcome, BillRun::Outcome::Completed);
-    QCOMPARE(billNumbers(sheet, col(DavpColumn::BillNo)), QStringList{u"KB\\4"_s});
+    QCOMPARE(billColumn(sheet, col(DavpColumn::BillNo)), QStringList{u"KB\\4"_s});
 }
 
 QTEST_GUILESS_MAIN(tst_SqlValues)

@@ -6,6 +6,7 @@
 #include "davp/davpgenerator.h"
 #include "davp/davpgrid.h"
 #include "davp/davpquery.h"
+#include "gridtexts.h"
 #include "recordingdialogs.h"
 #include "sheet/sheet.h"
 #include "testdb.h"
@@ -41,11 +42,11 @@ private slots:
     void eachBillIsTheSameInARunOfItsOwn();
 
 private:
-    BillFilter dates(const QString &from, const QString &to = {}) const;
+    static BillFilter dates(const QString &from, const QString &to = {}) { return billDates(u"KOC"_s, from, to); }
     BillRun generate(const BillFilter &filter, qint16 rowLimit = 0);
     QString cell(int row, DavpColumn column) const { return m_sheet->text(row, col(column)); }
-    QStringList column(DavpColumn column) const;
-    QList<QStringList> cells(int lastRow) const;
+    QStringList column(DavpColumn column) const { return billColumn(*m_sheet, col(column)); }
+    QList<QStringList> cells(int lastRow) const { return sheetTexts(*m_sheet, lastRow, DavpColumnCount); }
 
     Db m_db{u"tst_davpgenerator"_s};
     RecordingDialogs m_dialogs;
@@ -55,8 +56,7 @@ private:
 
 void tst_DavpGenerator::initTestCase()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({TestDb::file(u"tests/davp/davp.sql"_s)});
     TestDb::open(m_db);
 }
@@ -69,15 +69,6 @@ void tst_DavpGenerator::init()
     m_progress.clear();
 }
 
-BillFilter tst_DavpGenerator::dates(const QString &from, const QString &to) const
-{
-    BillFilter filter;
-    filter.from = QDate::fromString(from, Qt::ISODate);
-    filter.to = QDate::fromString(to.isEmpty() ? from : to, Qt::ISODate);
-    filter.unitCode = u"KOC"_s;
-    return filter;
-}
-
 BillRun tst_DavpGenerator::generate(const BillFilter &filter, qint16 rowLimit)
 {
     DavpGenerator generator(m_db, m_dialogs, *m_sheet, [this](int done, int total) {
@@ -87,26 +78,6 @@ BillRun tst_DavpGenerator::generate(const BillFilter &filter, qint16 rowLimit)
     if (rowLimit > 0)
         generator.setRowLimit(rowLimit);
     return generator.GenerateDavpBills(filter);
-}
-
-QList<QStringList> tst_DavpGenerator::cells(int lastRow) const
-{
-    QList<QStringList> rows;
-    for (int row = 1; row <= lastRow; ++row) {
-        QStringList texts;
-        for (int column = 1; column <= 40; ++column)
-            texts.append(m_sheet->text(row, column));
-        rows.append(texts);
-    }
-    return rows;
-}
-
-QStringList tst_DavpGenerator::column(DavpColumn column) const
-{
-    QStringList texts;
-    for (int row = 5; !m_sheet->text(row, col(DavpColumn::BillNo)).isEmpty(); ++row)
-        texts.append(cell(row, column));
-    return texts;
 }
 
 void tst_DavpGenerator::gridLayoutHasTitlesHeadersAndFortyColumns()

@@ -6,6 +6,7 @@
 #include "davp/davpgrid.h"
 #include "davp/davpprint.h"
 #include "sheet/sheet.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -27,16 +28,6 @@ QStringList readLines(const QString &path)
     Q_ASSERT(bytes.endsWith("\r\n"));
     QStringList lines = QString::fromLatin1(bytes.chopped(2)).split(u"\r\n"_s);
     return lines;
-}
-
-void installStubSpooler(const QString &folder)
-{
-    QFile stub(folder + u"/inetspooler"_s);
-    QVERIFY(stub.open(QIODevice::WriteOnly));
-    stub.write("#!/bin/sh\nprintf '%s' \"$*\" > \"$(dirname \"$0\")/spooled.tmp\"\n"
-               "mv \"$(dirname \"$0\")/spooled.tmp\" \"$(dirname \"$0\")/spooled.txt\"\n");
-    stub.close();
-    stub.setPermissions(stub.permissions() | QFileDevice::ExeOwner);
 }
 
 void putBill(Sheet &sheet, int row, const QString &billNo)
@@ -195,7 +186,7 @@ void tst_DavpPrint::stopsAtTheFirstRowWithoutABillNumber()
 
 void tst_DavpPrint::emptyGridGivesAnEmptyFileAndStillSpools()
 {
-    installStubSpooler(m_dir->path());
+    QVERIFY(installStubSpooler(m_dir->path()));
     QCOMPARE(printDavpBills(*m_sheet, m_deployment), std::nullopt);
     const QString path = m_dir->filePath(u"rpt.prn"_s);
     QCOMPARE(QFileInfo(path).size(), 0);

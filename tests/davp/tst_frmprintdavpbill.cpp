@@ -72,8 +72,7 @@ void tst_FrmPrintDavpBill::opensWithTheEmptyLayout()
 
 void tst_FrmPrintDavpBill::enterMovesThroughTheFiltersAndCompletesBillNumbers()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     showAndActivate(form);
@@ -108,8 +107,7 @@ void tst_FrmPrintDavpBill::enterMovesThroughTheFiltersAndCompletesBillNumbers()
 
 void tst_FrmPrintDavpBill::showGeneratesThenPrintWritesTwoCopiesPerBill()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     form.DtFrom->setDate({2026, 2, 2});
@@ -133,8 +131,7 @@ void tst_FrmPrintDavpBill::showGeneratesThenPrintWritesTwoCopiesPerBill()
 
 void tst_FrmPrintDavpBill::secondShowAndCloseDuringGenerationAreIgnored()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     showAndActivate(form);
@@ -158,8 +155,7 @@ void tst_FrmPrintDavpBill::secondShowAndCloseDuringGenerationAreIgnored()
 
 void tst_FrmPrintDavpBill::refusedDatesPutTheFocusOnToDate()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     showAndActivate(form);
@@ -185,8 +181,7 @@ void tst_FrmPrintDavpBill::databaseFailureIsShownAndTheFormCarriesOn()
 
 void tst_FrmPrintDavpBill::exportSavesTheGridUnderTheCaptionAndDate()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     DavpDesk desk(true);
     frmPrintDAVPBill form(desk.context);
     // An empty grid: only the message, no folder and no dialog.

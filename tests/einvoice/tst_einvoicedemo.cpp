@@ -15,6 +15,7 @@
 #include "recordingdialogs.h"
 #include "sheet/sheet.h"
 #include "testdb.h"
+#include "testfiles.h"
 
 #include <QJsonArray>
 #include <QProcess>
@@ -26,17 +27,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// What a program prints, or nothing when it cannot run.
-std::optional<QString> output(const QString &program, const QStringList &arguments)
-{
-    if (QStandardPaths::findExecutable(program).isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
+// A file of the portal's answers, read as the import reads it.
+IrpAnswers fileOf(const QJsonArray &objects) { return parseIrpAnswers(QJsonDocument(objects).toJson()); }
+
+QJsonObject cancellation(const QString &irn, const QString &when) { return {{u"Irn"_s, irn}, {u"CancelDate"_s, when}}; }
 
 }  // namespace
 
@@ -68,8 +62,7 @@ private:
 
 void tst_EInvoiceDemo::initTestCase()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({TestDb::file(u"db/demo.sql"_s)});
     TestDb::open(m_db);
     m_sellers = Sellers::load(m_db, Deployment());
@@ -161,31 +154,24 @@ void tst_EInvoiceDemo::answersAreKeptOnceAndAnotherIrnIsRefused()
     const QString second = bills.at(1).billNo;
     EInvoiceStore store(m_db);
     const QList<IrpAnswer> answers =
-        parseIrpAnswers(QJsonDocument(QJsonArray{IrpTokens::answer(first, IrpTokens::irn('a')),
-                                                 IrpTokens::answer(second, IrpTokens::irn('b'))})
-                            .toJson())
-            .answers;
+        fileOf({IrpTokens::answer(first, IrpTokens::irn('a')), IrpTokens::answer(second, IrpTokens::irn('b'))}).answers;
     QCOMPARE(answers.size(), 2);
     EInvoiceStore::Outcome outcome = store.import(answers, u"001"_s);
     QCOMPARE(outcome.problems, QStringList());
     QCOMPARE(importSummary(outcome), u"2 answers imported, 0 already registered"_s);
-    const QString kept = m_db.firstValue(u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_bill_no, ein_irn, ein_ack_no, "
-                                         "ein_ack_date, ein_imported_on) ORDER BY ein_bill_no) FROM advt_einvoice"_s);
+    const QString keptRows = u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, "
+                             "ein_imported_on) ORDER BY ein_bill_no) FROM advt_einvoice"_s;
+    const QString kept = m_db.firstValue(keptRows);
 
     // The same answer again changes nothing.
     outcome = store.import(answers, u"001"_s);
     QCOMPARE(importSummary(outcome), u"0 answers imported, 2 already registered"_s);
-    QCOMPARE(m_db.firstValue(u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_bill_no, ein_irn, ein_ack_no, ein_ack_date, "
-                             "ein_imported_on) ORDER BY ein_bill_no) FROM advt_einvoice"_s),
-             kept);
+    QCOMPARE(m_db.firstValue(keptRows), kept);
 
     // Another IRN for a registered bill is refused, and the good answer beside it is not kept either.
     const QString third = bills.at(2).billNo;
     const QList<IrpAnswer> clash =
-        parseIrpAnswers(QJsonDocument(QJsonArray{IrpTokens::answer(third, IrpTokens::irn('c')),
-                                                 IrpTokens::answer(first, IrpTokens::irn('d'))})
-                            .toJson())
-            .answers;
+        fileOf({IrpTokens::answer(third, IrpTokens::irn('c')), IrpTokens::answer(first, IrpTokens::irn('d'))}).answers;
     outcome = store.import(clash, u"001"_s);
     QCOMPARE(outcome.problems,
              QStringList{u"bill "_s + first + u" is already registered with IRN "_s + IrpTokens::irn('a')
@@ -210,10 +196,8 @@ void tst_EInvoiceDemo::answerForAnUnknownBillImportsNothing()
     // A bill number with a quote and a backslash travels as a value: it names no bill, and the
     // statement keeps its meaning.
     const QList<IrpAnswer> answers =
-        parseIrpAnswers(QJsonDocument(QJsonArray{IrpTokens::answer(known, IrpTokens::irn('e')),
-                                                 IrpTokens::answer(u"KC/9'9\\"_s, IrpTokens::irn('f')),
-                                                 IrpTokens::answer(known, IrpTokens::irn('e'))})
-                            .toJson())
+        fileOf({IrpTokens::answer(known, IrpTokens::irn('e')), IrpTokens::answer(u"KC/9'9\\"_s, IrpTokens::irn('f')),
+                IrpTokens::answer(known, IrpTokens::irn('e'))})
             .answers;
     const EInvoiceStore::Outcome outcome = store.import(answers, u"001"_s);
     QCOMPARE(outcome.problems, (QStringList{u"bill KC/9'9\\ is not a bill of the desk"_s,
@@ -229,10 +213,7 @@ void tst_EInvoiceDemo::answersForBillsOfAnotherUnitAreLeftOut()
     const QString ours = generate().front().billNo;
     const QString theirs = generate(u"002"_s).front().billNo;
     const QList<IrpAnswer> answers =
-        parseIrpAnswers(QJsonDocument(QJsonArray{IrpTokens::answer(ours, IrpTokens::irn('a')),
-                                                 IrpTokens::answer(theirs, IrpTokens::irn('b'))})
-                            .toJson())
-            .answers;
+        fileOf({IrpTokens::answer(ours, IrpTokens::irn('a')), IrpTokens::answer(theirs, IrpTokens::irn('b'))}).answers;
     QCOMPARE(answers.size(), 2);
     EInvoiceStore::Outcome outcome = store.import(answers, u"001"_s);
     QCOMPARE(outcome.problems, QStringList());
@@ -247,14 +228,6 @@ void tst_EInvoiceDemo::answersForBillsOfAnotherUnitAreLeftOut()
     QCOMPARE(importSummary(outcome), u"1 answers imported, 0 already registered, 1 left for other units"_s);
     QCOMPARE(rowCount(u"advt_einvoice"_s), 2);
 }
-
-namespace {
-
-QJsonObject cancellation(const QString &irn, const QString &when) { return {{u"Irn"_s, irn}, {u"CancelDate"_s, when}}; }
-
-IrpAnswers fileOf(const QJsonArray &objects) { return parseIrpAnswers(QJsonDocument(objects).toJson()); }
-
-}  // namespace
 
 // Registered, cancelled within the day (kept, no longer valid), registered again under a new IRN;
 // the status follows each step and the window for cancelling closes 24 hours after acknowledgement.
@@ -325,8 +298,9 @@ void tst_EInvoiceDemo::cancellationsThatThePortalWouldRefuseImportNothing()
     QCOMPARE(store.import(registered.answers, u"001"_s).imported, 2);
     const IrpAnswers cancelled = fileOf({cancellation(IrpTokens::irn('b'), u"2026-12-07 12:00:00"_s)});
     QCOMPARE(store.import(cancelled.answers, u"001"_s, cancelled.cancellations).cancelled, 1);
-    const QString kept = m_db.firstValue(u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_irn, ein_cancel_date) ORDER BY "
-                                         "ein_irn) FROM advt_einvoice"_s);
+    const QString keptRows =
+        u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_irn, ein_cancel_date) ORDER BY ein_irn) FROM advt_einvoice"_s;
+    const QString kept = m_db.firstValue(keptRows);
 
     // An unknown IRN, one past the 24 hours, one cancelled already on another date, and a good one
     // beside them: nothing is cancelled, and each is named.
@@ -344,9 +318,7 @@ void tst_EInvoiceDemo::cancellationsThatThePortalWouldRefuseImportNothing()
                      u"cancellation of IRN "_s + IrpTokens::irn('b') + u" of bill "_s + second
                          + u": it was cancelled already on 07-12-2026 12:00"_s}));
     QCOMPARE(outcome.cancelled, 0);
-    QCOMPARE(m_db.firstValue(u"SELECT GROUP_CONCAT(CONCAT_WS('|', ein_irn, ein_cancel_date) ORDER BY ein_irn) FROM "
-                             "advt_einvoice"_s),
-             kept);
+    QCOMPARE(m_db.firstValue(keptRows), kept);
 
     // A new IRN for a bill whose registration stands is refused as before; a cancelled one is no
     // hindrance, and a cancellation without its date is a problem of the file.
@@ -382,14 +354,11 @@ void tst_EInvoiceDemo::invoicePdfCarriesEveryFieldAndADecodableQrCode()
     const QString qr =
         IrpTokens::qrCode(registered->billNo, IrpTokens::irn('a'), {registered->agencyGst, total(*registered)});
     EInvoiceStore store(m_db);
-    const QList<IrpAnswer> answers =
-        parseIrpAnswers(
-            QJsonDocument(QJsonArray{IrpTokens::answer(registered->billNo, IrpTokens::irn('a'), 112010000000001,
-                                                       {registered->agencyGst, total(*registered)}),
-                                     IrpTokens::answer(changed->billNo, IrpTokens::irn('b'), 112010000000002,
-                                                       {changed->agencyGst, total(*changed) + 1})})
-                .toJson())
-            .answers;
+    const QList<IrpAnswer> answers = fileOf({IrpTokens::answer(registered->billNo, IrpTokens::irn('a'), 112010000000001,
+                                                               {registered->agencyGst, total(*registered)}),
+                                             IrpTokens::answer(changed->billNo, IrpTokens::irn('b'), 112010000000002,
+                                                               {changed->agencyGst, total(*changed) + 1})})
+                                         .answers;
     QCOMPARE(store.import(answers, u"001"_s).imported, 2);
 
     QTemporaryDir dir;
@@ -399,7 +368,7 @@ void tst_EInvoiceDemo::invoicePdfCarriesEveryFieldAndADecodableQrCode()
         writeWholeFile(path, [&](OutputFile &file) { return writeInvoicePdf(bills, m_sellers, kept, file); });
     QVERIFY2(!failure, qPrintable(failure.value_or(QString())));
 
-    const std::optional<QString> text = output(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    const std::optional<QString> text = programOutput(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
     if (!text)
         QSKIP("pdftotext is not installed (scripts/setup installs poppler-utils)");
     QStringList pages = text->split(u'\f');
@@ -449,11 +418,11 @@ void tst_EInvoiceDemo::invoicePdfCarriesEveryFieldAndADecodableQrCode()
     QVERIFY(!pages[3].contains(u"e-invoice"_s));
 
     // The QR code of the first page decodes back to the signed QR code's text; the others have none.
-    if (!output(u"pdftoppm"_s, {u"-r"_s, u"200"_s, u"-png"_s, path, dir.filePath(u"page"_s)}))
+    if (!programOutput(u"pdftoppm"_s, {u"-r"_s, u"200"_s, u"-png"_s, path, dir.filePath(u"page"_s)}))
         QSKIP("pdftoppm is not installed (scripts/setup installs poppler-utils)");
     const auto decode = [&](int page) {
-        return output(u"zbarimg"_s, {u"--quiet"_s, u"--raw"_s, u"-Sdisable"_s, u"-Sqrcode.enable"_s,
-                                     dir.filePath(u"page-%1.png"_s.arg(page))});
+        return programOutput(u"zbarimg"_s, {u"--quiet"_s, u"--raw"_s, u"-Sdisable"_s, u"-Sqrcode.enable"_s,
+                                            dir.filePath(u"page-%1.png"_s.arg(page))});
     };
     if (QStandardPaths::findExecutable(u"zbarimg"_s).isEmpty())
         QSKIP("zbarimg is not installed (scripts/setup installs zbar-tools)");
@@ -492,7 +461,7 @@ void tst_EInvoiceDemo::companyMasterWithOnlyItsNamedColumns()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"invoices.pdf"_s);
     QVERIFY(!writeWholeFile(path, [&](OutputFile &file) { return writeInvoicePdf(bills, configured, {}, file); }));
-    const std::optional<QString> text = output(u"pdftotext"_s, {path, u"-"_s});
+    const std::optional<QString> text = programOutput(u"pdftotext"_s, {path, u"-"_s});
     if (!text)
         QSKIP("pdftotext is not installed (scripts/setup installs poppler-utils)");
     QVERIFY(text->contains(m_sellers.sv.address));

@@ -27,8 +27,7 @@ private:
 
 void tst_Golden::initTestCase()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     // The workstation of every run belongs to unit KOC.
     m_deployment = m_home.filePath(u"selvoro.ini"_s);
     QVERIFY(writeAll(m_deployment, "[Workstation]\nDefaultUnit=KOC\n"));

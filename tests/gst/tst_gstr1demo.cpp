@@ -72,8 +72,7 @@ private:
 
 void tst_Gstr1Demo::initTestCase()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({TestDb::file(u"db/demo.sql"_s)});
     TestDb::open(m_db);
     // The demo is dated from the day it was made: take the month of its latest bill but one.

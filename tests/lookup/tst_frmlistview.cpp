@@ -76,8 +76,7 @@ void tst_frmListView::init()
 {
     m_state = SharedState();
     m_shown = false;
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({SearchUnits});
     TestDb::open(m_db);
 }

@@ -119,8 +119,7 @@ void tst_Pickers::longNamesShowWhole()
 
 void tst_Pickers::setFormKeepsTheResultOnlyForTheBillForm()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({Fixture});
     Db db(u"pickers"_s);
     TestDb::open(db);

@@ -68,8 +68,7 @@ private:
 
 void tst_frmSplitEdition::init()
 {
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
+    REQUIRE_TEST_DB();
     TestDb::reset({TestDb::file(u"tests/masters/splitedition.sql"_s)});
     TestDb::open(m_db);
     m_dialogs = RecordingDialogs();

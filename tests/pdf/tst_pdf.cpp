@@ -18,7 +18,7 @@ namespace {
 
 // What a poppler tool prints for the file; none when it is missing. A tool that had to repair
 // the file (a wrong offset, a bad stream) says so on its error output, which fails the test.
-std::optional<QString> output(const QString &program, const QStringList &arguments)
+std::optional<QString> readerOutput(const QString &program, const QStringList &arguments)
 {
     if (QStandardPaths::findExecutable(program).isEmpty())
         return std::nullopt;
@@ -176,18 +176,20 @@ void tst_Pdf::documentHasRealTextInEmbeddedFonts()
         QCOMPARE(pdf.finish(), std::nullopt);
         QCOMPARE(file.error(), QFileDevice::NoError);
     }
-    const std::optional<QString> info = output(u"pdfinfo"_s, {path});
+    const std::optional<QString> info = readerOutput(u"pdfinfo"_s, {path});
     if (!info)
         QSKIP("pdfinfo is not installed (scripts/setup installs poppler-utils)");
     QVERIFY(info->contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
     QVERIFY(info->contains(QRegularExpression(u"Title:\\s+Tax invoices\\n"_s)));
-    const QStringList pages = output(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s}).value_or(QString()).split(u'\f');
+    const QStringList pages =
+        readerOutput(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s}).value_or(QString()).split(u'\f');
     QVERIFY(pages.size() >= 2);
     QVERIFY(pages[0].contains(u"Invoice No : KB/000360"_s));
     QVERIFY(pages[0].contains(u"Total (Rs.) 1540.29"_s));
     QVERIFY2(pages[1].contains(u"Condensed Rupees"_s), qPrintable(pages[1]));
     // Both fonts embedded, as subsets of the glyphs used.
-    const QStringList fonts = output(u"pdffonts"_s, {path}).value_or(QString()).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    const QStringList fonts =
+        readerOutput(u"pdffonts"_s, {path}).value_or(QString()).split(u'\n', Qt::SkipEmptyParts).mid(2);
     QCOMPARE(fonts.size(), 2);
     for (const QString &font : fonts)
         QVERIFY2(font.contains(QRegularExpression(u"\\+DejaVuSans(-Bold)? .* yes yes yes "_s)), qPrintable(font));
@@ -214,7 +216,7 @@ void tst_Pdf::glyphCodesThatLookLikeSyntaxStayText()
         pdf.glyphs(*m_font, 9, glyphs);
         QCOMPARE(pdf.finish(), std::nullopt);
     }
-    const std::optional<QString> text = output(u"pdftotext"_s, {path, u"-"_s});
+    const std::optional<QString> text = readerOutput(u"pdftotext"_s, {path, u"-"_s});
     if (!text)
         QSKIP("pdftotext is not installed (scripts/setup installs poppler-utils)");
     QCOMPARE(QString(*text).remove(QRegularExpression(u"\\s"_s)), expected);

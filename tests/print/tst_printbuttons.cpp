@@ -6,6 +6,7 @@
 #include "common/sharedstate.h"
 #include "desk.h"
 #include "testdb.h"
+#include "testfiles.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -41,21 +42,11 @@ struct PrintDesk : Desk
         state.CurrentUnitCode = u"01"_s;
         state.CurrentUnitName = u"Chennai Unit"_s;
         state.DefaultProductCode = u"DLY"_s;
-        QFile spooler(folder.filePath(u"inetspooler"_s));
-        if (spooler.open(QIODevice::WriteOnly))
-            spooler.write(
-                "#!/bin/sh\nfor f; do :; done\nprintf '%s' \"$*\" > \"$f.tmp\" && mv \"$f.tmp\" \"$f.spooled\"\n");
-        spooler.close();
-        spooler.setPermissions(spooler.permissions() | QFileDevice::ExeOwner);
+        writeScript(folder.filePath(u"inetspooler"_s),
+                    "#!/bin/sh\nfor f; do :; done\nprintf '%s' \"$*\" > \"$f.tmp\" && mv \"$f.tmp\" \"$f.spooled\"\n");
         openDatabase({Fixture});
     }
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 void showBills(frmPrintBill &form)
 {
@@ -77,11 +68,7 @@ private slots:
     void exportWaitsForTheHourglassAndForBills();
 };
 
-void tst_PrintButtons::initTestCase()
-{
-    if (!TestDb::available())
-        QSKIP(qPrintable(TestDb::skipReason()));
-}
+void tst_PrintButtons::initTestCase() { REQUIRE_TEST_DB(); }
 
 void tst_PrintButtons::printWritesTheInvoicesAndStartsTheSpooler()
 {

@@ -2,6 +2,7 @@
 #include "billing/windows1252.h"
 #include "common/deployment.h"
 #include "common/messages.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,23 +14,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // A spooler that notes the arguments it was started with beside itself.
-void installStubSpooler(const QString &folder)
-{
-    QFile stub(folder + u"/inetspooler"_s);
-    QVERIFY(stub.open(QIODevice::WriteOnly));
-    stub.write("#!/bin/sh\nprintf '%s' \"$*\" > \"$(dirname \"$0\")/spooled.tmp\"\n"
-               "mv \"$(dirname \"$0\")/spooled.tmp\" \"$(dirname \"$0\")/spooled.txt\"\n");
-    stub.close();
-    stub.setPermissions(stub.permissions() | QFileDevice::ExeOwner);
-}
-
 bool writeTwoLines(PrintFile &file)
 {
     file.writeLine(PrintLine().text(u"first"));
@@ -138,7 +123,7 @@ void tst_PrintFile::reportsAFileThatCannotBeOpened()
     QTemporaryDir dir;
     Deployment deployment;
     deployment.appFolder = dir.filePath(u"no-such-folder"_s);
-    installStubSpooler(dir.path());
+    QVERIFY(installStubSpooler(dir.path()));
     const std::optional<QString> failure =
         printLayout(printFilePath(deployment, u"sch.prn"_s), 48, writeTwoLines, deployment);
     QCOMPARE(failure, std::optional<QString>(u"File Cannot be Printed.   "_s));
@@ -170,7 +155,7 @@ void tst_PrintFile::amountsAndDatesFollowTheLineRules()
 void tst_PrintFile::handsTheClosedFileToTheSpooler()
 {
     QTemporaryDir dir;
-    installStubSpooler(dir.path());
+    QVERIFY(installStubSpooler(dir.path()));
     Deployment deployment;
     deployment.appFolder = dir.path();
     const QString path = printFilePath(deployment, u"sch.prn"_s);
@@ -215,7 +200,7 @@ void tst_PrintFile::missingSpoolerFailsAfterTheWholeFile()
 void tst_PrintFile::spoolerGetsAnAbsolutePathPastItsOptions()
 {
     QTemporaryDir dir;
-    installStubSpooler(dir.path());
+    QVERIFY(installStubSpooler(dir.path()));
     Deployment deployment;
     deployment.appFolder = dir.path();
     const QString workingFolder = QDir::currentPath();
@@ -248,7 +233,7 @@ void tst_PrintFile::failingSpoolerFailsThePrintWhenWaitedFor()
 void tst_PrintFile::stoppedPrintKeepsTheEarlierFileAndSpoolsNothing()
 {
     QTemporaryDir dir;
-    installStubSpooler(dir.path());
+    QVERIFY(installStubSpooler(dir.path()));
     Deployment deployment;
     deployment.appFolder = dir.path();
     const QString path = printFilePath(deployment, u"sch.prn"_s);

@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "recordingdialogs.h"
 #include "sheet/sheet.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,19 +30,6 @@ void fillTwoBills(Sheet &sheet)
 SheetExport request(const QString &folder, int currentRow = 6)
 {
     return SheetExport{folder, u"Print Bill"_s, From, currentRow};
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 }  // namespace
@@ -97,7 +85,7 @@ void tst_SheetExport::overwriteNeedsAYes()
     Sheet sheet;
     fillTwoBills(sheet);
     const QString path = dir.filePath(u"bills.xls"_s);
-    writeFile(path, "old");
+    QVERIFY(writeAll(path, "old"));
     RecordingDialogs dialogs;
     dialogs.savePaths.push_back(Dialogs::SavePath{path, QString()});
     dialogs.answers.push_back(Dialogs::Answer::No);

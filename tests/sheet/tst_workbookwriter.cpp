@@ -1,6 +1,7 @@
 #include "common/messages.h"
 #include "sheet/sheet.h"
 #include "sheet/workbookwriter.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -88,12 +89,6 @@ QJsonObject readBack(const QStringList &arguments)
 QJsonArray cell(const QJsonObject &book, int row, int column)
 {
     return book[u"values"_s].toArray()[row - 1].toArray()[column - 1].toArray();
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -206,7 +201,7 @@ void tst_WorkbookWriter::xlsIsTheSameForTheSameGridAndEmptyGridsOpen()
     const QString second = m_dir.filePath(u"second.xls"_s);
     QCOMPARE(writeXls(sheet, first), std::nullopt);
     QCOMPARE(writeXls(sheet, second), std::nullopt);
-    QCOMPARE(contents(first), contents(second));
+    QCOMPARE(readAll(first), readAll(second));
 
     Sheet empty;
     const QString path = m_dir.filePath(u"empty.xls"_s);
@@ -241,7 +236,7 @@ void tst_WorkbookWriter::failuresLeaveNoHalfWrittenFile()
     sheet.setText(9, 300, QString());
     sheet.setText(9, 1, QString(40000, u'y'));
     QCOMPARE(writeXls(sheet, path), std::optional<QString>(Msg::TextTooLongForXls));
-    QCOMPARE(contents(path), QByteArray("old contents"));
+    QCOMPARE(readAll(path), QByteArray("old contents"));
     QCOMPARE(QDir(m_dir.path()).entryList({u"*.part"_s, u".*.part"_s}, QDir::Files | QDir::Hidden), QStringList());
 }
 
@@ -294,7 +289,7 @@ void tst_WorkbookWriter::libreOfficeOpensTheXls()
     process.start(soffice, {u"--headless"_s, u"-env:UserInstallation=file://"_s + out.filePath(u"profile"_s),
                             u"--convert-to"_s, u"csv"_s, u"--outdir"_s, out.path(), path});
     QVERIFY(process.waitForFinished(300000));
-    const QList<QByteArray> lines = contents(out.filePath(u"lo.csv"_s)).split('\n');
+    const QList<QByteArray> lines = readAll(out.filePath(u"lo.csv"_s)).split('\n');
     QVERIFY(lines.size() > 5);
     QVERIFY(lines[0].startsWith("SV - DAILY"));
     QVERIFY(lines[4].startsWith("B/5,"));

@@ -1,6 +1,7 @@
 #include "spooler/escp.h"
 #include "spooler/pdfpages.h"
 #include "spooler/printmarkup.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,26 +14,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 QByteArray escp(const char *text) { return QByteArray(text).replace("<ESC>", "\x1b"); }
-
-int pdfPageCount(const QString &path)
-{
-    static const QRegularExpression Page(u"/Type\\s*/Page(?!s)"_s);
-    return int(QString::fromLatin1(readAll(path)).count(Page));
-}
 
 QByteArray lines(int count, const QByteArray &text = "x")
 {
@@ -54,7 +36,7 @@ void startSpooler(QProcess &spooler, const QTemporaryDir &dir, const QStringList
                   const QByteArray &spoolerSection)
 {
     const QString ini = dir.filePath(u"selvoro.ini"_s);
-    writeFile(ini, "[Spooler]\n" + spoolerSection);
+    QVERIFY(writeAll(ini, "[Spooler]\n" + spoolerSection));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"SELVORO_DEPLOYMENT"_s, ini);
     environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
@@ -154,11 +136,11 @@ void tst_Spooler::printsThroughTheConfiguredQueue()
 {
     QTemporaryDir dir;
     const QString stub = dir.filePath(u"lp-stub"_s);
-    writeFile(stub, "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/lp-args\"\ncat > \"$(dirname \"$0\")/lp-job\"\n");
-    QFile::setPermissions(stub, QFile::permissions(stub) | QFileDevice::ExeOwner);
+    QVERIFY(writeScript(
+        stub, "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/lp-args\"\ncat > \"$(dirname \"$0\")/lp-job\"\n"));
     const QByteArray content = lines(96, "A \\D\\E1.00\\d\\e");
     const QString prn = dir.filePath(u"sch.prn"_s);
-    writeFile(prn, content);
+    QVERIFY(writeAll(prn, content));
     const SpoolerRun run = runSpooler(dir, prn, "Mode=cups\nQueue=forms\nCommand=" + stub.toUtf8() + "\n");
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(readAll(dir.filePath(u"lp-args"_s)), QByteArray("-d forms -o raw -t sch.prn\n"));
@@ -169,7 +151,7 @@ void tst_Spooler::writesThePdfOfAPrintFile()
 {
     QTemporaryDir dir;
     const QString prn = dir.filePath(u"rpt.prn"_s);
-    writeFile(prn, lines(432, "\\E\\DSELVORO\\e\\d"));
+    QVERIFY(writeAll(prn, lines(432, "\\E\\DSELVORO\\e\\d")));
     const SpoolerRun run = runSpooler(dir, prn, "Mode=pdf\nOutputFolder=" + dir.filePath(u"pdf"_s).toUtf8() + "\n");
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(pdfPageCount(dir.filePath(u"pdf/rpt.pdf"_s)), 6);  // DAVP copies are 72 lines
@@ -180,10 +162,10 @@ void tst_Spooler::pageLengthComesFromTheCommandLine()
 {
     QTemporaryDir dir;
     const QByteArray pdfFolder = "Mode=pdf\nOutputFolder=" + dir.filePath(u"pdf"_s).toUtf8() + "\n";
-    writeFile(dir.filePath(u"davp.prn"_s), lines(144));
+    QVERIFY(writeAll(dir.filePath(u"davp.prn"_s), lines(144)));
     QCOMPARE(runSpooler(dir, {u"--page-lines"_s, u"72"_s, u"davp.prn"_s}, pdfFolder).exitCode, 0);
     QCOMPARE(pdfPageCount(dir.filePath(u"pdf/davp.pdf"_s)), 2);
-    writeFile(dir.filePath(u"rpt.prn"_s), lines(144));
+    QVERIFY(writeAll(dir.filePath(u"rpt.prn"_s), lines(144)));
     QCOMPARE(runSpooler(dir, {u"--page-lines"_s, u"48"_s, u"--"_s, u"rpt.prn"_s}, pdfFolder).exitCode, 0);
     QCOMPARE(pdfPageCount(dir.filePath(u"pdf/rpt.pdf"_s)), 3);
     QCOMPARE(runSpooler(dir, u"davp.prn"_s, pdfFolder).exitCode, 0);
@@ -198,7 +180,7 @@ void tst_Spooler::pageLengthComesFromTheCommandLine()
 void tst_Spooler::printFileNamedLikeAnOption()
 {
     QTemporaryDir dir;
-    writeFile(dir.filePath(u"-reverse"_s), lines(48));
+    QVERIFY(writeAll(dir.filePath(u"-reverse"_s), lines(48)));
     QCOMPARE(runSpooler(dir, {u"--"_s, u"-reverse"_s}, "Mode=pdf\n").exitCode, 0);
     QCOMPARE(pdfPageCount(dir.filePath(u"-reverse.pdf"_s)), 1);
     QFile::remove(dir.filePath(u"-reverse.pdf"_s));
@@ -215,12 +197,12 @@ void tst_Spooler::earlierPdfStaysUntilTheNewOneIsWhole()
     QTemporaryDir dir;
     const QString prn = dir.filePath(u"sch.prn"_s);
     const QString pdf = dir.filePath(u"sch.pdf"_s);
-    writeFile(prn, lines(96, "\\E\\DEARLIER\\e\\d"));
+    QVERIFY(writeAll(prn, lines(96, "\\E\\DEARLIER\\e\\d")));
     QCOMPARE(runSpooler(dir, prn, "Mode=pdf\n").exitCode, 0);
     const QByteArray earlier = readAll(pdf);
     QCOMPARE(pdfPageCount(pdf), 2);
 
-    writeFile(prn, lines(48 * 4000, "\\E\\DLATER\\e\\d " + QByteArray(60, 'x')));
+    QVERIFY(writeAll(prn, lines(48 * 4000, "\\E\\DLATER\\e\\d " + QByteArray(60, 'x'))));
     QProcess spooler;
     startSpooler(spooler, dir, {prn}, "Mode=pdf\n");
     QVERIFY(spooler.waitForStarted());
@@ -240,7 +222,7 @@ void tst_Spooler::reportsItsOwnFailures()
     SpoolerRun run = runSpooler(dir, dir.filePath(u"none.prn"_s), "Mode=pdf\n");
     QVERIFY(run.exitCode > 0);
     QVERIFY(run.errors.contains("inetspooler: "));
-    writeFile(prn, lines(48));
+    QVERIFY(writeAll(prn, lines(48)));
     run = runSpooler(dir, prn, "Mode=fax\n");
     QVERIFY(run.exitCode > 0);
     QVERIFY(run.errors.contains("unknown spooler mode"));

@@ -1,9 +1,11 @@
 #include "desk.h"
 
+#include "billing/billform.h"
 #include "lookup/checklistpicker.h"
 #include "testdb.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -32,4 +34,10 @@ void applyWhenOpen(const QList<int> &rows)
             picker->list()->topLevelItem(row)->setCheckState(0, Qt::Checked);
         picker->CmApply->click();
     });
+}
+
+void setDates(BillForm &form, QDate from, QDate to)
+{
+    form.DtFrom->setDate(from);
+    form.DtTo->setDate(to);
 }

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QTemporaryDir>
 
+class BillForm;
 class QWidget;
 
 // Everything a window needs: its own database connection (opened on request), a scripted dialogs
@@ -36,3 +37,6 @@ void showAndActivate(QWidget &window);
 // Ticks the given entries of the product or group picker about to open modally, then presses
 // Apply.
 void applyWhenOpen(const QList<int> &rows);
+
+// Sets the dates of a bill form.
+void setDates(BillForm &form, QDate from, QDate to);

@@ -6,6 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+// Skips the test function (in initTestCase or init: every function) when there is no test server.
+#define REQUIRE_TEST_DB()                                                                                              \
+    if (!TestDb::available())                                                                                          \
+    QSKIP(qPrintable(TestDb::skipReason()))
+
 // The private test server started by scripts/db (SELVORO_TEST_PORT, SELVORO_TEST_SOCKET).
 // reset() rebuilds the database `selvoro` from db/schema.sql and the given fixture SQL, through
 // the mariadb client, so each test function starts from known rows.

@@ -2,10 +2,9 @@
 #include "pdf/pdffont.h"
 #include "pdf/pdfsyntax.h"
 #include "pdf/textlines.h"
+#include "testfiles.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,16 +19,12 @@ namespace {
 // the file (a wrong offset, a bad stream) says so on its error output, which fails the test.
 std::optional<QString> readerOutput(const QString &program, const QStringList &arguments)
 {
-    if (QStandardPaths::findExecutable(program).isEmpty())
+    const std::optional<ProgramRun> run = runProgram(program, arguments);
+    if (!run)
         return std::nullopt;
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QString();
-    const QByteArray complaints = process.readAllStandardError();
-    if (!complaints.isEmpty())
-        qWarning("%s: %s", qPrintable(program), complaints.constData());
-    return complaints.isEmpty() ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+    if (!run->errors.isEmpty())
+        qWarning("%s: %s", qPrintable(program), run->errors.constData());
+    return run->exitCode == 0 && run->errors.isEmpty() ? run->output : QString();
 }
 
 QByteArray numberText(double value)

@@ -46,13 +46,21 @@ mode_t fileMode(const QString &path)
     return status.st_mode;
 }
 
-std::optional<QString> programOutput(const QString &program, const QStringList &arguments)
+std::optional<ProgramRun> runProgram(const QString &program, const QStringList &arguments)
 {
     if (QStandardPaths::findExecutable(program).isEmpty())
         return std::nullopt;
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+    const bool ended = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
+    return ProgramRun{ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+                      process.readAllStandardError()};
+}
+
+std::optional<QString> programOutput(const QString &program, const QStringList &arguments)
+{
+    const std::optional<ProgramRun> run = runProgram(program, arguments);
+    if (!run || run->exitCode != 0)
         return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return run->output;
 }

@@ -22,5 +22,15 @@ int pdfPageCount(const QString &path);
 // The type and permissions of the file itself (of a link, not of what it points to).
 mode_t fileMode(const QString &path);
 
+// A program run to its end: its exit code (-1 when it crashed or had not ended after two minutes)
+// and what it printed on each output.
+struct ProgramRun
+{
+    int exitCode = -1;
+    QString output;
+    QByteArray errors;
+};
+// None when the program is not installed.
+std::optional<ProgramRun> runProgram(const QString &program, const QStringList &arguments);
 // What a program prints; nothing when it is not installed, fails or has not ended after two minutes.
 std::optional<QString> programOutput(const QString &program, const QStringList &arguments);

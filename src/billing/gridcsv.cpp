@@ -1,5 +1,6 @@
 #include "billing/gridcsv.h"
 
+#include "common/csvtext.h"
 #include "common/numbers.h"
 #include "sheet/sheet.h"
 
@@ -26,16 +27,10 @@ void appendUtf8(QByteArray &csv, QStringView text)
     }
 }
 
+// A field as csvField() quotes it, written as UTF-8 straight into the file's bytes.
 void appendField(QByteArray &csv, QStringView text)
 {
-    bool quoted = false;
-    for (const QChar c : text) {
-        if (c == u',' || c == u'"' || c == u'\n' || c == u'\r') {
-            quoted = true;
-            break;
-        }
-    }
-    if (!quoted) {
+    if (!csvNeedsQuotes(text)) {
         appendUtf8(csv, text);
         return;
     }

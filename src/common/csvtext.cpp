@@ -1,10 +1,18 @@
 #include "common/csvtext.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
+
+bool csvNeedsQuotes(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c == u',' || c == u'"' || c == u'\n' || c == u'\r'; });
+}
 
 QString csvField(const QString &text)
 {
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
+    if (!csvNeedsQuotes(text))
         return text;
     QString quoted = text;
     quoted.replace(u"\""_s, u"\"\""_s);

@@ -19,11 +19,15 @@ QString companiesQuery();
 // The tables and conditions of the schedules a run bills, from " from" up to the grouping of the
 // main query, with their values: the main query and the look-ups of the run read the same ones.
 SqlStatement billedSchedules(BillKind kind, const BillFilter &filter);
+// The start of a main query, "SET STATEMENT ... FOR Select STRAIGHT_JOIN advt_schedule.*," and
+// `columns`: the schedules are read before their masters, each finding its agency and group by
+// their keys, whatever the server's statistics say of the masters.
+QString selectSchedulesFirst(const QString &columns);
 // The schedules to bill: one row per bill number. Single-schedule mode (and every exchange run)
 // selects by schedule number, the date-range form by insertion date (or bill date, for a return's
 // period) and bill number. The group
 // text must have passed checkBillFilter. The statement reads the schedules before their masters
-// (STRAIGHT_JOIN), so years of older schedules cost the run nothing.
+// (selectSchedulesFirst), so years of older schedules cost the run nothing.
 SqlStatement mainBillQuery(BillKind kind, const BillFilter &filter);
 // A look-up of a whole run: for each distinct `codeColumn` of `schedules` (as billedSchedules
 // gives them), that code and `columns` of `masters`, which join the master tables on

@@ -18,10 +18,9 @@ SqlStatement davpSchedules(const BillFilter &filter)
 
 SqlStatement davpBillQuery(const BillFilter &filter)
 {
-    // The schedules first (STRAIGHT_JOIN), by the range of dates, as the bill query does.
     SqlStatement statement = davpSchedules(filter);
-    statement.text = u"Select STRAIGHT_JOIN advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address"_s
-                     + statement.text + u" Group by sch_bill_no "_s + u" Order by sch_ins_date,sch_bill_no"_s;
+    statement.text = selectSchedulesFirst(u"group_no_of_bills,group_show_comm,group_show_address"_s) + statement.text
+                     + u" Group by sch_bill_no "_s + u" Order by sch_ins_date,sch_bill_no"_s;
     return statement;
 }
 

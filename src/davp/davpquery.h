@@ -19,7 +19,7 @@ inline constexpr char16_t DavpAgencyCode[] = u"010590";
 // bill-number bounds of the filter (bill numbers compare as text).
 SqlStatement davpSchedules(const BillFilter &filter);
 // Those schedules, one row per bill number. The schedules are read before their masters
-// (STRAIGHT_JOIN), as in the bill query.
+// (selectSchedulesFirst), as in the bill query.
 SqlStatement davpBillQuery(const BillFilter &filter);
 // The agency's name, first address line and sub-area; the value is the agency code.
 QString davpAgencyQuery();

@@ -223,7 +223,8 @@ void tst_DavpGenerator::queryKeepsItsTextAndBindsValues()
     filter.billFrom = u"A"_s;
     filter.billTo = u"B\\"_s;
     const SqlStatement query = davpBillQuery(filter);
-    QCOMPARE(query.text, u"Select STRAIGHT_JOIN advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address "
+    QCOMPARE(query.text, u"SET STATEMENT join_cache_level=0 FOR Select STRAIGHT_JOIN "
+                         u"advt_schedule.*,group_no_of_bills,group_show_comm,group_show_address "
                          u"from advt_schedule inner "
                          "join  advt_agencymaster on agency_code=sch_agency_code  inner join advt_clienttype on "
                          "agency_type=group_code  where advt_schedule.unit_code=? and sch_bill_no<>'' and "

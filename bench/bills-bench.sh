@@ -105,6 +105,7 @@ start_set() {
             -e "DROP DATABASE IF EXISTS selvoro; CREATE DATABASE selvoro CHARACTER SET utf8mb4;"
         { cat "$repo/db/schema.sql"; cat "$repo/bench/$data"; } | root
     fi
+    analyze_tables "$dir"
     rm -f "$work/stats" "$work/proxy-port"
     touch "$work/stats"
     "$proxy" "$(<"$dir/port")" "$delay" "$work/proxy-port" "$work/stats" &

@@ -94,8 +94,7 @@ start_db() {
 set_stats() {
     local dir=$1
     if [[ $stats == analyzed ]]; then
-        root "$dir" -e "ANALYZE TABLE advt_agencymaster, advt_clienttype, advt_subarea, advt_clientmaster,
-            advt_ratemaster, acc_companymaster, advt_schedule, advt_scheduledetails, advt_sch_exchg" >/dev/null
+        analyze_tables "$dir"
         return
     fi
     # The server reads its persistent statistics when it opens a table: restarted, it takes these.

@@ -37,8 +37,8 @@ public:
     Outcome import(const QList<IrpAnswer> &answers, const QString &unitCode,
                    const QList<IrpCancellation> &cancellations = {});
 
-    // The registration kept for each of these bills' numbers, looked up a few hundred a
-    // statement: the one that stands, else the one cancelled last.
+    // The registration kept for each of these bills' numbers, looked up 20,000 a statement: the
+    // one that stands, else the one cancelled last.
     RegistrationOf registrationsOf(const BillRows &bills);
 
 private:

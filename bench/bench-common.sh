@@ -20,6 +20,20 @@ analyze_tables() {
 
 now() { date +%s.%N; }
 calc() { echo "$1" | bc -l; }
+
+# Runs a command, its output in $work/out and its errors in $work/err, and sets elapsed (seconds)
+# and peak (MB); a command that fails ends the benchmark with its errors.
+timed() {
+    local start
+    start=$(now)
+    /usr/bin/time -f '%M' -o "$work/peak" "$@" >"$work/out" 2>"$work/err" || {
+        cat "$work/err" >&2
+        echo "bench: $* failed" >&2
+        exit 1
+    }
+    elapsed=$(calc "$(now) - $start")
+    peak=$(calc "$(tail -1 "$work/peak") / 1024")
+}
 lines() { grep -c '' "$1" || true; }
 
 # Range of the numbers in $@: "min-max" (or one number).

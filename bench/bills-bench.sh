@@ -79,16 +79,9 @@ turns() {
 # Runs a command that opens one connection through the proxy; sets elapsed (seconds), peak (MB),
 # selects (Com_select) and trips (round trips).
 measure() {
-    local before_selects before_connections start
+    local before_selects before_connections
     before_selects=$(status) before_connections=$(lines "$work/stats")
-    start=$(now)
-    /usr/bin/time -f '%M' -o "$work/peak" "$@" >"$work/out" 2>"$work/err" || {
-        cat "$work/err" >&2
-        echo "bench: $* failed" >&2
-        exit 1
-    }
-    elapsed=$(calc "$(now) - $start")
-    peak=$(calc "$(tail -1 "$work/peak") / 1024")
+    timed "$@"
     selects=$(($(status) - before_selects))
     trips=$(turns "$before_connections")
 }

@@ -56,19 +56,6 @@ if [[ $(root -N -e "SELECT COUNT(*) FROM advt_schedule" 2>/dev/null || echo 0) !
 fi
 bills=("$cli" bills --server 127.0.0.1 --port "$(<"$dir/port")" --user clerk --from 2026-01-01 --to 2026-12-31)
 
-# Runs a command; sets elapsed (seconds) and peak (MB).
-measure() {
-    local start
-    start=$(now)
-    /usr/bin/time -f '%M' -o "$work/peak" "$@" >"$work/out" 2>"$work/err" || {
-        cat "$work/err" >&2
-        echo "bench: $* failed" >&2
-        exit 1
-    }
-    elapsed=$(calc "$(now) - $start")
-    peak=$(calc "$(tail -1 "$work/peak") / 1024")
-}
-
 # The page count of the PDF $1, which must be $2, and its fonts, which must all be embedded.
 check_pdf() {
     local pages
@@ -81,18 +68,18 @@ check_pdf() {
     fi
 }
 
-measure "${bills[@]}" --prn "$work/sch.prn"
+timed "${bills[@]}" --prn "$work/sch.prn"
 pages=$(($(lines "$work/sch.prn") / 48))
 
 declare -a csv_t csv_m pdf_t pdf_m spool_t spool_m pdf_ratio spool_ratio
 echo "== 10,000 bills, $pages pages, $runs runs"
 for ((run = 1; run <= runs; run++)); do
-    measure "${bills[@]}" --csv "$work/grid.csv"
+    timed "${bills[@]}" --csv "$work/grid.csv"
     csv_t+=("$elapsed") csv_m+=("$peak")
-    measure "${bills[@]}" --invoice-pdf "$work/invoices.pdf"
+    timed "${bills[@]}" --invoice-pdf "$work/invoices.pdf"
     pdf_t+=("$elapsed") pdf_m+=("$peak")
     check_pdf "$work/invoices.pdf" "$pages"
-    SELVORO_DEPLOYMENT=$work/spooler.ini measure "$spooler" "$work/sch.prn"
+    SELVORO_DEPLOYMENT=$work/spooler.ini timed "$spooler" "$work/sch.prn"
     spool_t+=("$elapsed") spool_m+=("$peak")
     check_pdf "$work/spool/sch.pdf" "$pages"
     pdf_ratio+=("$(calc "${pdf_t[-1]} / ${csv_t[-1]}")") spool_ratio+=("$(calc "${spool_t[-1]} / ${csv_t[-1]}")")
